@@ -1,0 +1,6 @@
+#pragma once
+#include <windows.h>
+
+// The list box that ResultListClear/ResultListAdd work on.
+void ResultListAttach(HWND listBox);
+HWND ResultListWindow();

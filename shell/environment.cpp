@@ -1,0 +1,3 @@
+#include "shell/environment.h"
+
+Environment g_environment;
