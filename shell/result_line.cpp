@@ -1,0 +1,75 @@
+#include "shell/result_line.h"
+
+std::vector<std::u16string> SplitResultLine(const std::u16string& line) {
+  std::vector<std::u16string> pieces;
+  std::u16string piece;
+  for (char16_t c : line) {
+    if (c == u',' || c == u'\n') {
+      if (!piece.empty()) pieces.push_back(piece);
+      piece.clear();
+    } else {
+      piece.push_back(c);
+    }
+  }
+  if (!piece.empty()) pieces.push_back(piece);
+  return pieces;
+}
+
+bool ReadCoordinatePiece(const std::u16string& piece, int32_t* value) {
+  std::size_t i = 0;
+  while (i < piece.size() && piece[i] == u' ') ++i;
+  if (piece.size() - i > 11) return false;
+  bool negative = false;
+  if (i < piece.size() && (piece[i] == u'-' || piece[i] == u'+')) negative = piece[i++] == u'-';
+  if (i == piece.size()) return false;
+  int64_t v = 0;
+  for (; i < piece.size(); ++i) {
+    if (piece[i] < u'0' || piece[i] > u'9') return false;
+    v = v * 10 + (piece[i] - u'0');
+    if (v > 2147483648LL) return false;
+  }
+  if (negative) v = -v;
+  if (v > INT32_MAX || v < INT32_MIN) return false;
+  *value = static_cast<int32_t>(v);
+  return true;
+}
+
+namespace {
+bool IsCodePiece(const std::u16string& piece) {
+  if (piece == u" ") return true;
+  return piece.size() >= 2 && piece.front() == u'[' && piece.back() == u']';
+}
+}  // namespace
+
+LineCoordinates FindLineCoordinates(const std::vector<std::u16string>& pieces) {
+  LineCoordinates result;
+  int matches = 0;
+  // The distance piece comes first; the code piece follows at least it.
+  for (std::size_t i = 1; i + 2 < pieces.size(); ++i) {
+    int32_t lon, lat;
+    if (IsCodePiece(pieces[i]) && ReadCoordinatePiece(pieces[i + 1], &lon) &&
+        ReadCoordinatePiece(pieces[i + 2], &lat)) {
+      ++matches;
+      result.lon = lon;
+      result.lat = lat;
+    }
+  }
+  result.found = matches == 1;
+  if (!result.found) result.lon = result.lat = 0;
+  return result;
+}
+
+std::u16string BuildConfirmationText(const std::vector<std::u16string>& pieces) {
+  const std::u16string head = u"選択地点を表示します\n\n";
+  const std::u16string question = u"目的地に設定しますか?\n";
+  std::u16string fields;
+  for (std::size_t i = 0; i < pieces.size() && i < 6; ++i) fields += pieces[i] + u"\n";
+  const std::size_t room = kConfirmationTextMax - head.size() - question.size();
+  if (fields.size() > room) {
+    fields.resize(room - 2);
+    // Do not leave half of a surrogate pair before the ellipsis.
+    if (!fields.empty() && fields.back() >= 0xD800 && fields.back() < 0xDC00) fields.pop_back();
+    fields += u"…\n";
+  }
+  return head + fields + question;
+}

@@ -1,0 +1,29 @@
+// The search modes of the mode combo box and what each one means.
+#pragma once
+#include <string>
+
+#include "search/mesh.h"
+
+constexpr int kModeLevelL = 0;      // 広域図検索
+constexpr int kModeLevelM = 1;      // 中域図検索
+constexpr int kModeLevelR = 2;      // 小域図検索
+constexpr int kModeLevelS = 3;      // 詳細図検索
+constexpr int kModePhone = 4;       // 電話番号検索(ネット接続)
+constexpr int kModeQLCode = 5;      // QLCode検索
+
+bool IsMapDataMode(int mode);
+// The level searched in a map data mode; level S by map application version.
+MeshLevel MeshLevelForMode(int mode, int mapApplicationVersion);
+// The M_TYPE switch the map application is started with for a result.
+int MapTypeForMode(int mode);
+// "\<card>\Varnelle\Map\", the second folder the map data searches try.
+std::u16string CardMapFolder(const std::u16string& storageCardName);
+// "検索完了!　%d件" (with the full-width space).
+std::u16string CompletionMessage(int count);
+
+extern const char16_t kPointNotSetMessage[];
+extern const char16_t kTermTooShortMessage[];
+extern const char16_t kTermTooLongMessage[];
+extern const char16_t kNoResultMessage[];
+extern const char16_t kNothingSelectedMessage[];
+extern const char16_t kLineUnreadableMessage[];
