@@ -1,0 +1,28 @@
+// distance: the distance in km from a reference point, as result lines
+// measure it, with all its digits.
+#include <cstdio>
+
+#include "maplink/reference_point.h"
+#include "search/coordinates.h"
+#include "tools/cli/cli.h"
+
+int RunDistanceCommand(const std::vector<std::string>& args) {
+  const char* kName = "distance";
+  CliArgs parsed;
+  std::string error;
+  if (!ParseCliArgs(args, {"--at"}, {}, parsed, error)) return CliUsageError(kName, error);
+  int32_t refLon = 0, refLat = 0, lon = 0, lat = 0;
+  if (!parsed.values.count("--at") || !ParseCliPoint(parsed.values["--at"], refLon, refLat)) {
+    return CliUsageError(kName, "--at needs LON,LAT in ms");
+  }
+  if (parsed.operands.size() != 2 || !ParseCliInt32(parsed.operands[0], lon) ||
+      !ParseCliInt32(parsed.operands[1], lat)) {
+    return CliUsageError(kName, "needs the point's longitude and latitude in ms");
+  }
+  g_referenceLongitude = refLon;
+  g_referenceLatitude = refLat;
+  char line[40];
+  std::snprintf(line, sizeof line, "%.17g", DistanceFromReference(lon, lat));
+  PrintCliLine(line);
+  return kCliExitOk;
+}

@@ -1,0 +1,49 @@
+// search: the keyword search in the map data around a point, first over the
+// map data folder and, when that finds nothing, over the card folder.
+#include "maplink/reference_point.h"
+#include "platform/utf.h"
+#include "search/mesh_scan.h"
+#include "tools/cli/cli.h"
+
+int RunSearchCommand(const std::vector<std::string>& args) {
+  const char* kName = "search";
+  CliArgs parsed;
+  std::string error;
+  if (!ParseCliArgs(args, {"--level", "--at", "--folder", "--card-folder"}, {}, parsed, error)) {
+    return CliUsageError(kName, error);
+  }
+  MeshLevel level;
+  int32_t lon = 0, lat = 0;
+  if (!parsed.values.count("--level") || !ParseCliLevel(parsed.values["--level"], level)) {
+    return CliUsageError(kName, "--level must be one of L, M, R, SQuartered, SFine");
+  }
+  if (!parsed.values.count("--at") || !ParseCliPoint(parsed.values["--at"], lon, lat)) {
+    return CliUsageError(kName, "--at needs LON,LAT in ms");
+  }
+  if (!parsed.values.count("--folder") || parsed.values["--folder"].empty()) {
+    return CliUsageError(kName, "--folder DIR is required");
+  }
+  if (parsed.operands.size() != 1 || parsed.operands[0].empty()) {
+    return CliUsageError(kName, "exactly one search term is required");
+  }
+  const std::u16string term = Utf8ToUtf16(parsed.operands[0]);
+  if (!MeshSearchTermFits(term)) {
+    return CliFailure("search term too long: at most 31 bytes in Shift-JIS (15 double-byte characters)");
+  }
+
+  std::vector<std::u16string> folders = {CliFolderWithSeparator(Utf8ToUtf16(parsed.values["--folder"]))};
+  if (parsed.values.count("--card-folder")) {
+    folders.push_back(CliFolderWithSeparator(Utf8ToUtf16(parsed.values["--card-folder"])));
+  }
+  for (const std::u16string& folder : folders) {
+    if (!CliFolderReadable(folder, error)) return CliFailure(error);
+  }
+
+  g_referenceLongitude = lon;
+  g_referenceLatitude = lat;
+  for (const std::u16string& folder : folders) {
+    if (SearchMeshLevel(level, term, folder) > 0) break;
+  }
+  PrintResultList();
+  return kCliExitOk;
+}
