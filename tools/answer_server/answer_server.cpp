@@ -1,0 +1,148 @@
+// answer-server --port N --places places.tsv --numbers numbers.tsv
+//
+// Serves GET /maps?q=TERM on 127.0.0.1 with an answer page in the shape the
+// phone-number search reads, listing the places that numbers.tsv gives for
+// the term (digits only are compared, so "046-200-0001" works too).  Any
+// other term gets a page without places.  Runs until killed.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/answer_writer/answer_writer.h"
+#include "platform/codepage.h"
+#include "platform/utf.h"
+
+namespace {
+
+struct Place {
+  std::string wgsLat;  // decimal degrees
+  std::string wgsLon;
+};
+
+std::vector<std::string> SplitTabs(const std::string& line) {
+  std::vector<std::string> fields(1);
+  for (char c : line) {
+    if (c == '\t') fields.emplace_back();
+    else if (c != '\r') fields.back().push_back(c);
+  }
+  return fields;
+}
+
+std::string Degrees(long ms) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6f", ms / 3600000.0);
+  return text;
+}
+
+std::string DigitsOf(const std::string& s) {
+  std::string d;
+  for (char c : s) if (c >= '0' && c <= '9') d.push_back(c);
+  return d;
+}
+
+std::string PercentDecoded(const std::string& s) {
+  std::string out;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '%' && i + 2 < s.size()) {
+      out.push_back(static_cast<char>(std::strtol(s.substr(i + 1, 2).c_str(), nullptr, 16)));
+      i += 2;
+    } else {
+      out.push_back(s[i] == '+' ? ' ' : s[i]);
+    }
+  }
+  return out;
+}
+
+void Usage() {
+  std::fprintf(stderr, "usage: answer-server --port N --places places.tsv --numbers numbers.tsv\n");
+  std::exit(2);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int port = 0;
+  std::string placesPath, numbersPath;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    if (!std::strcmp(argv[i], "--port")) port = std::atoi(argv[i + 1]);
+    else if (!std::strcmp(argv[i], "--places")) placesPath = argv[i + 1];
+    else if (!std::strcmp(argv[i], "--numbers")) numbersPath = argv[i + 1];
+    else Usage();
+  }
+  if (port <= 0 || placesPath.empty() || numbersPath.empty()) Usage();
+
+  std::map<std::string, Place> places;
+  std::ifstream placesFile(placesPath);
+  if (!placesFile) { std::fprintf(stderr, "answer-server: cannot read %s\n", placesPath.c_str()); return 1; }
+  std::string line;
+  std::getline(placesFile, line);  // header
+  while (std::getline(placesFile, line)) {
+    auto f = SplitTabs(line);
+    if (f.size() < 5) continue;
+    places[f[0]] = Place{Degrees(std::atol(f[4].c_str())), Degrees(std::atol(f[3].c_str()))};
+  }
+  std::map<std::string, std::vector<std::string>> numbers;
+  std::ifstream numbersFile(numbersPath);
+  if (!numbersFile) { std::fprintf(stderr, "answer-server: cannot read %s\n", numbersPath.c_str()); return 1; }
+  while (std::getline(numbersFile, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    auto f = SplitTabs(line);
+    if (f.size() < 2) continue;
+    numbers[DigitsOf(f[0])].assign(f.begin() + 1, f.end());
+  }
+
+  int server = socket(AF_INET, SOCK_STREAM, 0);
+  int yes = 1;
+  setsockopt(server, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(server, 8) != 0) {
+    std::perror("answer-server: bind");
+    return 1;
+  }
+  for (;;) {
+    int client = accept(server, nullptr, nullptr);
+    if (client < 0) continue;
+    std::string request;
+    char buffer[2048];
+    while (request.find("\r\n\r\n") == std::string::npos && request.size() < 16384) {
+      ssize_t got = recv(client, buffer, sizeof buffer, 0);
+      if (got <= 0) break;
+      request.append(buffer, static_cast<std::size_t>(got));
+    }
+    std::string term;
+    std::size_t q = request.find("/maps?q=");
+    if (q != std::string::npos) {
+      std::size_t end = request.find_first_of(" \r\n", q);
+      term = PercentDecoded(request.substr(q + 8, end - q - 8));
+    }
+    std::vector<AnswerPlace> answer;
+    auto hit = numbers.find(DigitsOf(term));
+    if (!DigitsOf(term).empty() && hit != numbers.end()) {
+      for (const auto& name : hit->second) {
+        auto p = places.find(name);
+        if (p == places.end()) continue;
+        answer.push_back(AnswerPlace{p->second.wgsLat, p->second.wgsLon, WideToCodePage932(Utf8ToUtf16(name))});
+      }
+    }
+    std::string body = BuildAnswerPage(answer);
+    std::ostringstream head;
+    head << "HTTP/1.0 200 OK\r\nContent-Type: text/html; charset=Shift_JIS\r\nContent-Length: " << body.size()
+         << "\r\nConnection: close\r\n\r\n";
+    std::string reply = head.str() + body;
+    send(client, reply.data(), reply.size(), 0);
+    close(client);
+  }
+}
