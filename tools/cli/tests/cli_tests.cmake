@@ -128,3 +128,34 @@ kario_cli_test(convert_origin 0 ARGS "convert|0|0" STDOUT "-36147 -16567")
 kario_cli_test(distance_steps 0 ARGS "distance|--at|503000000,128000000|502900000|128100000" STDOUT "3.6055512754639891")
 kario_cli_test(distance_one_step_each 0 ARGS "distance|--at|503000000,128000000|503040865|128032692" STDOUT "1.4142135623730951")
 kario_cli_test(distance_below_one_step 0 ARGS "distance|--at|503000000,128000000|502959136|128000000" STDOUT "0")
+
+# QLCode search and the web answer parse over files from their writers.
+# (The writers are other tools; they are read after this folder.)
+if(EXISTS ${CMAKE_SOURCE_DIR}/tools/qlcode_writer/CMakeLists.txt AND
+   EXISTS ${CMAKE_SOURCE_DIR}/tools/answer_writer/CMakeLists.txt)
+  file(WRITE ${KARIO_CLI_DATA}/stations.tsv
+    "1234\t503171492\t128439921\t東京駅\t駅\n"
+    "5678\t504397442\t128439921\t千葉の駅\t駅\n")  # 30 longitude steps east
+  file(WRITE ${KARIO_CLI_DATA}/answer.tsv "35.6895\t139.6917\t新宿\n")
+  add_test(NAME cli_write_qlcode COMMAND qlcode-writer ${KARIO_CLI_DATA}/stations.tsv ${KARIO_CLI_DATA}/stations.qldb)
+  add_test(NAME cli_write_answer COMMAND answer-writer ${KARIO_CLI_DATA}/answer.tsv ${KARIO_CLI_DATA}/answer.html)
+  set_tests_properties(cli_write_qlcode cli_write_answer PROPERTIES FIXTURES_SETUP cli_mapdata)
+
+  # Without a selected category the radius is 51 km, with one 11 km.
+  kario_cli_test(qlcode_wide 0
+    ARGS "qlcode|--db|${KARIO_CLI_DATA}/stations.qldb|--at|${TOKYO_STATION}|駅"
+    STDOUT "   0km,東京駅,[1234],503171492,128439921,駅\n  30km,千葉の駅,[5678],504397442,128439921,駅")
+  kario_cli_test(qlcode_selected 0
+    ARGS "qlcode|--db|${KARIO_CLI_DATA}/stations.qldb|--at|${TOKYO_STATION}|--selected|駅"
+    STDOUT "   0km,東京駅,[1234],503171492,128439921,駅")
+  kario_cli_test(qlcode_missing_db 1
+    ARGS "qlcode|--db|${KARIO_CLI_DATA}/no-such.qldb|--at|${TOKYO_STATION}|駅"
+    NO_STDOUT STDERR_REGEX "cannot read")
+  # The answer file stays: the parse works on a copy.
+  kario_cli_test(phone_parse 0
+    ARGS "phone-parse|--at|502901653,128470591|${KARIO_CLI_DATA}/answer.html"
+    STDOUT "   0km,新宿, ,502901653,128470591, " KEEP_FILE ${KARIO_CLI_DATA}/answer.html)
+  kario_cli_test(phone_parse_missing_file 1
+    ARGS "phone-parse|--at|${TOKYO_STATION}|${KARIO_CLI_DATA}/no-such.html"
+    NO_STDOUT STDERR_REGEX "cannot read")
+endif()
