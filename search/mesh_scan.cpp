@@ -1,0 +1,325 @@
+#include "search/mesh_scan.h"
+
+#include <cstdio>
+#include <cstring>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#include <sanitizer/asan_interface.h>
+#endif
+#endif
+
+#include "maplink/reference_point.h"
+#include "platform/codepage.h"
+#include "platform/files.h"
+#include "platform/result_list.h"
+#include "search/coordinates.h"
+
+// How the scan reads a mesh file.  A place record, as far as the scan needs
+// it, is: a run of at least three 0 bytes, the longitude and latitude
+// offsets from the file's cell centre as signed 16-bit little-endian values,
+// the Shift-JIS name, and a 0 byte.  The scan finds the term's bytes, walks
+// back over name characters to the start of the name and reads the four
+// bytes before it as the offsets; when those are out of range it looks for
+// the run of 0 bytes instead (the fallback, marked with a triangle).
+//
+// Safety rules of the scan, which never reads outside the file's bytes:
+// - A file longer than kMeshFileMaxBytes is scanned in its first
+//   kMeshFileMaxBytes bytes; the rest is not read.
+// - A walk back over the name that would need a byte before the file's first
+//   byte, or whose offsets would start before it, cannot decode the record:
+//   the fallback is tried instead.
+// - The fallback gives no line when no run of three 0 bytes lies between the
+//   file start and the occurrence, or when the four offset bytes after the
+//   run and the first byte of the name are not all inside the file.
+// - A name ends after a byte that is followed by a 0 byte, at the end of the
+//   file, or after kMeshNameMaxBytes bytes, whichever comes first; longer
+//   names are cut.
+// - A term longer than kMeshTermMaxBytes in Shift-JIS is refused, not cut:
+//   a cut term would find other places than the user asked for.
+
+namespace {
+
+// The file slot buffer: byte i of the file in slot i as 0..255.  Allocated
+// once for the life of the program and reused for every file; the read
+// buffer beside it takes the file in one read before it is widened.  A few
+// guard slots stand before slot 0; under AddressSanitizer they and every
+// slot past the current file are poisoned, so that a read outside the file
+// is caught instead of quietly seeing an earlier file's bytes.
+constexpr std::size_t kGuardSlots = 16;
+alignas(64) int32_t g_slotStorage[kGuardSlots + kMeshFileMaxBytes];
+int32_t* const g_fileSlots = g_slotStorage + kGuardSlots;
+unsigned char g_fileBytes[kMeshFileMaxBytes];
+
+#if defined(__SANITIZE_ADDRESS__)
+#define KARIO_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KARIO_ASAN 1
+#endif
+#endif
+
+// Marks slots 0..size-1 as the only readable ones (a no-op without ASan).
+void LimitSlotsTo(std::size_t size) {
+#ifdef KARIO_ASAN
+  ASAN_UNPOISON_MEMORY_REGION(g_slotStorage, sizeof g_slotStorage);
+  ASAN_POISON_MEMORY_REGION(g_slotStorage, kGuardSlots * sizeof(int32_t));
+  ASAN_POISON_MEMORY_REGION(g_fileSlots + size, (kMeshFileMaxBytes - size) * sizeof(int32_t));
+#else
+  (void)size;
+#endif
+}
+
+constexpr int32_t kNewline = 10;
+constexpr int32_t kOpenParenthesis = '(';
+constexpr int32_t kCloseParenthesis = ')';
+
+struct OffsetRange {
+  int32_t lonLimit;
+  int32_t latLimit;
+};
+
+OffsetRange ValidOffsets(MeshLevel level) {
+  if (level == MeshLevel::M) return OffsetRange{7200, 4800};
+  return OffsetRange{14400, 9600};
+}
+
+bool OffsetValid(int32_t offset, int32_t limit) { return offset != 0 && offset >= -limit && offset <= limit; }
+
+// Milliseconds of arc for an offset at the level; 125 ms per unit at L,
+// finer at the other levels, with the division truncating toward zero.
+int64_t ScaleOffset(MeshLevel level, int32_t offset) {
+  int64_t ms = static_cast<int64_t>(offset) * 125;
+  switch (level) {
+    case MeshLevel::L:
+      return ms;
+    case MeshLevel::M:
+      return ms / 2;
+    case MeshLevel::R:
+      return ms / 8;
+    case MeshLevel::SQuartered:
+    case MeshLevel::SFine:
+      return ms / 16;
+  }
+  return ms;
+}
+
+int32_t ReadInt16(const int32_t* slots, std::size_t at) {
+  int32_t value = slots[at] + 256 * slots[at + 1];
+  return value > 32767 ? value - 65536 : value;
+}
+
+struct Decoded {
+  int32_t lonOffset;
+  int32_t latOffset;
+  std::size_t nameStart;
+  bool fallback;
+};
+
+// Walks back from the occurrence at m over name characters.  Returns false
+// when the walk would need a byte before the file start or when the offsets
+// in front of the name would begin before it.
+bool WalkBackToName(const int32_t* slots, std::size_t m, std::size_t* stop) {
+  bool pending = false;  // the byte at k + 1 was taken as a character's second byte
+  std::size_t k = m;
+  while (k > 0) {
+    --k;
+    if (pending) {
+      if (IsNameCharacter(slots[k], slots[k + 1])) {
+        pending = false;
+        continue;
+      }
+      if (k < 2) return false;  // the longitude offset would start before the file
+      *stop = k;
+      return true;
+    }
+    int32_t byte = slots[k];
+    if (byte == kOpenParenthesis || byte == kCloseParenthesis) continue;
+    if (byte == kNewline) {
+      // A newline right after a name character ends the name there.
+      if (k < 2) return false;
+      pending = IsNameCharacter(slots[k - 2], slots[k - 1]);
+      continue;
+    }
+    pending = true;
+  }
+  return false;  // reached the file start without finding the name's start
+}
+
+// Looks for the run of three 0 bytes before the occurrence; the offsets
+// follow the run.
+bool FindRecordStart(const int32_t* slots, std::size_t size, std::size_t m, Decoded* out) {
+  int zeros = 0;
+  std::size_t k = m;
+  while (k > 0) {
+    --k;
+    zeros = slots[k] == 0 ? zeros + 1 : 0;
+    if (zeros == 3) {
+      if (k + 7 >= size) return false;  // offsets or the name's first byte missing
+      out->lonOffset = ReadInt16(slots, k + 3);
+      out->latOffset = ReadInt16(slots, k + 5);
+      out->nameStart = k + 7;
+      out->fallback = true;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool DecodeOccurrence(MeshLevel level, const int32_t* slots, std::size_t size, std::size_t m,
+                      Decoded* out) {
+  std::size_t s = 0;
+  if (WalkBackToName(slots, m, &s)) {
+    int32_t lonOffset = ReadInt16(slots, s - 2);
+    int32_t latOffset = ReadInt16(slots, s);
+    OffsetRange range = ValidOffsets(level);
+    if (OffsetValid(lonOffset, range.lonLimit) && OffsetValid(latOffset, range.latLimit)) {
+      *out = Decoded{lonOffset, latOffset, s + 2, false};
+      return true;
+    }
+  }
+  return FindRecordStart(slots, size, m, out);
+}
+
+// Copies the name without its newline bytes.
+std::u16string CopyName(const int32_t* slots, std::size_t size, std::size_t start) {
+  char name[kMeshNameMaxBytes + 1];
+  std::size_t copied = 0;
+  for (std::size_t i = start; i < size; ++i) {
+    if (slots[i] != kNewline) name[copied++] = static_cast<char>(slots[i]);
+    if (copied == kMeshNameMaxBytes) break;
+    if (i + 1 < size && slots[i + 1] == 0) break;
+  }
+  name[copied] = '\0';
+  return CodePage932ToWide(name, copied);
+}
+
+std::u16string AsciiToWide(const char* text) {
+  std::u16string wide;
+  for (const char* c = text; *c; ++c) wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(*c)));
+  return wide;
+}
+
+// "%4.fkm,%s,[%s],%d,%d,%s "
+std::u16string FormatResultLine(double distance, const std::u16string& name, const std::u16string& code,
+                                int32_t lon, int32_t lat, bool fallback) {
+  char head[64];
+  std::snprintf(head, sizeof head, "%4.fkm,", distance);
+  char position[48];
+  std::snprintf(position, sizeof position, "%d,%d,", static_cast<int>(lon), static_cast<int>(lat));
+  std::u16string line = AsciiToWide(head);
+  line += name;
+  line += u",[";
+  line += code;
+  line += u"],";
+  line += AsciiToWide(position);
+  line += fallback ? u"\u25B3" : u" ";
+  line += u" ";
+  return line;
+}
+
+// The Shift-JIS bytes of a term up to its first 0 byte.
+std::string TermBytes(const std::u16string& term) {
+  std::string bytes = WideToCodePage932(term);
+  std::size_t end = bytes.find('\0');
+  if (end != std::string::npos) bytes.resize(end);
+  return bytes;
+}
+
+}  // namespace
+
+bool IsNameCharacter(int lead, int trail) {
+  if (trail < 0x40 || trail > 0xFC || trail == 0x7F) return false;
+  int code = lead * 256 + trail;
+  if (code == 0x8155 || code == 0x8158 || code == 0x8159 || code == 0x815B) return true;  // ゞ 々 〆 ー
+  if (code >= 0x8245 && code <= 0x8258) return true;  // full-width digits, and ten codes below them
+  if (code >= 0x8260 && code <= 0x8279) return true;  // Ａ..Ｚ
+  if (code >= 0x8281 && code <= 0x829A) return true;  // ａ..ｚ
+  if (code >= 0x829F && code <= 0x82F1) return true;  // ぁ..ん
+  if (code >= 0x8340 && code <= 0x8396) return true;  // ァ..ヶ
+  if (code >= 0x889F && code <= 0x9872) return true;  // first-level kanji
+  if (code >= 0x989F && code <= 0x9FFC) return true;  // second-level kanji up to lead byte 0x9F
+  return false;
+}
+
+bool MeshSearchTermFits(const std::u16string& term) { return TermBytes(term).size() <= kMeshTermMaxBytes; }
+
+int ScanMeshBuffer(MeshLevel level, const unsigned char* bytes, std::size_t size, const std::string& termBytes,
+                   const std::u16string& cellCode, int32_t centreLon, int32_t centreLat) {
+  std::size_t len = termBytes.size();
+  if (len == 0 || len > kMeshTermMaxBytes) return 0;
+  if (size > kMeshFileMaxBytes) size = kMeshFileMaxBytes;
+  if (size < len) return 0;
+
+  int32_t term[kMeshTermMaxBytes];
+  for (std::size_t i = 0; i < len; ++i) term[i] = static_cast<unsigned char>(termBytes[i]);
+
+  // The slots are filled only once the file holds the term's first byte at
+  // all: most files of a search do not, and they need no more than the one
+  // pass of memchr.  The slots then mirror the bytes exactly.
+  int32_t* slots = g_fileSlots;
+  bool widened = false;
+  int count = 0;
+  const std::size_t last = size - len;
+  const unsigned char first = static_cast<unsigned char>(term[0]);
+  std::size_t p = 0;
+  while (p <= last) {
+    const void* hit = std::memchr(bytes + p, first, last - p + 1);
+    if (hit == nullptr) break;
+    p = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - bytes);
+    if (!widened) {
+      LimitSlotsTo(size);
+      for (std::size_t i = 0; i < size; ++i) slots[i] = bytes[i];
+      widened = true;
+    }
+    std::size_t i = 1;
+    while (i < len && slots[p + i] == term[i]) ++i;
+    if (i == len) {
+      Decoded decoded;
+      if (DecodeOccurrence(level, slots, size, p, &decoded)) {
+        int32_t lon = static_cast<int32_t>(centreLon + ScaleOffset(level, decoded.lonOffset));
+        int32_t lat = static_cast<int32_t>(centreLat + ScaleOffset(level, decoded.latOffset));
+        std::u16string name = CopyName(slots, size, decoded.nameStart);
+        ResultListAdd(FormatResultLine(DistanceFromReference(lon, lat), name, cellCode, lon, lat,
+                                       decoded.fallback));
+        ++count;
+      }
+    }
+    ++p;  // occurrences may overlap
+  }
+  return count;
+}
+
+int SearchMeshLevel(MeshLevel level, const std::u16string& term, const std::u16string& folder) {
+  ResultListClear();
+  std::string termBytes = TermBytes(term);
+  if (termBytes.empty() || termBytes.size() > kMeshTermMaxBytes) return 0;
+
+  int count = 0;
+  for (const MeshPoint& point : MeshSearchPoints(level, g_referenceLongitude, g_referenceLatitude)) {
+    MeshCell cell = MeshCellAt(level, point.lon, point.lat);
+    for (int quarter = 1; quarter <= MeshFilesPerPoint(level); ++quarter) {
+      std::FILE* file = nullptr;
+      for (const std::u16string& path : MeshFileCandidates(level, folder, cell, quarter)) {
+        file = OpenDeviceFile(path, "rb");
+        if (file != nullptr) break;
+      }
+      if (file == nullptr) continue;  // missing files are simply skipped
+      // One read of at most the buffer's size: a longer file is scanned in
+      // its first kMeshFileMaxBytes bytes.
+      std::size_t size = std::fread(g_fileBytes, 1, kMeshFileMaxBytes, file);
+      std::fclose(file);
+      int32_t centreLon = cell.centreLon;
+      int32_t centreLat = cell.centreLat;
+      if (level == MeshLevel::SQuartered) {
+        MeshPoint centre = MeshQuarterCentre(cell, quarter);
+        centreLon = centre.lon;
+        centreLat = centre.lat;
+      }
+      count += ScanMeshBuffer(level, g_fileBytes, size, termBytes, cell.code, centreLon, centreLat);
+    }
+  }
+  return count;
+}
