@@ -1,0 +1,109 @@
+// The platform side of a screen reader tick: the active window's device
+// context, its readout region copied once into memory, the samples read from
+// that copy.  One copy per tick instead of one pixel read per sample: each
+// pixel read is a round trip to the display, and a tick takes several
+// hundred samples.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "maplink/screen_reader.h"
+#include "shell/environment.h"
+#include "shell/main_window.h"
+
+namespace {
+
+// The window and device context of the tick in progress.
+HWND g_tickWindow = nullptr;
+HDC g_tickDC = nullptr;
+
+struct CapturedRegion {
+  PixelRect rect;   // the region asked for, in device context coordinates
+  PixelRect valid;  // the part of it that has pixels
+  const uint32_t* bits = nullptr;  // top-down rows of rect's width
+  int width = 0;
+};
+
+uint32_t ReadCapturedPixel(void* context, int x, int y) {
+  const CapturedRegion* region = static_cast<const CapturedRegion*>(context);
+  const PixelRect& v = region->valid;
+  if (x < v.left || x >= v.right || y < v.top || y >= v.bottom) return kPixelUnavailable;
+  uint32_t rgb = region->bits[(y - region->rect.top) * region->width + (x - region->rect.left)];
+  // Memory holds 0x??RRGGBB; a pixel read gives 0x00BBGGRR.
+  return ((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | ((rgb >> 16) & 0xFFu);
+}
+
+// Copies the part of `rect` that lies on the device context's visible area
+// into a 32-bit top-down memory bitmap.  Pixels outside that area stay
+// unavailable, so a region partly off the screen reads as background.
+HBITMAP CaptureRegion(HDC dc, const PixelRect& rect, CapturedRegion* region) {
+  region->rect = rect;
+  region->valid = rect;
+  region->width = rect.right - rect.left;
+  int height = rect.bottom - rect.top;
+  RECT clip{};
+  if (GetClipBox(dc, &clip) == ERROR) clip = RECT{0, 0, 0, 0};
+  if (clip.left > region->valid.left) region->valid.left = clip.left;
+  if (clip.top > region->valid.top) region->valid.top = clip.top;
+  if (clip.right < region->valid.right) region->valid.right = clip.right;
+  if (clip.bottom < region->valid.bottom) region->valid.bottom = clip.bottom;
+  if (region->width <= 0 || height <= 0 || region->valid.left >= region->valid.right ||
+      region->valid.top >= region->valid.bottom) {
+    region->valid = PixelRect{0, 0, 0, 0};
+    return nullptr;
+  }
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = region->width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = bitmap ? CreateCompatibleDC(dc) : nullptr;
+  bool copied = false;
+  if (memory) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    const PixelRect& v = region->valid;
+    copied = BitBlt(memory, v.left - rect.left, v.top - rect.top, v.right - v.left, v.bottom - v.top, dc, v.left,
+                    v.top, SRCCOPY) != FALSE;
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    GdiFlush();
+  }
+  if (!copied) {
+    if (bitmap) DeleteObject(bitmap);
+    region->valid = PixelRect{0, 0, 0, 0};
+    return nullptr;
+  }
+  region->bits = static_cast<const uint32_t*>(bits);
+  return bitmap;
+}
+
+}  // namespace
+
+void ReadScreenPoint() {
+  g_screenTick.clearType = g_clearType;
+  g_screenTick.displayScale = g_environment.displayScale;
+  // The handle goes on unchecked: with no active window of this thread the
+  // device context is the whole screen's.
+  g_tickWindow = GetActiveWindow();
+  g_tickDC = GetDC(g_tickWindow);
+  CapturedRegion region;
+  HBITMAP bitmap = g_tickDC ? CaptureRegion(g_tickDC, ReadoutRegion(), &region) : nullptr;
+  g_screenTick.readPixel = ReadCapturedPixel;
+  g_screenTick.context = &region;
+  int32_t longitude = 0, latitude = 0;
+  if (ReadReferencePoint(&longitude, &latitude)) {
+    wchar_t text[32];
+    swprintf(text, 32, L"%d %d", static_cast<int>(longitude), static_cast<int>(latitude));
+    SetWindowTextW(g_pointLabel, text);
+  }
+  g_screenTick.readPixel = nullptr;
+  g_screenTick.context = nullptr;
+  if (bitmap) DeleteObject(bitmap);
+  if (g_tickDC) ReleaseDC(g_tickWindow, g_tickDC);
+  g_tickWindow = nullptr;
+  g_tickDC = nullptr;
+}
