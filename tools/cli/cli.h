@@ -68,6 +68,12 @@ bool CliFileReadable(const std::u16string& path, std::string& error);
 // The folder with a trailing separator, as the searches need it.
 std::u16string CliFolderWithSeparator(const std::u16string& folder);
 
+#ifdef _WIN32
+// Makes the hidden sorted list box the searches fill; false when it cannot
+// be made.
+bool AttachCliResultList();
+#endif
+
 // Subcommands.
 int RunSearchCommand(const std::vector<std::string>& args);
 int RunCellCommand(const std::vector<std::string>& args);

@@ -12,10 +12,16 @@
 #include <io.h>
 #include <stdio.h>
 
+#include <cstdio>
+
 int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(Utf16ToUtf8(FromWide(argv[i])));
+  if (!AttachCliResultList()) {
+    std::fputs("kariosearch-cli: cannot create the result list\n", stderr);
+    return kCliExitFailure;
+  }
   return RunCli(args);
 }
 #else
