@@ -3,7 +3,9 @@
 // that takes the same start switches and destination values, shows its
 // point with the coordinate readout where the real application prints it,
 // moves the point with the arrow keys and ends on message 2.  Each start and
-// end is appended to tessara_log.txt beside the executable.
+// end is appended to tessara_log.txt beside the executable (UTF-8, one line
+// each: "start<TAB>command line<TAB>TLATV8=n<TAB>TLONV8=n" with "none" for a
+// missing value, "end" when message 2 arrives, "exit" as the process ends).
 //
 // Switches of its own: /ALT draws the scale-2 readout in the alternate
 // layout (also the DWORD value "StandinLayout" = 1 in the settings key);
@@ -278,5 +280,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  // The window goes with the process, right after this line.
+  AppendLog(L"exit");
   return 0;
 }
