@@ -1,0 +1,167 @@
+// The keyword scan of mesh files: throughput beside glibc memmem on the same
+// buffers, and a whole SFine search over 121 files of 256 KiB.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "maplink/reference_point.h"
+#include "platform/codepage.h"
+#include "platform/result_list.h"
+#include "platform/utf.h"
+#include "search/mesh.h"
+#include "search/mesh_scan.h"
+
+namespace {
+
+constexpr int32_t kRefLon = 503160000;
+constexpr int32_t kRefLat = 128450000;
+
+struct Random {
+  uint32_t state;
+  uint32_t Next() {
+    state = state * 1664525u + 1013904223u;
+    return state >> 8;
+  }
+  int Between(int low, int high) { return low + static_cast<int>(Next() % static_cast<uint32_t>(high - low + 1)); }
+};
+
+// Mesh-file-like bytes: records of 3..6 zero bytes, two offsets and a name
+// of 2..8 kana or kanji; one record in `every` holds the needle in its name.
+std::string MakeMeshBytes(std::size_t size, uint32_t seed, const std::string& needle, int every) {
+  Random random{seed};
+  std::string bytes;
+  bytes.reserve(size + 64);
+  int record = 0;
+  while (bytes.size() < size) {
+    bytes.append(random.Between(3, 6), '\0');
+    int16_t lon = static_cast<int16_t>(random.Between(-14400, 14400));
+    int16_t lat = static_cast<int16_t>(random.Between(-9600, 9600));
+    bytes.append(reinterpret_cast<const char*>(&lon), 2);
+    bytes.append(reinterpret_cast<const char*>(&lat), 2);
+    int characters = random.Between(2, 8);
+    for (int c = 0; c < characters; ++c) {
+      if (random.Between(0, 3) == 0) {  // katakana
+        bytes.push_back('\x83');
+        bytes.push_back(static_cast<char>(random.Between(0x40, 0x7E)));
+      } else {  // first-level kanji
+        bytes.push_back(static_cast<char>(random.Between(0x89, 0x97)));
+        int trail = random.Between(0x80, 0xFC);
+        bytes.push_back(static_cast<char>(trail));
+      }
+    }
+    if (every > 0 && ++record % every == 0) bytes += needle;
+    bytes.push_back('\0');
+  }
+  bytes.resize(size);
+  return bytes;
+}
+
+int CountWithMemmem(const std::string& haystack, const std::string& needle) {
+  int count = 0;
+  const char* at = haystack.data();
+  const char* end = haystack.data() + haystack.size();
+  while (at < end) {
+    const void* hit = memmem(at, static_cast<std::size_t>(end - at), needle.data(), needle.size());
+    if (hit == nullptr) break;
+    ++count;
+    at = static_cast<const char*>(hit) + 1;  // overlapping, as the scan
+  }
+  return count;
+}
+
+// Scan and memmem timed on the same buffer in every iteration; the reported
+// time is the scan's, the counters give both throughputs and their ratio.
+void ScanBesideMemmem(benchmark::State& state, const char16_t* term, int every) {
+  std::size_t size = static_cast<std::size_t>(state.range(0));
+  std::string needle = WideToCodePage932(term);
+  std::string bytes = MakeMeshBytes(size, 12345, needle, every);
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  g_referenceLongitude = kRefLon;
+  g_referenceLatitude = kRefLat;
+  double scanSeconds = 0, memmemSeconds = 0;
+  int found = 0, expected = 0;
+  for (auto _ : state) {
+    ResultListClear();
+    auto t0 = std::chrono::steady_clock::now();
+    found = ScanMeshBuffer(MeshLevel::SFine, data, size, needle, u"53394615.tgx", kRefLon, kRefLat);
+    auto t1 = std::chrono::steady_clock::now();
+    expected = CountWithMemmem(bytes, needle);
+    benchmark::DoNotOptimize(expected);
+    auto t2 = std::chrono::steady_clock::now();
+    double scan = std::chrono::duration<double>(t1 - t0).count();
+    scanSeconds += scan;
+    memmemSeconds += std::chrono::duration<double>(t2 - t1).count();
+    state.SetIterationTime(scan);
+  }
+  double megabytes = static_cast<double>(size) * static_cast<double>(state.iterations()) / 1e6;
+  state.counters["scan_MBps"] = megabytes / scanSeconds;
+  state.counters["memmem_MBps"] = megabytes / memmemSeconds;
+  state.counters["scan_to_memmem"] = memmemSeconds / scanSeconds;
+  state.counters["hits"] = found;
+  if (found > expected) state.SkipWithError("scan found more occurrences than memmem");
+  state.SetBytesProcessed(static_cast<int64_t>(size) * state.iterations());
+}
+
+// A rare place name: a few hits per file, as a real search.
+void BM_ScanRareTerm(benchmark::State& state) { ScanBesideMemmem(state, u"厚木", 4000); }
+// A term whose first byte (0x83, katakana) is everywhere but which never
+// matches in full: the worst case for the first-byte test.
+void BM_ScanFrequentFirstByte(benchmark::State& state) { ScanBesideMemmem(state, u"ヴァ", 0); }
+// A common name part: hundreds of hits, each decoded and listed.
+void BM_ScanManyHits(benchmark::State& state) { ScanBesideMemmem(state, u"駅前", 50); }
+
+BENCHMARK(BM_ScanRareTerm)->Arg(256 << 10)->Arg(2 << 20)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ScanFrequentFirstByte)->Arg(256 << 10)->Arg(2 << 20)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ScanManyHits)->Arg(256 << 10)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// A whole SFine search: 121 files of 256 KiB around the reference point,
+// written once into a temporary map data folder.
+class SFineFolder {
+ public:
+  SFineFolder() {
+    char pattern[] = "/tmp/kario_bench_XXXXXX";
+    if (mkdtemp(pattern) == nullptr) return;
+    dir_ = pattern;
+    std::filesystem::create_directories(dir_ + "/levelS");
+    std::string needle = WideToCodePage932(u"厚木");
+    uint32_t seed = 1;
+    for (const MeshPoint& p : MeshSearchPoints(MeshLevel::SFine, kRefLon, kRefLat)) {
+      MeshCell cell = MeshCellAt(MeshLevel::SFine, p.lon, p.lat);
+      std::ofstream out(dir_ + "/levelS/" + Utf16ToUtf8(cell.code), std::ios::binary);
+      out << MakeMeshBytes(256 << 10, seed++, needle, 4000);
+    }
+    folder_ = Utf8ToUtf16(dir_);
+    for (char16_t& c : folder_)
+      if (c == u'/') c = u'\\';
+    folder_ += u"\\";
+  }
+  ~SFineFolder() {
+    if (!dir_.empty()) std::filesystem::remove_all(dir_);
+  }
+  const std::u16string& folder() const { return folder_; }
+
+ private:
+  std::string dir_;
+  std::u16string folder_;
+};
+
+void BM_SearchSFine121Files(benchmark::State& state) {
+  static SFineFolder folder;
+  g_referenceLongitude = kRefLon;
+  g_referenceLatitude = kRefLat;
+  int count = 0;
+  for (auto _ : state) count = SearchMeshLevel(MeshLevel::SFine, u"厚木", folder.folder());
+  state.counters["lines"] = count;
+  if (count == 0) state.SkipWithError("the search found nothing: files not written?");
+  state.SetBytesProcessed(static_cast<int64_t>(121) * (256 << 10) * state.iterations());
+}
+BENCHMARK(BM_SearchSFine121Files)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,48 @@
+// Scans arbitrary bytes as one mesh file at every level.  Input layout:
+// byte 0 = term length (1..31, taken modulo), then the term's bytes, then
+// the file.  The slots outside the file are poisoned under ASan, so any read
+// before the first or past the last byte fails here.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "maplink/reference_point.h"
+#include "platform/result_list.h"
+#include "search/mesh_scan.h"
+
+namespace {
+
+bool LineWellFormed(const std::u16string& line) {
+  // "%4.fkm," first, and the marker (" " or the triangle) and one blank last.
+  if (line.size() < 12) return false;
+  std::size_t km = line.find(u"km,");
+  if (km == std::u16string::npos || km < 4) return false;
+  for (std::size_t i = 0; i < km; ++i)
+    if (line[i] != u' ' && (line[i] < u'0' || line[i] > u'9')) return false;
+  std::u16string tail = line.substr(line.size() - 3);
+  return tail == u",  " || tail == u",\u25B3 ";
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 2) return 0;
+  std::size_t len = 1 + data[0] % kMeshTermMaxBytes;
+  if (size < 1 + len) return 0;
+  std::string term(reinterpret_cast<const char*>(data + 1), len);
+  const uint8_t* file = data + 1 + len;
+  std::size_t fileSize = size - 1 - len;
+
+  g_referenceLongitude = 503160000;
+  g_referenceLatitude = 128450000;
+  const MeshLevel levels[] = {MeshLevel::L, MeshLevel::M, MeshLevel::R, MeshLevel::SQuartered, MeshLevel::SFine};
+  for (MeshLevel level : levels) {
+    MeshCell cell = MeshCellAt(level, g_referenceLongitude, g_referenceLatitude);
+    ResultListClear();
+    int count = ScanMeshBuffer(level, file, fileSize, term, cell.code, cell.centreLon, cell.centreLat);
+    if (count < 0 || count > static_cast<int>(fileSize) || count != ResultListCount()) std::abort();
+    for (const std::u16string& line : ResultListLines())
+      if (!LineWellFormed(line)) std::abort();
+  }
+  return 0;
+}
