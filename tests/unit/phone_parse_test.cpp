@@ -11,6 +11,7 @@
 #include "platform/utf.h"
 #include "search/coordinates.h"
 #include "search/phone_parse.h"
+#include "search/phone_search.h"
 #include "tools/answer_writer/answer_writer.h"
 
 namespace {
@@ -160,6 +161,14 @@ TEST_F(PhoneParseTest, AnswerTsvLines) {
   EXPECT_EQ(place.title, Sjis(u"新宿"));
   EXPECT_FALSE(ParseAnswerTsvLine("35.6895\t139.6917", place, error));
   EXPECT_FALSE(ParseAnswerTsvLine("1\t2\ta\"b", place, error));
+}
+
+TEST(PhoneSearchUrlTest, TermGoesInAsTypedAndTheUrlIsCut) {
+  EXPECT_EQ(PhoneSearchUrl(u"127.0.0.1:18080", u"03 3344-5566"), u"http://127.0.0.1:18080/maps?q=03 3344-5566");
+  EXPECT_EQ(PhoneSearchUrl(u"h", u"新宿&x=1"), u"http://h/maps?q=新宿&x=1");
+  std::u16string url = PhoneSearchUrl(std::u16string(2000, u'h'), u"1");
+  EXPECT_EQ(url.size(), kPhoneUrlMaxChars);
+  EXPECT_EQ(url.substr(0, 8), u"http://h");
 }
 
 }  // namespace
