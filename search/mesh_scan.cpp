@@ -63,11 +63,21 @@ unsigned char g_fileBytes[kMeshFileMaxBytes];
 #endif
 
 // Marks slots 0..size-1 as the only readable ones (a no-op without ASan).
+// Only the part that changes since the last file is re-marked.
 void LimitSlotsTo(std::size_t size) {
 #ifdef KARIO_ASAN
-  ASAN_UNPOISON_MEMORY_REGION(g_slotStorage, sizeof g_slotStorage);
-  ASAN_POISON_MEMORY_REGION(g_slotStorage, kGuardSlots * sizeof(int32_t));
-  ASAN_POISON_MEMORY_REGION(g_fileSlots + size, (kMeshFileMaxBytes - size) * sizeof(int32_t));
+  static std::size_t readable = kMeshFileMaxBytes;
+  static bool guarded = false;
+  if (!guarded) {
+    ASAN_POISON_MEMORY_REGION(g_slotStorage, kGuardSlots * sizeof(int32_t));
+    guarded = true;
+  }
+  if (size < readable) {
+    ASAN_POISON_MEMORY_REGION(g_fileSlots + size, (readable - size) * sizeof(int32_t));
+  } else if (size > readable) {
+    ASAN_UNPOISON_MEMORY_REGION(g_fileSlots + readable, (size - readable) * sizeof(int32_t));
+  }
+  readable = size;
 #else
   (void)size;
 #endif
