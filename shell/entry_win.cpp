@@ -1,3 +1,69 @@
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include "platform/handheld_shell_win.h"
+#include "shell/discovery_win.h"
+#include "shell/environment.h"
+#include "shell/main_window.h"
+
+namespace {
+
+// Only one copy runs.  A second copy brings the first one's window to the
+// front and ends; the lock lives as long as the process.
+bool AnotherCopyRuns() {
+  CreateMutexW(nullptr, TRUE, kMainWindowTitle);
+  if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  if (HWND running = FindWindowW(nullptr, kMainWindowTitle)) SetForegroundWindow(running);
+  return true;
+}
+
+void DiscoverEnvironment() {
+  FindStorageCardName();
+  g_environment.mapApplicationVersion = FindMapApplication();
+  g_environment.displayScale = GetDisplayScale();
+  FindMapDataFolder();
+  ApplyOverrideFiles();
+}
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+  WNDCLASSW wc = {};
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = MainWindowProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = kMainWindowClass;
+  return RegisterClassW(&wc) != 0;
+}
+
+void RunMessageLoop() {
+  MSG msg;
+  for (;;) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) return;
+    if (got == -1) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR, int showCommand) {
+  if (AnotherCopyRuns()) return 0;
+  DiscoverEnvironment();
+  if (!previous && !RegisterMainWindowClass(instance)) return 0;
+  g_instance = instance;
+  HWND window = CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, WS_VISIBLE, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+  // Without a main window there is nothing to run: end quietly, as when the
+  // class cannot be registered.
+  if (!window) return 0;
+  // The window asks for the platform's default place and size; the handheld
+  // shell makes that the whole work area, which a desktop has to be told.
+  FitToWorkArea(window);
+  ShowWindow(window, showCommand);
+  UpdateWindow(window);
+  SetFocus(g_modeCombo);
+  RunMessageLoop();
+  return 0;
+}

@@ -1,0 +1,19 @@
+// The soft-key menu bar of the handheld shell, rebuilt as an ordinary child
+// window: a strip at the bottom of its parent with two buttons.  The first
+// opens the first popup of the menu resource, the second the second popup;
+// a chosen command reaches the parent as WM_COMMAND.  Being a window, it is
+// disabled with EnableWindow like any control.
+#pragma once
+#include <windows.h>
+
+// Class of the bar window.
+extern const wchar_t kMenuBarClass[];  // "KRMENUBAR"
+
+// Creates the bar from menu resource `menuId` (captions of its two buttons
+// from string table entries 40002 and 40020) along the bottom of `parent`.
+HWND MenuBarCreate(HWND parent, HINSTANCE instance, int menuId, int displayScale);
+// Places the bar across the bottom `MenuBarHeight` pixels of a client area
+// `width` wide whose bottom edge is at `bottom`.
+void MenuBarFit(HWND bar, int width, int bottom, int displayScale);
+int MenuBarHeight(int displayScale);
+// WM_SETFONT sent to the bar sets the font of its buttons.

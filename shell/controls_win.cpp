@@ -1,0 +1,135 @@
+#include <windows.h>
+
+#include "platform/result_list_win.h"
+#include "platform/utf.h"
+#include "resources/resource_ids.h"
+#include "shell/discovery_win.h"
+#include "shell/environment.h"
+#include "shell/main_window.h"
+#include "shell/open_result.h"
+
+namespace {
+
+WNDPROC g_resultListProcedure = nullptr;
+HFONT g_controlFont = nullptr;
+
+struct ControlSpec {
+  int id;
+  const wchar_t* className;
+  const wchar_t* text;
+  DWORD style;
+  int x, y, width, height;  // at display scale 1
+};
+
+constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFT;                                       // 0x50000000
+constexpr DWORD kRightLabel = WS_CHILD | WS_VISIBLE | SS_RIGHT;                                 // 0x50000002
+constexpr DWORD kEdit = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL;                     // 0x50800080
+constexpr DWORD kListCombo = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | CBS_DROPDOWNLIST;  // 0x50A00003
+constexpr DWORD kTypingCombo = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | CBS_DROPDOWN;   // 0x50A00002
+constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;                                // 0x50000000
+constexpr DWORD kResultList =
+    WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT;  // 0x50A00103
+
+// The search edit and the category combo box share one place; the edit is
+// created first, so it is in front until the search mode first changes.
+const ControlSpec kPointCaption = {IDC_POINT_CAPTION, L"STATIC", L"ポイント：", kLabel, 5, 10, 60, 20};
+const ControlSpec kPointLabel = {IDC_POINT_LABEL, L"STATIC", L"", kLabel, 70, 10, 160, 20};
+const ControlSpec kModeCaption = {IDC_MODE_CAPTION, L"STATIC", L"検索モード：", kLabel, 5, 35, 60, 20};
+const ControlSpec kSearchEdit = {IDC_SEARCH_EDIT, L"EDIT", L"", kEdit, 65, 60, 105, 20};
+const ControlSpec kModeCombo = {IDC_MODE_COMBO, L"COMBOBOX", nullptr, kListCombo, 65, 35, 170, 100};
+const ControlSpec kCategoryCombo = {IDC_CATEGORY_COMBO, L"COMBOBOX", nullptr, kTypingCombo, 65, 60, 105, 150};
+const ControlSpec kTermCaption = {IDC_TERM_CAPTION, L"STATIC", L"検索語句：", kLabel, 5, 60, 60, 20};
+const ControlSpec kSearchButton = {IDC_SEARCH_BUTTON, L"BUTTON", L"検索", kButton, 175, 60, 60, 20};
+const ControlSpec kFolderLabel = {IDC_FOLDER_LABEL, L"STATIC", nullptr, kRightLabel, 0, 252, 240, 15};
+const ControlSpec kResultListBox = {IDC_RESULT_LIST, L"LISTBOX", nullptr, kResultList, 5, 85, 230, 140};
+
+const wchar_t* const kSearchModes[] = {
+    L"広域図検索", L"中域図検索", L"小域図検索", L"詳細図検索", L"電話番号検索(ネット接続)",
+};
+const wchar_t* const kQLCodeMode = L"QLCode検索";
+const wchar_t* const kCategoriesV2[] = {
+    L"イベント", L"温泉", L"見る", L"食べる", L"買う", L"泊まる", L"遊ぶ",
+};
+const wchar_t* const kCategories[] = {
+    L"タウン", L"レジャー・スポーツ", L"温泉", L"祭り・イベント", L"自然地形",
+    L"食べる", L"買う", L"泊まる", L"文化施設", L"名所・旧跡",
+};
+
+// The handheld's user interface font is about 10 pixels high at scale 1; the
+// captions' widths are made for it.  A desktop's system font is larger and
+// would cut them, so the controls get a font of that size.
+}  // namespace
+
+HFONT ControlFont() {
+  if (!g_controlFont) {
+    g_controlFont = CreateFontW(-10 * g_environment.displayScale, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH | FF_DONTCARE, L"MS UI Gothic");
+  }
+  return g_controlFont;
+}
+
+namespace {
+
+HWND CreateControl(HWND parent, const ControlSpec& spec, const wchar_t* text = nullptr) {
+  const int s = g_environment.displayScale;
+  HWND control = CreateWindowExW(0, spec.className, text ? text : spec.text, spec.style, spec.x * s, spec.y * s,
+                                 spec.width * s, spec.height * s, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), g_instance, nullptr);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
+  return control;
+}
+
+template <std::size_t N>
+void AddComboItems(HWND combo, const wchar_t* const (&items)[N]) {
+  for (const wchar_t* item : items) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+}
+
+// Enter in the result list box opens the selected line, like a double tap.
+LRESULT CALLBACK ResultListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+    OpenSelectedResult();
+    return 0;
+  }
+  return CallWindowProcW(g_resultListProcedure, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void CreateMainControls(HWND window) {
+  CreateControl(window, kPointCaption);
+  g_pointLabel = CreateControl(window, kPointLabel);
+  CreateControl(window, kModeCaption);
+  g_searchEdit = CreateControl(window, kSearchEdit);
+  g_modeCombo = CreateControl(window, kModeCombo);
+  AddComboItems(g_modeCombo, kSearchModes);
+  SendMessageW(g_modeCombo, CB_SETCURSEL, 0, 0);
+
+  FindQLCodeDatabase();
+  if (!g_environment.qlcodePath.empty()) {
+    SendMessageW(g_modeCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kQLCodeMode));
+  }
+
+  g_categoryCombo = CreateControl(window, kCategoryCombo);
+  if (g_environment.qlcodeVersion == 2) {
+    AddComboItems(g_categoryCombo, kCategoriesV2);
+  } else {
+    AddComboItems(g_categoryCombo, kCategories);
+  }
+
+  CreateControl(window, kTermCaption);
+  g_searchButton = CreateControl(window, kSearchButton);
+  g_folderLabel = CreateControl(window, kFolderLabel, AsWide(g_environment.mapDataFolder));
+  g_resultList = CreateControl(window, kResultListBox);
+  ResultListAttach(g_resultList);
+
+  g_resultListProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(g_resultList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ResultListProcedure)));
+}
+
+void RestoreResultListProcedure() {
+  if (g_resultListProcedure) {
+    SetWindowLongPtrW(g_resultList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_resultListProcedure));
+    g_resultListProcedure = nullptr;
+  }
+}

@@ -1,0 +1,90 @@
+#include <windows.h>
+
+#include "shell/discovery.h"
+#include "shell/discovery_win.h"
+#include "shell/environment.h"
+#include "shell/override_files.h"
+#include "platform/files.h"
+#include "platform/utf.h"
+
+namespace {
+
+constexpr wchar_t kInternalStorage[] = L"内部ストレージ";
+
+// Reads a text value of at most 255 characters.  Registry text need not end
+// with a terminator, so the buffer gets one of its own.
+bool ReadRegistryText(HKEY root, const wchar_t* keyName, const wchar_t* valueName,
+                      std::u16string* text) {
+  HKEY key;
+  if (RegOpenKeyExW(root, keyName, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  wchar_t buffer[256] = {};
+  DWORD type = 0;
+  DWORD size = sizeof(buffer) - sizeof(wchar_t);
+  LONG rc = RegQueryValueExW(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+  RegCloseKey(key);
+  if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
+  buffer[size / sizeof(wchar_t)] = L'\0';
+  *text = FromWide(buffer);
+  return true;
+}
+
+bool ExecutableExists(const std::u16string& path) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(AsWide(path), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace
+
+void FindStorageCardName() {
+  g_environment.storageCardName = u"????";
+  ReadRegistryText(HKEY_LOCAL_MACHINE, L"\\System\\StorageManager\\Profiles\\SDMemory", L"Folder",
+                   &g_environment.storageCardName);
+  // "????" names no folder, so a missing value always ends in the fallback.
+  if (!DeviceFileExists(u"\\" + g_environment.storageCardName)) {
+    g_environment.storageCardName = FromWide(kInternalStorage);
+  }
+}
+
+int FindMapApplication() {
+  MapApplicationChoice choice = ChooseMapApplication(g_environment.storageCardName, ExecutableExists);
+  g_environment.mapApplicationPath = choice.path;
+  return choice.version;
+}
+
+int GetDisplayScale() { return DisplayScaleForWidth(GetSystemMetrics(SM_CXSCREEN)); }
+
+void FindMapDataFolder() {
+  std::u16string mapName;
+  // The value name carries the fixed settings version 8, whatever version
+  // of the map application was found.
+  if (ReadRegistryText(HKEY_CURRENT_USER, L"Software\\Varnelle\\Tessara Mobile\\QZV", L"MNAMV8", &mapName)) {
+    g_environment.mapDataFolder = MapDataFolderFromMapName(mapName);
+  }
+}
+
+std::u16string OwnExecutablePath() {
+  wchar_t path[MAX_PATH + 1] = {};
+  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  path[n < MAX_PATH ? n : MAX_PATH] = L'\0';
+  return FromWide(path);
+}
+
+void ApplyOverrideFiles() {
+  std::u16string exe = OwnExecutablePath();
+  std::size_t slash = exe.rfind(u'\\');
+  std::u16string folder = slash == std::u16string::npos ? std::u16string() : exe.substr(0, slash);
+  ApplyOverrideFile(folder + u"\\mappath.txt", &g_environment.mapDataFolder);
+  // Comes after the map application was looked for: the card name from the
+  // file only moves the QLCode candidates and the card map folder.
+  ApplyOverrideFile(folder + u"\\cardname.txt", &g_environment.storageCardName);
+}
+
+void FindQLCodeDatabase() {
+  QLCodeChoice choice =
+      ChooseQLCodeDatabase(g_environment.mapDataFolder, g_environment.storageCardName, DeviceFileExists);
+  g_environment.qlcodePath = choice.path;
+  g_environment.qlcodeVersion = choice.version;
+}

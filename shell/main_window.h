@@ -1,0 +1,36 @@
+// The main window and its controls: handles set while the window is created,
+// fixed afterwards, read by every operation that works on the user interface.
+#pragma once
+#include <windows.h>
+
+extern const wchar_t kMainWindowClass[];  // "KRSEARCH"
+extern const wchar_t kMainWindowTitle[];  // "カリオSearch", also the message box title
+
+extern HINSTANCE g_instance;
+extern HWND g_mainWindow;
+extern HWND g_pointLabel;     // 1040: the reference point as read from the screen
+extern HWND g_folderLabel;    // 1030: the map data folder
+extern HWND g_searchEdit;     // 1010
+extern HWND g_modeCombo;      // 1050: search mode 0 to 5
+extern HWND g_categoryCombo;  // 1019: input in search mode 5
+extern HWND g_searchButton;   // 1020
+extern HWND g_resultList;     // 1000
+extern HWND g_menuBar;
+// The platform's wait cursor, loaded when the main window is created.
+extern HCURSOR g_waitCursor;
+// True when HKLM\System\GDI\ClearType exists: the map application's digits
+// are then drawn smoothed, which the screen reader must know.
+extern bool g_clearType;
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Creates the ten controls, fills both combo boxes (running the QLCode
+// discovery between them) and subclasses the result list box.
+void CreateMainControls(HWND window);
+void RestoreResultListProcedure();
+// The font of the controls and the menu bar, sized for the display scale.
+HFONT ControlFont();
+// WM_COMMAND of the main window.
+void OnMainCommand(int id, int code);
+// Called every second by the main window's timer.
+void OnScreenReaderTick();

@@ -1,0 +1,93 @@
+#include <windows.h>
+
+#include "platform/menu_bar_win.h"
+#include "resources/resource_ids.h"
+#include "shell/environment.h"
+#include "shell/main_window.h"
+
+const wchar_t kMainWindowClass[] = L"KRSEARCH";
+const wchar_t kMainWindowTitle[] = L"カリオSearch";
+
+HINSTANCE g_instance = nullptr;
+HWND g_mainWindow = nullptr;
+HWND g_pointLabel = nullptr;
+HWND g_folderLabel = nullptr;
+HWND g_searchEdit = nullptr;
+HWND g_modeCombo = nullptr;
+HWND g_categoryCombo = nullptr;
+HWND g_searchButton = nullptr;
+HWND g_resultList = nullptr;
+HWND g_menuBar = nullptr;
+bool g_clearType = false;
+
+namespace {
+
+// The control that had the focus when the window was last deactivated.
+HWND g_savedFocus = nullptr;
+
+void OnCreate(HWND window) {
+  g_waitCursor = LoadCursorW(nullptr, IDC_WAIT);
+  HKEY key;
+  g_clearType = RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"System\\GDI\\ClearType", 0, KEY_READ, &key) == ERROR_SUCCESS;
+  if (g_clearType) RegCloseKey(key);
+  g_mainWindow = window;
+  SetTimer(window, IDT_SCREEN_READER, 1000, nullptr);
+  CreateMainControls(window);
+  g_menuBar = MenuBarCreate(window, g_instance, IDR_MAIN_MENU, g_environment.displayScale);
+  SendMessageW(g_menuBar, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
+}
+
+void OnDestroy(HWND window) {
+  RestoreResultListProcedure();
+  KillTimer(window, IDT_SCREEN_READER);
+  DestroyWindow(g_menuBar);
+  PostQuitMessage(0);
+}
+
+// Keeps the result list box and the folder label fitted to the window; the
+// menu bar takes the strip below the folder label.
+void OnSize(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  const int s = g_environment.displayScale;
+  MoveWindow(g_resultList, 5 * s, 85 * s, client.right - client.left - 10 * s, client.bottom - 129 * s, TRUE);
+  MoveWindow(g_folderLabel, 0, client.bottom - 42 * s, client.right, 15 * s, TRUE);
+  MenuBarFit(g_menuBar, client.right, client.bottom, s);
+}
+
+void OnActivate(WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    g_savedFocus = GetFocus();
+  } else if (g_savedFocus) {
+    // Before anything was saved there is nothing to return to; taking the
+    // focus away from everything would leave the keyboard dead.
+    SetFocus(g_savedFocus);
+  }
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      OnCreate(window);
+      return 0;
+    case WM_DESTROY:
+      OnDestroy(window);
+      return 0;
+    case WM_SIZE:
+      OnSize(window);
+      return 0;
+    case WM_ACTIVATE:
+      OnActivate(wParam);
+      return 0;
+    case WM_TIMER:
+      OnScreenReaderTick();
+      return 0;
+    case WM_COMMAND:
+      OnMainCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}

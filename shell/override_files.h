@@ -1,0 +1,18 @@
+// The two override files beside the executable ("mappath.txt" sets the map
+// data folder, "cardname.txt" the storage card name).  Only their first line
+// counts.
+#pragma once
+#include <string>
+
+// Decodes the first line of an override file's bytes.  Accepted encodings:
+// UTF-16LE with a byte-order mark, UTF-8 with or without one.  The line ends
+// at the first line feed (a carriage return right before it is dropped too,
+// so files written on a desktop work) or at a NUL character, and is cut to
+// at most 255 UTF-16 units without splitting a surrogate pair.
+// Returns false when the first line holds no text: the caller then keeps the
+// value the file would have overridden, as for a missing file.
+bool DecodeOverrideFirstLine(const std::string& bytes, std::u16string* line);
+
+// Reads the file at `path` (a device path) and, when it opens and its first
+// line holds text, replaces *value with that line.  Returns true when it did.
+bool ApplyOverrideFile(const std::u16string& path, std::u16string* value);
