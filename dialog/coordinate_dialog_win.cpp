@@ -1,0 +1,144 @@
+#include "dialog/coordinate_dialog.h"
+
+#include <string>
+
+#include "dialog/button_layout.h"
+#include "dialog/milliseconds_field.h"
+#include "maplink/launch.h"
+#include "platform/fullscreen_dialog_win.h"
+#include "platform/utf.h"
+#include "resources/resource_ids.h"
+#include "shell/environment.h"
+
+namespace {
+
+// Map application M_TYPE for a start at typed coordinates.
+constexpr int kTypedPointMapType = 10;
+
+// Full screen, title-bar done button, input panel lowered.
+constexpr DWORD kCoordinateDialogFlags = kFullScreenDoneButton | kFullScreenLowerInputPanel | kFullScreenNoMenuBar;
+
+// The five fields of one axis, in the order degrees, minutes, seconds,
+// hundredths, ms.
+constexpr int kAxisFieldIds[2][5] = {
+    {IDC_LON_DEGREES, IDC_LON_MINUTES, IDC_LON_SECONDS, IDC_LON_HUNDREDTHS, IDC_LON_MS},
+    {IDC_LAT_DEGREES, IDC_LAT_MINUTES, IDC_LAT_SECONDS, IDC_LAT_HUNDREDTHS, IDC_LAT_MS},
+};
+constexpr int kMillisecondsSlot = 4;
+
+const wchar_t kProgramTitle[] = L"カリオSearch";
+const wchar_t kOutOfJapanMessage[] = L"指定の経緯度値が正しくありません\n日本国内のみ有効です";
+
+// Handles of the open dialog's controls; all null while it is closed.
+HWND g_axisFields[2][5] = {};
+HWND g_datumWgs84Button = nullptr;
+HWND g_datumTokyoButton = nullptr;
+HWND g_dialogOkButton = nullptr;
+HWND g_dialogCancelButton = nullptr;
+
+std::u16string FieldText(HWND field, int capacity) {
+  wchar_t buffer[128] = L"";
+  if (capacity > 128) capacity = 128;
+  GetWindowTextW(field, buffer, capacity);
+  return FromWide(buffer);
+}
+
+void KeepControlHandles(HWND dialog) {
+  for (int axis = 0; axis < 2; ++axis) {
+    for (int slot = 0; slot < 5; ++slot) g_axisFields[axis][slot] = GetDlgItem(dialog, kAxisFieldIds[axis][slot]);
+  }
+  g_datumWgs84Button = GetDlgItem(dialog, IDC_DATUM_WGS84);
+  g_datumTokyoButton = GetDlgItem(dialog, IDC_DATUM_TOKYO);
+  g_dialogOkButton = GetDlgItem(dialog, IDOK);
+  g_dialogCancelButton = GetDlgItem(dialog, IDCANCEL);
+}
+
+void ForgetControlHandles() {
+  for (auto& axis : g_axisFields) {
+    for (HWND& field : axis) field = nullptr;
+  }
+  g_datumWgs84Button = g_datumTokyoButton = g_dialogOkButton = g_dialogCancelButton = nullptr;
+}
+
+INT_PTR InitCoordinateDialog(HWND dialog) {
+  InitFullScreenDialog(dialog, kCoordinateDialogFlags);
+  KeepControlHandles(dialog);
+  // The fields come from the template empty, so only the datum needs setting.
+  CheckRadioButton(dialog, IDC_DATUM_WGS84, IDC_DATUM_TOKYO, IDC_DATUM_WGS84);
+  LayoutDialogButtons();
+  return TRUE;  // the platform puts the focus into the first field
+}
+
+void StartAtTypedPoint(HWND dialog) {
+  // Only the ms fields count; the degree fields have already filled them in.
+  std::u16string lonText = FieldText(g_axisFields[kAxisLongitude][kMillisecondsSlot], kMillisecondsFieldChars + 1);
+  std::u16string latText = FieldText(g_axisFields[kAxisLatitude][kMillisecondsSlot], kMillisecondsFieldChars + 1);
+  bool wgs84 = SendMessageW(g_datumWgs84Button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  TypedPoint point = ReadTypedPoint(lonText, latText, wgs84);
+  if (!point.inJapan) {
+    MessageBoxW(dialog, kOutOfJapanMessage, kProgramTitle, MB_OK);
+    return;
+  }
+  LaunchMapApplication(point.lon, point.lat, kTypedPointMapType, kLaunchShowPoint);
+}
+
+INT_PTR OnCoordinateDialogCommand(HWND dialog, int id) {
+  // The notification code does not matter: any notification of a degree
+  // field (a change of text, a change of focus) brings its ms field up to date.
+  if (id >= IDC_LON_DEGREES && id <= IDC_LON_HUNDREDTHS) {
+    UpdateMillisecondsField(kAxisLongitude);
+    return FALSE;
+  }
+  if (id >= IDC_LAT_DEGREES && id <= IDC_LAT_HUNDREDTHS) {
+    UpdateMillisecondsField(kAxisLatitude);
+    return FALSE;
+  }
+  if (id == IDCANCEL) {
+    EndDialog(dialog, IDCANCEL);
+    return TRUE;
+  }
+  if (id == IDOK) {
+    StartAtTypedPoint(dialog);  // the dialog stays open whatever happened
+    return TRUE;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK CoordinateDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return InitCoordinateDialog(dialog);
+    case WM_SIZE:
+      LayoutDialogButtons();
+      return TRUE;
+    case WM_COMMAND:
+      return OnCoordinateDialogCommand(dialog, LOWORD(wParam));
+    case WM_DESTROY:
+      // Handles of a closed dialog must not be used, nor reach a later window
+      // that happens to get the same handle value.
+      ForgetControlHandles();
+      return FALSE;
+  }
+  return FALSE;
+}
+
+int UpdateMillisecondsField(int axis) {
+  HWND* fields = g_axisFields[axis == kAxisLatitude ? kAxisLatitude : kAxisLongitude];
+  constexpr int kCapacity = kDegreeFieldChars + 1;
+  MillisecondsField field = ComputeMillisecondsField(axis, FieldText(fields[0], kCapacity), FieldText(fields[1], kCapacity),
+                                                     FieldText(fields[2], kCapacity), FieldText(fields[3], kCapacity));
+  if (field.write && fields[kMillisecondsSlot]) SetWindowTextW(fields[kMillisecondsSlot], AsWide(field.text));
+  return ReportedMilliseconds(field.ms);
+}
+
+void LayoutDialogButtons() {
+  // Before the handles are known (the dialog is sized while it initialises)
+  // there is nothing to move.
+  if (!g_dialogOkButton || !g_dialogCancelButton) return;
+  DialogButtonLayout layout = ChooseDialogButtonLayout(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                                       g_environment.displayScale);
+  MoveWindow(g_dialogOkButton, layout.ok.x, layout.ok.y, layout.ok.width, layout.ok.height, TRUE);
+  MoveWindow(g_dialogCancelButton, layout.cancel.x, layout.cancel.y, layout.cancel.width, layout.cancel.height, TRUE);
+}
