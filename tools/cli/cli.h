@@ -81,3 +81,4 @@ int RunConvertCommand(const std::vector<std::string>& args);
 int RunDistanceCommand(const std::vector<std::string>& args);
 int RunQLCodeCommand(const std::vector<std::string>& args);
 int RunPhoneParseCommand(const std::vector<std::string>& args);
+int RunReadScreenCommand(const std::vector<std::string>& args);

@@ -23,7 +23,7 @@ const std::vector<CliCommand>& CliCommands() {
       {"distance", "--at LON,LAT LON LAT", RunDistanceCommand},
       {"qlcode", "--db FILE --at LON,LAT [--selected] TERM", RunQLCodeCommand},
       {"phone-parse", "--at LON,LAT FILE", RunPhoneParseCommand},
-      // The screen reader's subcommand ("read-screen") goes here.
+      {"read-screen", "FILE.bmp [--scale 1|2] [--cleartype] [--alternate]", RunReadScreenCommand},
   };
   return commands;
 }
