@@ -11,39 +11,23 @@
 
 #include "resources/resource_ids.h"
 #include "tests/e2e/e2e_support.h"
+#include "tests/e2e/maplink_test_support.h"
 
 namespace {
 
 const wchar_t kProgramTitle[] = L"カリオSearch";
 const wchar_t kOutOfJapanMessage[] = L"指定の経緯度値が正しくありません\n日本国内のみ有効です";
-const wchar_t kStandInPath[] = L"C:\\Program Files\\Varnelle\\TessaraMobile10.exe";
 
 // --- The stand-in map application ---------------------------------------------
 
-#ifdef KARIO_TOOL_tessara_standin
-const char* const kStandInBuild = KARIO_TOOL_tessara_standin;
-#else
-const char* const kStandInBuild = nullptr;
-#endif
-
-// The stand-in writes one line per start, holding its command line, into
-// this file beside its executable.  Whether the line starts with the
-// program's own name does not matter here: the switches end it.
-std::wstring StandInLogPath() { return L"C:\\Program Files\\Varnelle\\tessara_standin.log"; }
-
-std::vector<std::string> StandInStarts() {
-  std::vector<std::string> lines;
-  std::string text = ReadFileBytes(StandInLogPath());
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) lines.push_back(line);
-    start = end + 1;
+// The command lines of the stand-in's starts, in order, with the destination
+// values it found when it started.
+std::vector<StandinLogLine> StandInStarts() {
+  std::vector<StandinLogLine> starts;
+  for (const StandinLogLine& line : ReadStandinLog()) {
+    if (line.kind == "start") starts.push_back(line);
   }
-  return lines;
+  return starts;
 }
 
 // --- Finding the dialog ---------------------------------------------------------
@@ -80,7 +64,7 @@ class CoordinateDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetDevice();
-    standIn_ = kStandInBuild != nullptr && CopyFileTo(WinePathOf(kStandInBuild), kStandInPath);
+    standIn_ = InstallStandin();
     // Destination values left over from an earlier start, which a start at
     // typed coordinates must clear.
     ASSERT_TRUE(SetRegistryDword(HKEY_CURRENT_USER, kMapAppKey, L"TLATV8", 128000000));
@@ -94,11 +78,7 @@ class CoordinateDialogTest : public ::testing::Test {
 
   void TearDown() override {
     KillProgram(&program_);
-    // A stand-in started by a test is told to end as the program would.
-    for (HWND w; (w = FindWindowW(L"Afx_QZV_MAINWND_", nullptr)) != nullptr;) {
-      PostMessageW(w, WM_DESTROY, 0, 0);
-      if (!WaitUntil([&] { return !IsWindow(w); }, 5000)) break;
-    }
+    KillStandins();
   }
 
   DWORD pid() const { return program_.process.dwProcessId; }
@@ -466,13 +446,13 @@ TEST_F(CoordinateDialogTest, OkStartsTheMapApplicationInEitherDatumAndStaysOpen)
   Type(IDC_LAT_MS, L"128482200");
   Press(IDOK);
   ASSERT_TRUE(WaitForStarts(1)) << "the map application was not started";
-  EXPECT_TRUE(EndsWith(StandInStarts()[0], " /M_LON=502901653 /M_LAT=128470591 /M_ANGLE=0 /M_TYPE=10"))
-      << StandInStarts()[0];
-  DWORD lat = 1, lon = 1;
-  EXPECT_TRUE(GetRegistryDword(HKEY_CURRENT_USER, kMapAppKey, L"TLATV8", &lat));
-  EXPECT_TRUE(GetRegistryDword(HKEY_CURRENT_USER, kMapAppKey, L"TLONV8", &lon));
-  EXPECT_EQ(lat, 0u) << "a start at typed coordinates sets no destination";
-  EXPECT_EQ(lon, 0u);
+  ASSERT_TRUE(WaitUntil([] { return FindMapWindow() != nullptr; })) << "the stand-in shows no window";
+  StandinLogLine start = StandInStarts()[0];
+  EXPECT_TRUE(EndsWith(start.commandLine, " /M_LON=502901653 /M_LAT=128470591 /M_ANGLE=0 /M_TYPE=10"))
+      << start.commandLine;
+  // A start at typed coordinates clears an earlier destination.
+  EXPECT_EQ(start.tlat, "0");
+  EXPECT_EQ(start.tlon, "0");
   EXPECT_TRUE(IsWindow(dialog_)) << "the dialog closed after a start";
 
   // The same numbers in the Tokyo datum go through unchanged; the running
@@ -481,8 +461,9 @@ TEST_F(CoordinateDialogTest, OkStartsTheMapApplicationInEitherDatumAndStaysOpen)
   ASSERT_TRUE(WaitUntil([&] { return Checked(IDC_DATUM_TOKYO); }));
   Press(IDOK);
   ASSERT_TRUE(WaitForStarts(2)) << "the map application was not started again";
-  EXPECT_TRUE(EndsWith(StandInStarts()[1], " /M_LON=502890120 /M_LAT=128482200 /M_ANGLE=0 /M_TYPE=10"))
-      << StandInStarts()[1];
+  EXPECT_TRUE(EndsWith(StandInStarts()[1].commandLine, " /M_LON=502890120 /M_LAT=128482200 /M_ANGLE=0 /M_TYPE=10"))
+      << StandInStarts()[1].commandLine;
+  EXPECT_EQ(CountLog(ReadStandinLog(), "end"), 1u) << "the first stand-in was not told to end";
   EXPECT_TRUE(IsWindow(dialog_));
   EXPECT_EQ(FieldText(IDC_LON_MS), L"502890120") << "the fields keep their text between starts";
   EXPECT_TRUE(Checked(IDC_DATUM_TOKYO));
@@ -502,8 +483,8 @@ TEST_F(CoordinateDialogTest, OkTakesTheValueTheDegreeFieldsWrote) {
   Type(IDC_LAT_HUNDREDTHS, L"30");
   Press(IDOK);
   ASSERT_TRUE(WaitForStarts(1));
-  EXPECT_TRUE(EndsWith(StandInStarts()[0], " /M_LON=502890500 /M_LAT=128482300 /M_ANGLE=0 /M_TYPE=10"))
-      << StandInStarts()[0];
+  EXPECT_TRUE(EndsWith(StandInStarts()[0].commandLine, " /M_LON=502890500 /M_LAT=128482300 /M_ANGLE=0 /M_TYPE=10"))
+      << StandInStarts()[0].commandLine;
 }
 
 struct RangeCase {
@@ -538,7 +519,7 @@ TEST_F(CoordinateDialogTest, ValuesOutsideJapanShowTheRangeMessageAndStartNothin
     EXPECT_TRUE(IsWindow(dialog_));
     EXPECT_EQ(FieldText(IDC_LON_MS), c.lon) << "the fields keep their text";
   }
-  EXPECT_TRUE(StandInStarts().empty()) << "something was started: " << StandInStarts()[0];
+  EXPECT_TRUE(StandInStarts().empty()) << "something was started: " << StandInStarts()[0].commandLine;
 }
 
 TEST_F(CoordinateDialogTest, TheTitleBarDoneButtonIsOk) {
@@ -557,15 +538,25 @@ TEST_F(CoordinateDialogTest, TheTitleBarDoneButtonIsOk) {
   int bar = GetSystemMetrics(SM_CYCAPTION);
   POINT target{clientOrigin.x + client.right - bar, clientOrigin.y - bar / 2};
   ASSERT_GT(target.y, 0);
-  INPUT clicks[3] = {};
-  for (INPUT& input : clicks) input.type = INPUT_MOUSE;
+  // Move first and wait until the pointer is there: a button press sent in
+  // the same breath may still be placed at the old position.
+  INPUT move{};
+  move.type = INPUT_MOUSE;
   // Absolute positions run from 0 to 65535 over the screen.
-  clicks[0].mi.dx = MulDiv(target.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  clicks[0].mi.dy = MulDiv(target.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  clicks[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  ASSERT_EQ(SendInput(3, clicks, sizeof(INPUT)), 3u);
+  move.mi.dx = MulDiv(target.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  move.mi.dy = MulDiv(target.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  ASSERT_EQ(SendInput(1, &move, sizeof(INPUT)), 1u);
+  ASSERT_TRUE(WaitUntil([&] {
+    POINT now;
+    GetCursorPos(&now);
+    return now.x == target.x && now.y == target.y;
+  })) << "the pointer did not reach " << target.x << "," << target.y;
+  INPUT clicks[2] = {};
+  for (INPUT& input : clicks) input.type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ASSERT_EQ(SendInput(2, clicks, sizeof(INPUT)), 2u);
   MessageBoxSeen box = WaitForMessageBox(pid(), kProgramTitle);
   ASSERT_NE(box.window, nullptr) << "clicking at " << target.x << "," << target.y << " did not act as OK";
   EXPECT_EQ(box.text, kOutOfJapanMessage);
