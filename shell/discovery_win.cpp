@@ -40,7 +40,9 @@ bool ExecutableExists(const std::u16string& path) {
 
 void FindStorageCardName() {
   g_environment.storageCardName = u"????";
-  ReadRegistryText(HKEY_LOCAL_MACHINE, L"\\System\\StorageManager\\Profiles\\SDMemory", L"Folder",
+  // The handheld's registry takes the key with a leading '\'; the desktop's
+  // refuses it, so it is left out.
+  ReadRegistryText(HKEY_LOCAL_MACHINE, L"System\\StorageManager\\Profiles\\SDMemory", L"Folder",
                    &g_environment.storageCardName);
   // "????" names no folder, so a missing value always ends in the fallback.
   if (!DeviceFileExists(u"\\" + g_environment.storageCardName)) {
