@@ -256,6 +256,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   }
   int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   g_state.scale = width < 480 ? 1 : 2;
+  // A device screen is 240 x 320 per display scale; on a larger screen (the
+  // demo's) the map keeps that size, leaving room beside it.
+  if (width > 240 * g_state.scale) width = 240 * g_state.scale;
+  if (height > 320 * g_state.scale) height = 320 * g_state.scale;
 
   wchar_t logLine[1200];
   wchar_t latText[16] = L"none", lonText[16] = L"none";
