@@ -217,7 +217,9 @@ RunningProgram StartKario() {
     HWND w = FindWindowW(L"KRSEARCH", L"カリオSearch");
     DWORD owner = 0;
     if (w) GetWindowThreadProcessId(w, &owner);
-    if (w && owner == pid) p.mainWindow = w;
+    // The window exists before its controls do: wait for the last control
+    // made while it is created (the result list box) too.
+    if (w && owner == pid && GetDlgItem(w, 1000)) p.mainWindow = w;
     return p.mainWindow != nullptr;
   }, 20000);
   return p;
