@@ -363,3 +363,35 @@ bool PressMessageBoxButton(const MessageBoxSeen& box, int buttonId) {
                reinterpret_cast<LPARAM>(GetDlgItem(box.window, buttonId)));
   return WaitUntil([&] { return !IsWindow(box.window); }, 10000);
 }
+
+void SaveScreenshot(const char* name) {
+  const char* folder = getenv("KARIO_SCREENSHOT_DIR");
+  if (!folder || !*folder) return;
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store it
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  const DWORD imageBytes = static_cast<DWORD>(width) * height * 4;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + imageBytes;
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+  bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+  bytes.append(static_cast<const char*>(bits), imageBytes);
+  WriteTextFile(WinePathOf(folder) + L"\\" + std::wstring(name, name + strlen(name)) + L".bmp", bytes);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}

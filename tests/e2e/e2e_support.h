@@ -81,3 +81,8 @@ struct MessageBoxSeen {
 MessageBoxSeen WaitForMessageBox(DWORD processId, const std::wstring& title = L"", DWORD ms = 10000);
 // Presses IDYES/IDNO/IDOK/IDCANCEL and waits for the box to go.
 bool PressMessageBoxButton(const MessageBoxSeen& box, int buttonId);
+
+// --- Screenshots -------------------------------------------------------------------
+// Saves the whole screen as NAME.bmp into the folder named by the environment
+// variable KARIO_SCREENSHOT_DIR (a Linux path); does nothing when it is unset.
+void SaveScreenshot(const char* name);

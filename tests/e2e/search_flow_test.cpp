@@ -108,6 +108,12 @@ class ServiceOnBuildHost {
   std::thread thread_;
 };
 
+HCURSOR CursorShown() {
+  CURSORINFO cursor{};
+  cursor.cbSize = sizeof cursor;
+  return GetCursorInfo(&cursor) ? cursor.hCursor : nullptr;
+}
+
 class SearchFlow : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -307,6 +313,7 @@ TEST_F(SearchFlow, ChosenResultStartsTheMapApplicationThere) {
   StartWithPointRead();
   TypeTerm(L"厚木");
   ASSERT_EQ(SearchAndReadMessage(), L"検索完了!\u30001件");
+  SaveScreenshot("results");
   struct { const char* how; int answer; const char* type; bool destination; } cases[] = {
       {"double tap", IDYES, "10", true}, {"enter", IDNO, "10", false}, {"command", IDCANCEL, "", false},
       {"command", IDYES, "10", true},
@@ -316,6 +323,7 @@ TEST_F(SearchFlow, ChosenResultStartsTheMapApplicationThere) {
     size_t before = ReadStandinLog().size();
     MessageBoxSeen box = AskForLine(0, c.how);
     ASSERT_NE(box.window, nullptr);
+    if (c.answer == IDYES) SaveScreenshot("confirmation");
     EXPECT_EQ(box.text, L"選択地点を表示します\n\n  44km\n厚木市\n[5339.tgx]\n501706375\n127568375\n  \n"
                         L"目的地に設定しますか?\n");
     ASSERT_TRUE(PressMessageBoxButton(box, c.answer));
@@ -388,16 +396,29 @@ TEST_F(SearchFlow, PhoneSearchListsTheAnswerAndShowsTheBusyState) {
   ServiceOnBuildHost service(page, 2500);
   ASSERT_TRUE(service.listening()) << "port of " << KARIO_PHONE_SEARCH_HOST << " is taken";
   StartWithPointRead();
+  // The program in front, as when a person taps 検索: the cursor shown is its own.
+  SetForegroundWindow(kario_.mainWindow);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == kario_.mainWindow; }, 5000));
+  const HCURSOR before = CursorShown();
   SelectMode(4);
   TypeTerm(L"0300000001");
   PostCommand(kario_.mainWindow, IDC_SEARCH_BUTTON, BN_CLICKED, Control(IDC_SEARCH_BUTTON));
   const int busy[] = {IDC_SEARCH_EDIT, IDC_MODE_COMBO, IDC_SEARCH_BUTTON, IDC_RESULT_LIST, IDC_CATEGORY_COMBO};
+  HWND menuBar = FindWindowExW(kario_.mainWindow, nullptr, L"KRMENUBAR", nullptr);
+  ASSERT_NE(menuBar, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(Control(IDC_SEARCH_BUTTON)); }, 5000));
   for (int id : busy) EXPECT_FALSE(IsWindowEnabled(Control(id))) << id;
+  EXPECT_FALSE(IsWindowEnabled(menuBar));
+  // Cursor handles belong to their process: another cursor shows while the
+  // search runs, and the one from before comes back.
+  HCURSOR during = CursorShown();
+  EXPECT_NE(during, before) << "the wait cursor shows while the search runs";
   MessageBoxSeen box = WaitForMessageBox(Pid(), kTitle, 30000);
   EXPECT_EQ(box.text, L"検索完了!\u30001件");
   PressMessageBoxButton(box, IDOK);
   for (int id : busy) EXPECT_TRUE(IsWindowEnabled(Control(id))) << id;
+  EXPECT_TRUE(IsWindowEnabled(menuBar));
+  EXPECT_TRUE(WaitUntil([&] { return CursorShown() == before; }, 5000)) << "the cursor from before returns";
   // 新宿 at (502901653, 128470591) from (503171490, 128439920): dx 6, dy 0.
   EXPECT_EQ(Results(), std::vector<std::wstring>{L"   6km,新宿, ,502901653,128470591, "});
   EXPECT_FALSE(FileExistsAt(L"C:\\htmbuff.txt"));
