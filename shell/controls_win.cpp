@@ -13,7 +13,7 @@ namespace {
 WNDPROC g_resultListProcedure = nullptr;
 HFONT g_controlFont = nullptr;
 
-struct ControlSpec {
+struct ControlRow {
   int id;
   const wchar_t* className;
   const wchar_t* text;
@@ -32,16 +32,16 @@ constexpr DWORD kResultList =
 
 // The search edit and the category combo box share one place; the edit is
 // created first, so it is in front until the search mode first changes.
-const ControlSpec kPointCaption = {IDC_POINT_CAPTION, L"STATIC", L"ポイント：", kLabel, 5, 10, 60, 20};
-const ControlSpec kPointLabel = {IDC_POINT_LABEL, L"STATIC", L"", kLabel, 70, 10, 160, 20};
-const ControlSpec kModeCaption = {IDC_MODE_CAPTION, L"STATIC", L"検索モード：", kLabel, 5, 35, 60, 20};
-const ControlSpec kSearchEdit = {IDC_SEARCH_EDIT, L"EDIT", L"", kEdit, 65, 60, 105, 20};
-const ControlSpec kModeCombo = {IDC_MODE_COMBO, L"COMBOBOX", nullptr, kListCombo, 65, 35, 170, 100};
-const ControlSpec kCategoryCombo = {IDC_CATEGORY_COMBO, L"COMBOBOX", nullptr, kTypingCombo, 65, 60, 105, 150};
-const ControlSpec kTermCaption = {IDC_TERM_CAPTION, L"STATIC", L"検索語句：", kLabel, 5, 60, 60, 20};
-const ControlSpec kSearchButton = {IDC_SEARCH_BUTTON, L"BUTTON", L"検索", kButton, 175, 60, 60, 20};
-const ControlSpec kFolderLabel = {IDC_FOLDER_LABEL, L"STATIC", nullptr, kRightLabel, 0, 252, 240, 15};
-const ControlSpec kResultListBox = {IDC_RESULT_LIST, L"LISTBOX", nullptr, kResultList, 5, 85, 230, 140};
+const ControlRow kPointCaption = {IDC_POINT_CAPTION, L"STATIC", L"ポイント：", kLabel, 5, 10, 60, 20};
+const ControlRow kPointLabel = {IDC_POINT_LABEL, L"STATIC", L"", kLabel, 70, 10, 160, 20};
+const ControlRow kModeCaption = {IDC_MODE_CAPTION, L"STATIC", L"検索モード：", kLabel, 5, 35, 60, 20};
+const ControlRow kSearchEdit = {IDC_SEARCH_EDIT, L"EDIT", L"", kEdit, 65, 60, 105, 20};
+const ControlRow kModeCombo = {IDC_MODE_COMBO, L"COMBOBOX", nullptr, kListCombo, 65, 35, 170, 100};
+const ControlRow kCategoryCombo = {IDC_CATEGORY_COMBO, L"COMBOBOX", nullptr, kTypingCombo, 65, 60, 105, 150};
+const ControlRow kTermCaption = {IDC_TERM_CAPTION, L"STATIC", L"検索語句：", kLabel, 5, 60, 60, 20};
+const ControlRow kSearchButton = {IDC_SEARCH_BUTTON, L"BUTTON", L"検索", kButton, 175, 60, 60, 20};
+const ControlRow kFolderLabel = {IDC_FOLDER_LABEL, L"STATIC", nullptr, kRightLabel, 0, 252, 240, 15};
+const ControlRow kResultListBox = {IDC_RESULT_LIST, L"LISTBOX", nullptr, kResultList, 5, 85, 230, 140};
 
 const wchar_t* const kSearchModes[] = {
     L"広域図検索", L"中域図検索", L"小域図検索", L"詳細図検索", L"電話番号検索(ネット接続)",
@@ -71,11 +71,11 @@ HFONT ControlFont() {
 
 namespace {
 
-HWND CreateControl(HWND parent, const ControlSpec& spec, const wchar_t* text = nullptr) {
+HWND CreateControl(HWND parent, const ControlRow& row, const wchar_t* text = nullptr) {
   const int s = g_environment.displayScale;
-  HWND control = CreateWindowExW(0, spec.className, text ? text : spec.text, spec.style, spec.x * s, spec.y * s,
-                                 spec.width * s, spec.height * s, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), g_instance, nullptr);
+  HWND control = CreateWindowExW(0, row.className, text ? text : row.text, row.style, row.x * s, row.y * s,
+                                 row.width * s, row.height * s, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), g_instance, nullptr);
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
   return control;
 }
