@@ -17,14 +17,10 @@ PathExists Existing(std::set<std::u16string> paths, std::set<std::u16string>* as
 }
 
 std::string Narrow(const std::u16string& s) { return Utf16ToUtf8(s); }
-
-const std::u16string kCard = u"SD";
-std::u16string CardExe(int n) {
-  return u"\\SD\\Program Files\\Varnelle\\TessaraMobile" + Utf8ToUtf16(std::to_string(n)) + u".exe";
-}
 std::u16string DeviceExe(int n) {
   return u"\\Program Files\\Varnelle\\TessaraMobile" + Utf8ToUtf16(std::to_string(n)) + u".exe";
 }
+std::u16string CardExe(int n) { return u"\\SD" + DeviceExe(n); }
 
 TEST(ChooseMapApplication, HighestVersionWinsAndCardBeatsDeviceForTheSameVersion) {
   const struct {
@@ -43,7 +39,7 @@ TEST(ChooseMapApplication, HighestVersionWinsAndCardBeatsDeviceForTheSameVersion
       {"versions outside 8 to 11 are not looked for", {CardExe(7), DeviceExe(12)}, u"", 0},
   };
   for (const auto& c : cases) {
-    MapApplicationChoice choice = ChooseMapApplication(kCard, Existing(c.files));
+    MapApplicationChoice choice = ChooseMapApplication(u"SD", Existing(c.files));
     EXPECT_EQ(Narrow(choice.path), Narrow(c.path)) << c.name;
     EXPECT_EQ(choice.version, c.version) << c.name;
   }

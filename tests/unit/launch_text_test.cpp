@@ -2,8 +2,6 @@
 // station presets.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "maplink/launch.h"
 #include "maplink/station_presets.h"
 #include "platform/utf.h"
@@ -19,7 +17,7 @@ TEST(FormatLaunchSwitches, FillsTheFormatWithALeadingBlank) {
 }
 
 TEST(ManualPathFor, ReplacesExactlyTheLastThreeCharacters) {
-  struct {
+  const struct {
     const char* program;
     const char* manual;
   } cases[] = {
@@ -30,9 +28,7 @@ TEST(ManualPathFor, ReplacesExactlyTheLastThreeCharacters) {
       {"\\カリオ\\検索.EXE", "\\カリオ\\検索.htm"},
       {"ab", "htm"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Utf16ToUtf8(ManualPathFor(Utf8ToUtf16(c.program))), c.manual) << c.program;
-  }
+  for (const auto& c : cases) EXPECT_EQ(Utf16ToUtf8(ManualPathFor(Utf8ToUtf16(c.program))), c.manual) << c.program;
 }
 
 TEST(StationPresets, MatchTheMenuAndTheirPlacesInDegrees) {
@@ -55,10 +51,7 @@ TEST(StationPresets, MatchTheMenuAndTheirPlacesInDegrees) {
     EXPECT_NEAR(p->longitude / 3600000.0, expected[i].lon, 0.00001) << expected[i].id;
     EXPECT_NEAR(p->latitude / 3600000.0, expected[i].lat, 0.00001) << expected[i].id;
   }
-  EXPECT_EQ(FindStationPreset(40002), nullptr);
-  EXPECT_EQ(FindStationPreset(40010), nullptr);
-  EXPECT_EQ(FindStationPreset(40012), nullptr);
-  EXPECT_EQ(FindStationPreset(503171492), nullptr);
+  for (int id : {40002, 40010, 40012, 503171492}) EXPECT_EQ(FindStationPreset(id), nullptr) << id;
 }
 
 }  // namespace

@@ -3,23 +3,16 @@
 // where the writer says it put it.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstdlib>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <string>
-#include <vector>
 
 #include <unistd.h>
 
-#include "maplink/reference_point.h"
-#include "platform/codepage.h"
-#include "platform/result_list.h"
-#include "platform/utf.h"
 #include "search/mesh.h"
 #include "search/mesh_scan.h"
+#include "tests/unit/test_support.h"
 #include "tools/mapdata_writer/mapdata_writer.h"
 
 namespace {
@@ -28,43 +21,35 @@ struct LevelCase {
   MeshLevel level;
   const char* name;
   double unitMs;  // ms per offset unit
+  int32_t lonLimit, latLimit;
 };
-const LevelCase kLevels[] = {{MeshLevel::L, "L", 125},
-                             {MeshLevel::M, "M", 62.5},
-                             {MeshLevel::R, "R", 15.625},
-                             {MeshLevel::SQuartered, "SQuartered", 7.8125},
-                             {MeshLevel::SFine, "SFine", 7.8125}};
+const LevelCase kLevels[] = {{MeshLevel::L, "L", 125, 14400, 9600},
+                             {MeshLevel::M, "M", 62.5, 7200, 4800},
+                             {MeshLevel::R, "R", 15.625, 14400, 9600},
+                             {MeshLevel::SQuartered, "SQuartered", 7.8125, 14400, 9600},
+                             {MeshLevel::SFine, "SFine", 7.8125, 14400, 9600}};
 
 struct ScannedLine {
-  std::u16string name;
-  std::u16string code;
-  int32_t lon = 0;
-  int32_t lat = 0;
-  std::u16string marker;
+  std::u16string name, code, marker;
+  int32_t lon = 0, lat = 0;
 };
 
 // Splits "dist,name,[code],lon,lat,marker " as the list shows it.
 ScannedLine ParseLine(const std::u16string& line) {
-  std::vector<std::u16string> fields;
-  std::u16string::size_type start = 0;
-  for (int i = 0; i < 5; ++i) {
-    auto comma = line.find(u',', start);
-    fields.push_back(line.substr(start, comma - start));
-    start = comma + 1;
-  }
-  fields.push_back(line.substr(start));
-  ScannedLine scanned;
-  scanned.name = fields[1];
-  scanned.code = fields[2].substr(1, fields[2].size() - 2);
-  scanned.lon = std::atoi(Utf16ToUtf8(fields[3]).c_str());
-  scanned.lat = std::atoi(Utf16ToUtf8(fields[4]).c_str());
-  scanned.marker = fields[5];
-  return scanned;
+  std::vector<std::u16string> f;
+  for (std::size_t start = 0, comma = 0; f.size() < 6; start = comma + 1)
+    f.push_back(line.substr(start, f.size() == 5 ? std::u16string::npos : (comma = line.find(u',', start)) - start));
+  return {f[1], f[2].substr(1, f[2].size() - 2), f[5], std::atoi(Utf16ToUtf8(f[3]).c_str()),
+          std::atoi(Utf16ToUtf8(f[4]).c_str())};
 }
 
-// Scans one file holding the given records for `term` and returns its lines.
-std::vector<ScannedLine> Scan(MeshLevel level, const std::string& file, const std::u16string& term,
-                              const MeshPlacement& at) {
+// Scans a file of records (`before`, then `offsets` with `name`) for `term`.
+std::vector<ScannedLine> Scan(MeshLevel level, const std::u16string& name, MeshOffsets offsets,
+                              const std::u16string& term, const MeshPlacement& at,
+                              const std::u16string& before = u"", MeshOffsets beforeOffsets = {-1, 1}) {
+  std::string file;
+  if (!before.empty()) AppendMeshRecord(file, beforeOffsets, Sjis(before));
+  AppendMeshRecord(file, offsets, Sjis(name));
   ResultListClear();
   ScanMeshBuffer(level, reinterpret_cast<const unsigned char*>(file.data()), file.size(), WideToCodePage932(term),
                  at.cell.code, at.centre.lon, at.centre.lat);
@@ -83,14 +68,12 @@ std::vector<MapPlace> Gazetteer() {
 // The offset a writer would store without minding how the scan reads bytes:
 // the nearest quotient, clamped to the level's range, never 0.
 MeshOffsets NaiveOffsets(const LevelCase& level, int32_t dLon, int32_t dLat) {
-  const int32_t lonLimit = level.level == MeshLevel::M ? 7200 : 14400;
-  const int32_t latLimit = level.level == MeshLevel::M ? 4800 : 9600;
   auto naive = [&](int32_t delta, int32_t limit) {
     long v = std::lround(delta / level.unitMs);
     if (v == 0) v = delta < 0 ? -1 : 1;
     return static_cast<int16_t>(std::max<long>(-limit, std::min<long>(limit, v)));
   };
-  return MeshOffsets{naive(dLon, lonLimit), naive(dLat, latLimit)};
+  return MeshOffsets{naive(dLon, level.lonLimit), naive(dLat, level.latLimit)};
 }
 
 }  // namespace
@@ -108,15 +91,11 @@ TEST(MapDataWriter, EveryGazetteerPlaceReadsBackAtEveryLevel) {
     int moved = 0;
     for (const MapPlace& place : places) {
       SCOPED_TRACE(std::string(level.name) + " " + Utf16ToUtf8(place.name));
-      g_referenceLongitude = place.lon;
-      g_referenceLatitude = place.lat;
+      ReferencePointScope ref(place.lon, place.lat);
       const MeshPlacement at = PlaceInMesh(level.level, place.lon, place.lat);
-      const MeshOffsets offsets = ChooseMeshOffsets(level.level, place.lon - at.centre.lon, place.lat - at.centre.lat);
-      std::string file;
-      AppendMeshRecord(file, MeshOffsets{-1, 1}, WideToCodePage932(u"前の場所"));
-      AppendMeshRecord(file, offsets, WideToCodePage932(place.name));
-
-      const std::vector<ScannedLine> lines = Scan(level.level, file, place.name, at);
+      const int32_t dLon = place.lon - at.centre.lon, dLat = place.lat - at.centre.lat;
+      const MeshOffsets offsets = ChooseMeshOffsets(level.level, dLon, dLat);
+      const std::vector<ScannedLine> lines = Scan(level.level, place.name, offsets, place.name, at, u"前の場所");
       ASSERT_EQ(lines.size(), 1u);
       EXPECT_EQ(lines[0].name, place.name);
       EXPECT_EQ(lines[0].code, at.cell.code);
@@ -125,17 +104,14 @@ TEST(MapDataWriter, EveryGazetteerPlaceReadsBackAtEveryLevel) {
       EXPECT_EQ(lines[0].lon, predicted.lon);
       EXPECT_EQ(lines[0].lat, predicted.lat);
 
-      const double lonError = std::abs(lines[0].lon - place.lon) / level.unitMs;
       const double latError = std::abs(lines[0].lat - place.lat) / level.unitMs;
-      EXPECT_LE(lonError, 1.0);
+      EXPECT_LE(std::abs(lines[0].lon - place.lon) / level.unitMs, 1.0);
       EXPECT_LE(latError, 129.0);
       if (latError > 1.0) {
         ++moved;
         // Moving is allowed only where the naive record does not read back.
-        std::string naiveFile;
-        const MeshOffsets naive = NaiveOffsets(level, place.lon - at.centre.lon, place.lat - at.centre.lat);
-        AppendMeshRecord(naiveFile, naive, WideToCodePage932(place.name));
-        const std::vector<ScannedLine> naiveLines = Scan(level.level, naiveFile, place.name, at);
+        const std::vector<ScannedLine> naiveLines =
+            Scan(level.level, place.name, NaiveOffsets(level, dLon, dLat), place.name, at);
         const bool naiveReadsBack = naiveLines.size() == 1 && naiveLines[0].marker == u"  " &&
                                     naiveLines[0].name == place.name &&
                                     std::abs(naiveLines[0].lat - place.lat) <= level.unitMs + 1;
@@ -162,13 +138,10 @@ TEST(MapDataWriter, RecordsReadBackThroughTheFallbackDecoding) {
   for (const auto& c : kCases) {
     SCOPED_TRACE(std::to_string(c.dLon) + "," + std::to_string(c.dLat));
     const MapPlace place{u"東京・駅", cell.centreLon + c.dLon, cell.centreLat + c.dLat};
-    g_referenceLongitude = place.lon;
-    g_referenceLatitude = place.lat;
+    ReferencePointScope ref(place.lon, place.lat);
     const MeshPlacement at = PlaceInMesh(MeshLevel::L, place.lon, place.lat);
-    std::string file;
-    AppendMeshRecord(file, MeshOffsets{100, 100}, WideToCodePage932(u"前"));
-    AppendMeshRecord(file, ChooseMeshOffsets(MeshLevel::L, c.dLon, c.dLat), WideToCodePage932(place.name));
-    const std::vector<ScannedLine> lines = Scan(MeshLevel::L, file, u"駅", at);
+    const std::vector<ScannedLine> lines =
+        Scan(MeshLevel::L, place.name, ChooseMeshOffsets(MeshLevel::L, c.dLon, c.dLat), u"駅", at, u"前", {100, 100});
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].marker, u"△ ");
     EXPECT_EQ(lines[0].name, place.name);
@@ -183,13 +156,10 @@ TEST(MapDataWriter, RecordsReadBackThroughTheFallbackDecoding) {
 TEST(MapDataWriter, OffsetsAtCentreAndEdges) {
   for (const LevelCase& level : kLevels) {
     SCOPED_TRACE(level.name);
-    const int32_t lonLimit = level.level == MeshLevel::M ? 7200 : 14400;
-    const int32_t latLimit = level.level == MeshLevel::M ? 4800 : 9600;
+    const int32_t lonLimit = level.lonLimit, latLimit = level.latLimit;
     const MeshOffsets atCentre = ChooseMeshOffsets(level.level, 0, 0);
-    EXPECT_NE(atCentre.lon, 0);
-    EXPECT_NE(atCentre.lat, 0);
-    EXPECT_LE(std::abs(atCentre.lon), 2);
-    EXPECT_LE(std::abs(atCentre.lat), 2);
+    EXPECT_TRUE(atCentre.lon != 0 && atCentre.lat != 0 && std::abs(atCentre.lon) <= 2 && std::abs(atCentre.lat) <= 2)
+        << atCentre.lon << "," << atCentre.lat;
     const int32_t halfLon = static_cast<int32_t>(lonLimit * level.unitMs);
     const int32_t halfLat = static_cast<int32_t>(latLimit * level.unitMs);
     const MeshOffsets edge = ChooseMeshOffsets(level.level, -halfLon, -halfLat);
@@ -197,10 +167,8 @@ TEST(MapDataWriter, OffsetsAtCentreAndEdges) {
     EXPECT_EQ(edge.lat, -latLimit);
     // Far outside the range: clamped to a readable offset near the end.
     const MeshOffsets beyond = ChooseMeshOffsets(level.level, 4 * halfLon, 4 * halfLat);
-    EXPECT_LE(beyond.lon, lonLimit);
-    EXPECT_GE(beyond.lon, lonLimit - 1);
-    EXPECT_LE(beyond.lat, latLimit);
-    EXPECT_GE(beyond.lat, latLimit - 1);
+    EXPECT_TRUE(beyond.lon <= lonLimit && beyond.lon >= lonLimit - 1) << beyond.lon;
+    EXPECT_TRUE(beyond.lat <= latLimit && beyond.lat >= latLimit - 1) << beyond.lat;
   }
 }
 
@@ -223,8 +191,7 @@ TEST(MapDataWriter, FolderIsSearchedAtEveryLevel) {
     EXPECT_EQ(fs::exists(folder / "levelR"), !fallback);
     EXPECT_EQ(fs::exists(folder / "_levelR"), fallback);
     EXPECT_EQ(fs::exists(folder / "_levelS"), fallback);
-    g_referenceLongitude = atsugi.lon;
-    g_referenceLatitude = atsugi.lat;
+    ReferencePointScope ref(atsugi.lon, atsugi.lat);
     for (const LevelCase& level : kLevels) {
       SCOPED_TRACE(level.name);
       EXPECT_EQ(SearchMeshLevel(level.level, u"厚木", Utf8ToUtf16(folder.string()) + u"/"), 1);
@@ -256,41 +223,41 @@ TEST(MapDataWriter, RefusesNamesShiftJisCannotHold) {
 }
 
 TEST(MapDataWriter, ReadsPlacesTsv) {
-  namespace fs = std::filesystem;
-  const fs::path file = fs::temp_directory_path() / ("mapdata_writer_places_" + std::to_string(::getpid()) + ".tsv");
+  const std::string file =
+      (std::filesystem::temp_directory_path() / ("mapdata_writer_places_" + std::to_string(::getpid()) + ".tsv")).string();
   const struct {
     const char* text;
     bool ok;
     size_t count;
     const char* errorPart;
+    const char16_t* lastName;
+    int32_t lastLat;
   } kCases[] = {
-      {"name\tlon\tlat\n厚木市\t501706384\t127568319\t1\t2\n", true, 1, ""},
-      {"\xEF\xBB\xBF厚木市\t501706384\t127568319\r\n# note\n\n東京\t-1\t+2\r\n", true, 2, ""},
-      {"厚木市\t501706384\t127568319\n大阪\t1\n", false, 1, ":2:"},
-      {"厚木市\t501706384\t127568319\n大阪\t1\t2147483648\n", false, 1, ":2:"},
-      {"厚木市\t5017x\t127568319\n", true, 0, ""},  // a first line that does not parse is a header
+      {"name\tlon\tlat\n厚木市\t501706384\t127568319\t1\t2\n", true, 1, "", u"厚木市", 127568319},
+      {"\xEF\xBB\xBF厚木市\t501706384\t127568319\r\n# note\n\n東京\t-1\t+2\r\n", true, 2, "", u"東京", 2},
+      {"厚木市\t501706384\t127568319\n大阪\t1\n", false, 1, ":2:", u"", 0},
+      {"厚木市\t501706384\t127568319\n大阪\t1\t2147483648\n", false, 1, ":2:", u"", 0},
+      {"厚木市\t5017x\t127568319\n", true, 0, "", u"", 0},  // a first line that does not parse is a header
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.text);
-    { std::ofstream(file, std::ios::binary) << c.text; }
+    WriteBytesTo(file, c.text);
     std::vector<MapPlace> places;
     std::string error;
-    EXPECT_EQ(ReadPlacesTsv(file.string(), places, error), c.ok);
-    if (c.ok) {
-      EXPECT_EQ(places.size(), c.count);
-    } else {
+    ASSERT_EQ(ReadPlacesTsv(file, places, error), c.ok);
+    if (!c.ok) {
       EXPECT_NE(error.find(c.errorPart), std::string::npos) << error;
+      continue;
+    }
+    ASSERT_EQ(places.size(), c.count);
+    if (c.count > 0) {
+      EXPECT_EQ(places.front().lon, 501706384);
+      EXPECT_EQ(places.back().name, c.lastName);
+      EXPECT_EQ(places.back().lat, c.lastLat);
     }
   }
+  std::filesystem::remove(file);
   std::vector<MapPlace> places;
   std::string error;
-  { std::ofstream(file, std::ios::binary) << "\xEF\xBB\xBF厚木市\t501706384\t127568319\r\n東京\t-1\t+2\r\n"; }
-  ASSERT_TRUE(ReadPlacesTsv(file.string(), places, error));
-  ASSERT_EQ(places.size(), 2u);
-  EXPECT_EQ(places[0].name, u"厚木市");
-  EXPECT_EQ(places[0].lon, 501706384);
-  EXPECT_EQ(places[1].name, u"東京");
-  EXPECT_EQ(places[1].lat, 2);
-  fs::remove(file);
-  EXPECT_FALSE(ReadPlacesTsv(file.string(), places, error));
+  EXPECT_FALSE(ReadPlacesTsv(file, places, error)) << "missing file";
 }

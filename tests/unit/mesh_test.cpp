@@ -17,30 +17,17 @@ struct CellCase {
   int32_t centreLon, centreLat;
 };
 
-void ExpectCell(const CellCase& c) {
-  MeshCell cell = MeshCellAt(c.level, c.lon, c.lat);
-  EXPECT_EQ(c.code, Narrow(cell.code)) << "at " << c.lon << "," << c.lat;
-  EXPECT_EQ(c.centreLon, cell.centreLon) << "at " << c.lon << "," << c.lat << " " << c.code;
-  EXPECT_EQ(c.centreLat, cell.centreLat) << "at " << c.lon << "," << c.lat << " " << c.code;
-}
-
-// 139 deg 46' 0" E, 35 deg 40' 50" N at every level.
-TEST(MeshCellAtTest, ExamplePointAtEveryLevel) {
+// Points on a meridian or parallel that bounds cells name the cell to the
+// east or north; one ms less names the neighbour to the west or south.
+// First-order cell 5339: west edge 500400000, south edge 127200000.  The
+// first rows are 139 deg 46' 0" E, 35 deg 40' 50" N at every level.
+TEST(MeshCellAtTest, ExamplePointAndBoundaries) {
   const CellCase cases[] = {
       {MeshLevel::L, 503160000, 128450000, "5339.tgx", 502200000, 128400000},
       {MeshLevel::M, 503160000, 128450000, "53394B.tgx", 503550000, 128700000},
       {MeshLevel::R, 503160000, 128450000, "533946", 503325000, 128550000},
       {MeshLevel::SQuartered, 503160000, 128450000, "533946", 503325000, 128550000},
       {MeshLevel::SFine, 503160000, 128450000, "53394615.tgx", 503184375, 128456250},
-  };
-  for (const CellCase& c : cases) ExpectCell(c);
-}
-
-// Points on a meridian or parallel that bounds cells name the cell to the
-// east or north; one ms less names the neighbour to the west or south.
-// First-order cell 5339: west edge 500400000, south edge 127200000.
-TEST(MeshCellAtTest, BoundariesBelongToTheEastAndNorthCell) {
-  const CellCase cases[] = {
       // L: first-order meridian and parallel.
       {MeshLevel::L, 500400000, 127200000, "5339.tgx", 502200000, 128400000},
       {MeshLevel::L, 500399999, 127200000, "5338.tgx", 498600000, 128400000},
@@ -79,7 +66,12 @@ TEST(MeshCellAtTest, BoundariesBelongToTheEastAndNorthCell) {
       {MeshLevel::SFine, 503549999, 128699999, "5339464F.tgx", 503521875, 128681250},
       {MeshLevel::SFine, 503550000, 128699999, "5339473C.tgx", 503578125, 128681250},
   };
-  for (const CellCase& c : cases) ExpectCell(c);
+  for (const CellCase& c : cases) {
+    MeshCell cell = MeshCellAt(c.level, c.lon, c.lat);
+    EXPECT_EQ(c.code, Narrow(cell.code)) << "at " << c.lon << "," << c.lat;
+    EXPECT_EQ(c.centreLon, cell.centreLon) << "at " << c.lon << "," << c.lat << " " << c.code;
+    EXPECT_EQ(c.centreLat, cell.centreLat) << "at " << c.lon << "," << c.lat << " " << c.code;
+  }
 }
 
 struct LevelSize {
@@ -113,30 +105,6 @@ TEST(MeshCellAtTest, CellsAreHalfOpenAroundTheirCentre) {
       }
     }
   }
-}
-
-TEST(MeshCellAtTest, FineIndexIsOneUpperCaseHexDigit) {
-  std::set<char> seen;
-  for (int32_t lon = 503100000; lon < 503550000; lon += 28125) {
-    for (int32_t lat = 128400000; lat < 128700000; lat += 18750) {
-      std::string code = Narrow(MeshCellAt(MeshLevel::SFine, lon, lat).code);
-      ASSERT_EQ(12u, code.size()) << code;
-      char fine = code[7];
-      ASSERT_TRUE((fine >= '0' && fine <= '9') || (fine >= 'A' && fine <= 'F')) << code;
-      seen.insert(fine);
-    }
-  }
-  EXPECT_EQ(16u, seen.size());
-}
-
-TEST(MeshSearchPointsTest, LevelLVisitsRowsSouthToNorth) {
-  // 139.5 degrees east, 35.5 degrees north.
-  std::vector<MeshPoint> points = MeshSearchPoints(MeshLevel::L, 502200000, 127800000);
-  const char* expected[] = {"5238.tgx", "5239.tgx", "5240.tgx", "5338.tgx", "5339.tgx",
-                            "5340.tgx", "5438.tgx", "5439.tgx", "5440.tgx"};
-  ASSERT_EQ(9u, points.size());
-  for (std::size_t i = 0; i < points.size(); ++i)
-    EXPECT_EQ(expected[i], Narrow(MeshCellAt(MeshLevel::L, points[i].lon, points[i].lat).code)) << i;
 }
 
 TEST(MeshSearchPointsTest, OrderAndShiftsPerLevel) {
@@ -200,7 +168,7 @@ TEST(MeshFileCandidatesTest, PathsPerLevel) {
   }
 }
 
-TEST(MeshLayoutTest, VersionChoosesTheSLayout) {
+TEST(MeshLayoutTest, SLayoutByVersionAndQuarterCentres) {
   EXPECT_EQ(MeshLevel::SQuartered, SLayoutFor(0));
   EXPECT_EQ(MeshLevel::SQuartered, SLayoutFor(9));
   EXPECT_EQ(MeshLevel::SFine, SLayoutFor(10));
@@ -208,16 +176,13 @@ TEST(MeshLayoutTest, VersionChoosesTheSLayout) {
   EXPECT_EQ(4, MeshFilesPerPoint(MeshLevel::SQuartered));
   EXPECT_EQ(1, MeshFilesPerPoint(MeshLevel::SFine));
   EXPECT_EQ(1, MeshFilesPerPoint(MeshLevel::L));
-}
-
-TEST(MeshLayoutTest, QuarterCentres) {
   MeshCell cell = MeshCellAt(MeshLevel::SQuartered, 503160000, 128450000);
-  const int32_t expected[4][2] = {
-      {503212500, 128475000}, {503437500, 128475000}, {503212500, 128625000}, {503437500, 128625000}};
+  const MeshPoint expected[4] = {{503212500, 128475000}, {503437500, 128475000}, {503212500, 128625000},
+                                 {503437500, 128625000}};
   for (int q = 1; q <= 4; ++q) {
     MeshPoint c = MeshQuarterCentre(cell, q);
-    EXPECT_EQ(expected[q - 1][0], c.lon) << q;
-    EXPECT_EQ(expected[q - 1][1], c.lat) << q;
+    EXPECT_EQ(expected[q - 1].lon, c.lon) << q;
+    EXPECT_EQ(expected[q - 1].lat, c.lat) << q;
   }
 }
 

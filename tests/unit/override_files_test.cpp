@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/utf.h"
+#include "tests/unit/test_support.h"
 
 namespace {
 
@@ -20,17 +20,15 @@ std::string Utf16LeWithBom(const std::u16string& text) {
 
 std::string Utf8(const std::u16string& text) { return Utf16ToUtf8(text); }
 
-struct LineCase {
-  const char* name;
-  std::u16string content;  // the file's text before encoding
-  bool hasText;
-  std::u16string line;
-};
-
-// Every case is checked in all three accepted encodings: the decoded first
-// line must not depend on how the file was saved.
+// Every case in all three accepted encodings: the first line must not
+// depend on how the file was saved.
 TEST(OverrideFirstLine, SameLineInEveryEncoding) {
-  const LineCase cases[] = {
+  const struct {
+    const char* name;
+    std::u16string content;  // the file's text before encoding
+    bool hasText;
+    std::u16string line;
+  } cases[] = {
       {"plain folder", u"\\SD\\Data\\Map\\", true, u"\\SD\\Data\\Map\\"},
       {"further lines ignored", u"\\SD\\Data\\Map\\\nsecond\nthird", true, u"\\SD\\Data\\Map\\"},
       {"desktop line end", u"\\SD\\Map\\\r\nsecond\r\n", true, u"\\SD\\Map\\"},
@@ -42,7 +40,7 @@ TEST(OverrideFirstLine, SameLineInEveryEncoding) {
       {"NUL ends the line", std::u16string(u"ab\0cd\n", 6), true, u"ab"},
       {"blanks are text", u"  \n", true, u"  "},
   };
-  for (const LineCase& c : cases) {
+  for (const auto& c : cases) {
     const std::pair<const char*, std::string> encodings[] = {
         {"UTF-8", Utf8(c.content)},
         {"UTF-8 BOM", "\xEF\xBB\xBF" + Utf8(c.content)},
@@ -58,35 +56,29 @@ TEST(OverrideFirstLine, SameLineInEveryEncoding) {
   }
 }
 
-TEST(OverrideFirstLine, LongLineIsCutAt255Units) {
-  for (std::size_t length : {254u, 255u, 256u, 1000u}) {
-    std::u16string text(length, u'あ');
+// Long lines are cut at 255 UTF-16 units, never inside a surrogate pair; an
+// odd trailing byte of UTF-16 is ignored.
+TEST(OverrideFirstLine, CutsAndOddBytes) {
+  const std::u16string pair = u"\U0002000B";
+  const struct {
+    std::string bytes;
     std::u16string line;
-    ASSERT_TRUE(DecodeOverrideFirstLine(Utf8(text) + "\nnext", &line)) << length;
-    EXPECT_EQ(line.size(), length < 255 ? length : 255u) << length;
-    ASSERT_TRUE(DecodeOverrideFirstLine(Utf16LeWithBom(text), &line)) << length;
-    EXPECT_EQ(line.size(), length < 255 ? length : 255u) << length;
+  } cases[] = {
+      {Utf8(std::u16string(254, u'あ')) + "\nnext", std::u16string(254, u'あ')},
+      {Utf8(std::u16string(255, u'あ')) + "\nnext", std::u16string(255, u'あ')},
+      {Utf8(std::u16string(256, u'あ')) + "\nnext", std::u16string(255, u'あ')},
+      {Utf8(std::u16string(1000, u'あ')), std::u16string(255, u'あ')},
+      {Utf16LeWithBom(std::u16string(255, u'あ')), std::u16string(255, u'あ')},
+      {Utf16LeWithBom(std::u16string(256, u'あ')), std::u16string(255, u'あ')},
+      {Utf8(std::u16string(254, u'x') + pair), std::u16string(254, u'x')},  // the pair needs units 255 and 256
+      {Utf8(std::u16string(253, u'x') + pair), std::u16string(253, u'x') + pair},
+      {Utf16LeWithBom(u"AB") + "\x43", u"AB"},
+  };
+  for (const auto& c : cases) {
+    std::u16string line;
+    ASSERT_TRUE(DecodeOverrideFirstLine(c.bytes, &line)) << c.bytes.size() << " bytes";
+    EXPECT_EQ(Utf16ToUtf8(line), Utf16ToUtf8(c.line)) << c.bytes.size() << " bytes";
   }
-}
-
-TEST(OverrideFirstLine, CutNeverSplitsASurrogatePair) {
-  // 254 units, then a character outside the BMP that needs units 255 and 256.
-  std::u16string text(254, u'x');
-  text += u"\U0002000B";
-  std::u16string line;
-  ASSERT_TRUE(DecodeOverrideFirstLine(Utf8(text), &line));
-  EXPECT_EQ(line, std::u16string(254, u'x'));
-  // Fitting exactly: 253 units plus the pair is 255.
-  text = std::u16string(253, u'x') + u"\U0002000B";
-  ASSERT_TRUE(DecodeOverrideFirstLine(Utf8(text), &line));
-  EXPECT_EQ(line, text);
-}
-
-TEST(OverrideFirstLine, OddTrailingByteOfUtf16IsIgnored) {
-  std::string bytes = Utf16LeWithBom(u"AB") + "\x43";
-  std::u16string line;
-  ASSERT_TRUE(DecodeOverrideFirstLine(bytes, &line));
-  EXPECT_EQ(line, u"AB");
 }
 
 TEST(OverrideFile, MissingFileKeepsValueAndPresentFileReplacesIt) {
@@ -96,21 +88,10 @@ TEST(OverrideFile, MissingFileKeepsValueAndPresentFileReplacesIt) {
   std::u16string value = u"\\Old\\Map\\";
   EXPECT_FALSE(ApplyOverrideFile(devicePath, &value));
   EXPECT_EQ(value, u"\\Old\\Map\\");
-
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  std::string content = "\xEF\xBB\xBF\\SD\\Data\\Map\\\r\nignored\n";
-  std::fwrite(content.data(), 1, content.size(), f);
-  std::fclose(f);
+  WriteBytesTo(path, "\xEF\xBB\xBF\\SD\\Data\\Map\\\r\nignored\n");
   EXPECT_TRUE(ApplyOverrideFile(devicePath, &value));
   EXPECT_EQ(value, u"\\SD\\Data\\Map\\");
-
-  // A long first line read from disk is cut, not overflowed.
-  f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  std::string longLine(5000, 'z');
-  std::fwrite(longLine.data(), 1, longLine.size(), f);
-  std::fclose(f);
+  WriteBytesTo(path, std::string(5000, 'z'));  // a long line from disk is cut, not overflowed
   EXPECT_TRUE(ApplyOverrideFile(devicePath, &value));
   EXPECT_EQ(value, std::u16string(255, u'z'));
   std::remove(path.c_str());

@@ -1,40 +1,24 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
-#include <vector>
-
-#include "maplink/reference_point.h"
-#include "platform/codepage.h"
 #include "platform/files.h"
-#include "platform/result_list.h"
-#include "platform/utf.h"
 #include "search/coordinates.h"
 #include "search/phone_parse.h"
 #include "search/phone_search.h"
+#include "tests/unit/test_support.h"
 #include "tools/answer_writer/answer_writer.h"
 
 namespace {
 
-std::string Sjis(const char16_t* text) { return WideToCodePage932(text); }
-
 class PhoneParseTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    g_referenceLongitude = 503000000;
-    g_referenceLatitude = 128000000;
-    ResultListClear();
-  }
   // Parses `answer` into a fresh list; returns the lines in list order.
   std::vector<std::string> Parse(const std::string& answer) {
     ResultListClear();
-    int added = ParseSearchResponseBytes(reinterpret_cast<const unsigned char*>(answer.data()),
-                                         answer.size());
+    int added = ParseSearchResponseBytes(reinterpret_cast<const unsigned char*>(answer.data()), answer.size());
     EXPECT_EQ(added, ResultListCount());
-    std::vector<std::string> out;
-    for (const std::u16string& line : ResultListLines()) out.push_back(Utf16ToUtf8(line));
-    return out;
+    return ResultLinesUtf8();
   }
+  ReferencePointScope ref_{503000000, 128000000};
 };
 
 using Lines = std::vector<std::string>;
@@ -69,34 +53,35 @@ TEST_F(PhoneParseTest, CoordinateTextRules) {
 }
 
 TEST_F(PhoneParseTest, WholeDegreesAreExact) {
-  TokyoPoint expected = ConvertWgs84ToTokyo(502890120.0, 126000000.0);
+  // 35.0 degrees is exactly 126000000 ms before the conversion.
+  TokyoPoint p = ConvertWgs84ToTokyo(502890120.0, 126000000.0);
   Lines lines = Parse("latlng:{lat:35.0,lng:139.6917},sxti:\"x\"");
   ASSERT_EQ(lines.size(), 1u);
-  EXPECT_NE(lines[0].find(", ," + std::to_string(expected.lon) + "," + std::to_string(expected.lat) + ", "),
-            std::string::npos)
+  EXPECT_NE(lines[0].find(", ," + std::to_string(p.lon) + "," + std::to_string(p.lat) + ", "), std::string::npos)
       << lines[0];
 }
 
-TEST_F(PhoneParseTest, TitlesPairWithTheLastCoordinates) {
-  EXPECT_EQ(Parse(",sxti:\"before\""), Lines{"   0km,before, ,0,0, "});
-  // Two titles after one pair, keys back to back.
-  EXPECT_EQ(Parse("latlng:{lat:35.6895,lng:139.6917},sxti:\"a\",sxti:\"b\""),
-            (Lines{"  14km,a, ,502901653,128470591, ", "  14km,b, ,502901653,128470591, "}));
-  // A '0' pair keeps the previous distance.
-  EXPECT_EQ(Parse("latlng:{lat:35.6895,lng:139.6917},sxti:\"a\" latlng:{lat:00.000000,lng:000.000000}"
-                  ",sxti:\"z\""),
-            (Lines{"  14km,a, ,502901653,128470591, ", "  14km,z, ,0,0, "}));
-}
-
-TEST_F(PhoneParseTest, TitleTextRules) {
-  EXPECT_EQ(Parse("<p>no places here</p>"), Lines{});
-  EXPECT_EQ(Parse(",sxti:\"\""), Lines{"   0km,, ,0,0, "});
-  // No escapes: the title ends at the escaped quote; the rest is scanned on.
-  EXPECT_EQ(Parse(",sxti:\"ab\\\"cd\",sxti:\"e\""), (Lines{"   0km,ab\\, ,0,0, ", "   0km,e, ,0,0, "}));
-  // Keys only count outside titles and pairs.
-  EXPECT_EQ(Parse(",sxti:\"latlng:{lat:35.6895,lng:139.6917}\""),
-            Lines{"   0km,latlng:{lat:35.6895,lng:139.6917}, ,0,0, "});
-  EXPECT_EQ(Parse("sxti:\"x\" ,sxti \"y\""), Lines{});
+// Titles pair with the last coordinates; keys count only outside titles and
+// pairs; titles have no escapes (the title ends at an escaped quote and the
+// rest is scanned on).
+TEST_F(PhoneParseTest, TitlesAndKeys) {
+  const std::string shinjuku = "latlng:{lat:35.6895,lng:139.6917}";
+  const struct {
+    std::string answer;
+    Lines lines;
+  } cases[] = {
+      {",sxti:\"before\"", {"   0km,before, ,0,0, "}},
+      {shinjuku + ",sxti:\"a\",sxti:\"b\"", {"  14km,a, ,502901653,128470591, ", "  14km,b, ,502901653,128470591, "}},
+      // A '0' pair keeps the previous distance.
+      {shinjuku + ",sxti:\"a\" latlng:{lat:00.000000,lng:000.000000},sxti:\"z\"",
+       {"  14km,a, ,502901653,128470591, ", "  14km,z, ,0,0, "}},
+      {"<p>no places here</p>", {}},
+      {",sxti:\"\"", {"   0km,, ,0,0, "}},
+      {",sxti:\"ab\\\"cd\",sxti:\"e\"", {"   0km,ab\\, ,0,0, ", "   0km,e, ,0,0, "}},
+      {",sxti:\"" + shinjuku + "\"", {"   0km," + shinjuku + ", ,0,0, "}},
+      {"sxti:\"x\" ,sxti \"y\"", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Parse(c.answer), c.lines) << c.answer;
 }
 
 TEST_F(PhoneParseTest, LongTitlesAreCutToKeepTheCoordinates) {
@@ -127,9 +112,7 @@ TEST_F(PhoneParseTest, EveryTruncationEndsCleanly) {
     Lines lines = Parse(answer.substr(0, size));
     std::size_t expected = (size >= endA) + (size >= endB);
     ASSERT_EQ(lines.size(), expected) << "size " << size;
-    if (expected > 0) {
-      EXPECT_EQ(lines[0], "  14km,a, ,502901653,128470591, ");
-    }
+    if (expected > 0) EXPECT_EQ(lines[0], "  14km,a, ,502901653,128470591, ");
   }
 }
 
@@ -137,10 +120,7 @@ TEST_F(PhoneParseTest, FileParseClearsListAndDeletesTheCache) {
   std::string path = testing::TempDir() + "phone_parse_cache.txt";
   std::u16string devicePath = Utf8ToUtf16(path);
   std::string page = BuildAnswerPage({{"35.6895", "139.6917", Sjis(u"新宿")}, {"", "", Sjis(u"座標なし")}});
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  std::fwrite(page.data(), 1, page.size(), f);
-  std::fclose(f);
+  WriteBytesTo(path, page);
   ResultListAdd(u"old");
   EXPECT_EQ(ParseSearchResponseFile(devicePath), 2);
   EXPECT_FALSE(DeviceFileExists(devicePath));

@@ -1,14 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <string>
-#include <vector>
 
-#include "maplink/reference_point.h"
-#include "platform/codepage.h"
-#include "platform/result_list.h"
-#include "platform/utf.h"
 #include "search/qlcode_search.h"
+#include "tests/unit/test_support.h"
 #include "tools/qlcode_writer/qlcode_writer.h"
 
 namespace {
@@ -18,23 +13,18 @@ constexpr int32_t kRefLat = 128000000;
 constexpr int32_t kLonStep = 40865;
 constexpr int32_t kLatStep = 32692;
 
-std::string Sjis(const char16_t* text) { return WideToCodePage932(text); }
-
-QLCodeRecord Record(int32_t code, int32_t lon, int32_t lat, const char16_t* name, const char16_t* info) {
+QLCodeRecord Record(int32_t code, int32_t lon, int32_t lat, const std::string& name, const char16_t* info) {
   QLCodeRecord r;
-  r.code = code;
-  r.lon = lon;
-  r.lat = lat;
-  r.name = Sjis(name);
-  r.info = Sjis(info);
+  r.code = code, r.lon = lon, r.lat = lat, r.name = name, r.info = Sjis(info);
   return r;
+}
+QLCodeRecord Record(int32_t code, int32_t lon, int32_t lat, const char16_t* name, const char16_t* info) {
+  return Record(code, lon, lat, Sjis(name), info);
 }
 
 class QLCodeSearchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    g_referenceLongitude = kRefLon;
-    g_referenceLatitude = kRefLat;
     path_ = testing::TempDir() + "qlcode_test_" +
             testing::UnitTest::GetInstance()->current_test_info()->name() + ".qldb";
   }
@@ -49,12 +39,9 @@ class QLCodeSearchTest : public ::testing::Test {
   int Search(const char16_t* term, bool selected) {
     return SearchQLCodeFile(Utf8ToUtf16(path_), term, selected);
   }
-  std::vector<std::string> Lines() {
-    std::vector<std::string> out;
-    for (const std::u16string& line : ResultListLines()) out.push_back(Utf16ToUtf8(line));
-    return out;
-  }
+  std::vector<std::string> Lines() { return ResultLinesUtf8(); }
 
+  ReferencePointScope ref_{kRefLon, kRefLat};
   std::string path_;
 };
 
@@ -118,20 +105,9 @@ TEST_F(QLCodeSearchTest, TermMatchesCodeAndCoordinates) {
   EXPECT_EQ(Search(u"温泉,", true), 0);       // info is the last field
   EXPECT_EQ(Search(u"1234567", true), 1);     // a large number widens to 3501 km
   EXPECT_EQ(Lines(), std::vector<std::string>{"3500km,遠方,[1234567],646027500,128000000,泊まる"});
-}
-
-TEST_F(QLCodeSearchTest, ClearsPreviousLinesEvenWhenFileIsMissing) {
-  ResultListAdd(u"   1km,old, ,1,1, ");
+  // A missing file still clears the previous lines.
   EXPECT_EQ(SearchQLCodeFile(u"/nonexistent/qlcode.qldb", u"温泉", true), 0);
   EXPECT_EQ(ResultListCount(), 0);
-}
-
-TEST_F(QLCodeSearchTest, ShortFilesGiveNothing) {
-  std::string header(80, '\0');
-  for (const std::string& bytes : {std::string(), std::string(40, '\x01'), header}) {
-    WriteBytes(bytes);
-    EXPECT_EQ(Search(u"00", false), 0) << bytes.size();
-  }
 }
 
 TEST_F(QLCodeSearchTest, EveryTruncationEndsCleanly) {
@@ -149,53 +125,38 @@ TEST_F(QLCodeSearchTest, EveryTruncationEndsCleanly) {
     if (size >= full.size() - 4) ++expected;        // b likewise
     EXPECT_EQ(Search(u"温泉", true), expected) << "size " << size;
   }
+  WriteBytes(std::string(80, '\0'));  // a header of zeros
+  EXPECT_EQ(Search(u"00", false), 0);
 }
 
-TEST_F(QLCodeSearchTest, EmptyNameAndLongestTexts) {
-  std::string longName(255, 'N');
-  std::string longInfo(254, 'i');
-  longInfo += 'Z';
-  QLCodeRecord empty = Record(5, kRefLon, kRefLat, u"", u"温泉");
-  QLCodeRecord longest;
-  longest.code = 6;
-  longest.lon = kRefLon;
-  longest.lat = kRefLat;
-  longest.name = longName;
+// An empty name, the longest texts, and a 0 byte that ends a text.
+TEST_F(QLCodeSearchTest, TextLengthsAndZeroBytes) {
+  const std::string longName(255, 'N'), longInfo = std::string(254, 'i') + "Z";
+  QLCodeRecord longest = Record(6, kRefLon, kRefLat, longName, u"");
   longest.info = longInfo;
-  WriteBytes(Database({empty, longest}));
+  WriteBytes(Database({Record(5, kRefLon, kRefLat, u"", u"温泉"), longest,
+                       Record(8, kRefLon, kRefLat, std::string("ab\0cd", 5), u"足湯")}));
   EXPECT_EQ(Search(u"温泉", true), 1);
   EXPECT_EQ(Lines(), std::vector<std::string>{"   0km,,[5],503000000,128000000,温泉"});
   EXPECT_EQ(Search(u"iZ", true), 1);
   EXPECT_EQ(Lines(), std::vector<std::string>{"   0km," + longName + ",[6],503000000,128000000," + longInfo});
+  EXPECT_EQ(Search(u"足湯", true), 1);
+  EXPECT_EQ(Lines(), std::vector<std::string>{"   0km,ab,[8],503000000,128000000,足湯"});
 }
 
-TEST_F(QLCodeSearchTest, WriterRefusesTextsLongerThan255Bytes) {
+TEST_F(QLCodeSearchTest, WriterInput) {
   QLCodeRecord r = Record(1, 0, 0, u"", u"");
-  r.name.assign(256, 'x');
   std::string bytes, error;
-  EXPECT_FALSE(BuildQLCodeDatabase({r}, 1, bytes, error));
+  r.name.assign(256, 'x');
+  EXPECT_FALSE(BuildQLCodeDatabase({r}, 1, bytes, error)) << "text over 255 bytes";
   EXPECT_FALSE(error.empty());
-}
-
-TEST_F(QLCodeSearchTest, ZeroByteInTextEndsTheText) {
-  QLCodeRecord r = Record(8, kRefLon, kRefLat, u"", u"温泉");
-  r.name = std::string("ab\0cd", 5);
-  WriteBytes(Database({r}));
-  EXPECT_EQ(Search(u"温泉", true), 1);
-  EXPECT_EQ(Lines(), std::vector<std::string>{"   0km,ab,[8],503000000,128000000,温泉"});
-}
-
-TEST_F(QLCodeSearchTest, TsvLinesOfTheWriter) {
-  QLCodeRecord r;
-  std::string error;
   ASSERT_TRUE(ParseQLCodeTsvLine("123\t503000000\t-128000000\t足湯\t温泉 タウン\r", r, error)) << error;
   EXPECT_EQ(r.code, 123);
   EXPECT_EQ(r.lat, -128000000);
   EXPECT_EQ(r.name, Sjis(u"足湯"));
   EXPECT_EQ(r.info, Sjis(u"温泉 タウン"));
-  EXPECT_FALSE(ParseQLCodeTsvLine("1\t2\t3\tname", r, error));
-  EXPECT_FALSE(ParseQLCodeTsvLine("1\t2\t99999999999\tn\ti", r, error));
-  EXPECT_FALSE(ParseQLCodeTsvLine("x\t2\t3\tn\ti", r, error));
+  for (const char* bad : {"1\t2\t3\tname", "1\t2\t99999999999\tn\ti", "x\t2\t3\tn\ti"})
+    EXPECT_FALSE(ParseQLCodeTsvLine(bad, r, error)) << bad;
 }
 
 }  // namespace

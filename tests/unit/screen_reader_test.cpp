@@ -63,15 +63,13 @@ struct TestGlyph {
   int advance;
   std::string black, background;
 };
-// [geometry name][character] -> glyph
 std::map<std::string, std::map<char16_t, TestGlyph>> LoadGlyphTable() {
   std::map<std::string, std::map<char16_t, TestGlyph>> table;
   std::istringstream in(kGlyphTable);
   std::string geometry, character, black, background;
   int advance;
-  while (in >> geometry >> character >> advance >> black >> background) {
+  while (in >> geometry >> character >> advance >> black >> background)
     table[geometry][Utf8ToUtf16(character)[0]] = {advance, black, background};
-  }
   return table;
 }
 
@@ -102,8 +100,7 @@ uint32_t ReadGrid(void* context, int x, int y) {
   return grid->pixels[size_t(y) * grid->width + x];
 }
 
-// The two sampled columns of a cell, as the readout geometry places them:
-// (column offset, first row) of each column and the rows per column.
+// Each cell's two sampled columns: (column offset, first row) of each, and rows per column.
 struct Sampling {
   int column1, top1, column2, top2, rows;
 };
@@ -138,10 +135,9 @@ struct Case {
   ReadoutGeometry geometry;
   bool clearType;
 };
-const Case kAllSets[] = {
-    {kGeometryScale1, false},         {kGeometryScale1, true},          {kGeometryScale2Regular, false},
-    {kGeometryScale2Regular, true},   {kGeometryScale2Alternate, false}, {kGeometryScale2Alternate, true},
-};
+const Case kAllSets[] = {{kGeometryScale1, false},        {kGeometryScale1, true},
+                         {kGeometryScale2Regular, false}, {kGeometryScale2Regular, true},
+                         {kGeometryScale2Alternate, false}, {kGeometryScale2Alternate, true}};
 
 // Origins as the map application places its readout.
 struct Origins {
@@ -156,8 +152,7 @@ Origins OriginsOf(ReadoutGeometry g) {
 class ScreenReaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    g_referenceLongitude = 0;
-    g_referenceLatitude = 0;
+    g_referenceLongitude = g_referenceLatitude = 0;
     g_alternateLayout = 0;
     g_screenTick = ScreenTick{};
   }
@@ -171,63 +166,72 @@ class ScreenReaderTest : public ::testing::Test {
     g_alternateLayout = c.geometry == kGeometryScale2Alternate ? 1 : 0;
   }
   static uint32_t Ink(const Case& c) { return c.clearType ? kInkColour : 0; }
-  static Grid Paper(const Case& c) { return Grid(480, 160, c.clearType ? kPaper : kWhite); }
+  static Grid Paper(const Case& c, int w = 480, int h = 160) { return Grid(w, h, c.clearType ? kPaper : kWhite); }
+  static int Draw(Grid& grid, const Case& c, int x, int y, const std::u16string& text) {
+    return DrawReadout(grid, c.geometry, c.clearType, x, y, text, Ink(c));
+  }
+  // Draws the readout at the map application's origins; an empty text is not drawn.
+  static void DrawReadouts(Grid& grid, const Case& c, const std::u16string& lon, const std::u16string& lat) {
+    Origins o = OriginsOf(c.geometry);
+    if (!lon.empty()) Draw(grid, c, o.lonX, o.lonY, lon);
+    if (!lat.empty()) Draw(grid, c, o.latX, o.latY, lat);
+  }
 };
+
+const std::u16string kLon = u"139\u00B045\u203212.34", kLat = u"35\u00B040\u203212.34";
 
 std::string Describe(const Case& c) {
   return std::string(GeometryName(c.geometry)) + (c.clearType ? " background test" : " black test");
 }
 
 TEST_F(ScreenReaderTest, EveryGlyphOfEverySetIsRecognisedAlone) {
-  const std::u16string all = u"1234567890\u00B0\u2032.";
   for (const Case& c : kAllSets) {
-    for (char16_t ch : all) {
+    for (char16_t ch : std::u16string(u"1234567890\u00B0\u2032.")) {
       Grid grid = Paper(c);
       Use(grid, c);
-      DrawReadout(grid, c.geometry, c.clearType, 100, 80, std::u16string(1, ch), Ink(c));
+      Draw(grid, c, 100, 80, std::u16string(1, ch));
       bool tooLong = true;
-      std::u16string seen = RecogniseReadout(100, 80, &tooLong);
-      EXPECT_EQ(Utf16ToUtf8(seen), Utf16ToUtf8(std::u16string(1, ch))) << Describe(c);
+      EXPECT_EQ(Utf16ToUtf8(RecogniseReadout(100, 80, &tooLong)), Utf16ToUtf8(std::u16string(1, ch))) << Describe(c);
       EXPECT_FALSE(tooLong);
     }
   }
 }
 
-TEST_F(ScreenReaderTest, TickStoresBothNumbersInEveryGeometryAndInkTest) {
+// Both numbers are stored and the layout kept; a longitude without its
+// latitude stores nothing and flips the layout flag.
+TEST_F(ScreenReaderTest, TickStoresBothNumbersOrNothing) {
   for (const Case& c : kAllSets) {
     SetUp();
+    g_referenceLongitude = 11, g_referenceLatitude = 22;
+    Grid half = Paper(c);
+    Use(half, c);
+    DrawReadouts(half, c, kLon, u"");
+    int flag = g_alternateLayout;
+    int32_t lon = -1, lat = -1;
+    EXPECT_FALSE(ReadReferencePoint(&lon, &lat)) << Describe(c);
+    EXPECT_EQ(lon, -1);
+    EXPECT_EQ(g_referenceLongitude, 11);
+    EXPECT_EQ(g_referenceLatitude, 22);
+    EXPECT_EQ(g_alternateLayout, 1 - flag) << Describe(c);
+
     Grid grid = Paper(c);
     Use(grid, c);
-    Origins o = OriginsOf(c.geometry);
-    DrawReadout(grid, c.geometry, c.clearType, o.lonX, o.lonY, u"139\u00B045\u203212.34", Ink(c));
-    DrawReadout(grid, c.geometry, c.clearType, o.latX, o.latY, u"35\u00B040\u203212.34", Ink(c));
-    int flag = g_alternateLayout;
-    int32_t lon = 0, lat = 0;
+    DrawReadouts(grid, c, kLon, kLat);
     EXPECT_TRUE(ReadReferencePoint(&lon, &lat)) << Describe(c);
     EXPECT_EQ(lon, 503112340) << Describe(c);
     EXPECT_EQ(lat, 128412340) << Describe(c);
     EXPECT_EQ(g_referenceLongitude, 503112340);
     EXPECT_EQ(g_referenceLatitude, 128412340);
     EXPECT_EQ(g_alternateLayout, flag) << "a successful tick keeps the layout";
-  }
-}
-
-TEST_F(ScreenReaderTest, LongitudeWithoutLatitudeStoresNothingAndFlipsTheFlag) {
-  for (const Case& c : kAllSets) {
-    SetUp();
-    g_referenceLongitude = 11;
-    g_referenceLatitude = 22;
-    Grid grid = Paper(c);
-    Use(grid, c);
-    Origins o = OriginsOf(c.geometry);
-    DrawReadout(grid, c.geometry, c.clearType, o.lonX, o.lonY, u"139\u00B045\u203212.34", Ink(c));
-    int flag = g_alternateLayout;
-    int32_t lon = -1, lat = -1;
-    EXPECT_FALSE(ReadReferencePoint(&lon, &lat)) << Describe(c);
-    EXPECT_EQ(g_referenceLongitude, 11);
-    EXPECT_EQ(g_referenceLatitude, 22);
-    EXPECT_EQ(lon, -1);
-    EXPECT_EQ(g_alternateLayout, 1 - flag) << Describe(c);
+    // Pixels off the screen are background, never ink: only the ink and the
+    // background test's reference pixel exist.
+    Grid bare(480, 160, kPixelUnavailable);
+    DrawReadouts(bare, c, kLon, kLat);
+    bare.Set(c.geometry == kGeometryScale1 ? 35 : 62, c.geometry == kGeometryScale1 ? 30 : 60, kPaper);
+    Use(bare, c);
+    lon = 0;
+    EXPECT_TRUE(ReadReferencePoint(&lon, &lat)) << "off-screen paper, " << Describe(c);
+    EXPECT_EQ(lon, 503112340) << "off-screen paper, " << Describe(c);
   }
 }
 
@@ -236,71 +240,43 @@ TEST_F(ScreenReaderTest, AtScale2AFailedTickMakesTheNextTickReadTheAlternateLayo
   Grid grid = Paper(alternate);
   Use(grid, alternate);
   g_alternateLayout = 0;  // the reader starts with the regular layout
-  DrawReadout(grid, kGeometryScale2Alternate, false, 68, 61, u"139\u00B045\u203212.34");
-  DrawReadout(grid, kGeometryScale2Alternate, false, 73, 79, u"35\u00B040\u203212.34");
+  DrawReadouts(grid, alternate, kLon, kLat);
   int32_t lon = 0, lat = 0;
   EXPECT_FALSE(ReadReferencePoint(&lon, &lat));
   EXPECT_EQ(g_alternateLayout, 1);
   EXPECT_TRUE(ReadReferencePoint(&lon, &lat));
-  EXPECT_EQ(lon, 503112340);
   EXPECT_EQ(lat, 128412340);
-  EXPECT_EQ(g_alternateLayout, 1);
-  // At scale 1 the flag flips on failure but changes nothing.
+  // At scale 1 the flag changes nothing.
   Case scale1{kGeometryScale1, false};
   Grid small = Paper(scale1);
   Use(small, scale1);
   g_alternateLayout = 1;
-  DrawReadout(small, kGeometryScale1, false, 35, 30, u"139\u00B045\u203212.34");
-  DrawReadout(small, kGeometryScale1, false, 38, 42, u"35\u00B040\u203212.34");
+  DrawReadouts(small, scale1, kLon, kLat);
   EXPECT_TRUE(ReadReferencePoint(&lon, &lat));
   EXPECT_EQ(lat, 128412340);
 }
 
-TEST_F(ScreenReaderTest, ThirteenCharactersFailTwelveAreRead) {
+// Twelve characters are read (hundredths whatever their number of digits),
+// thirteen fail; the first unknown cell ends the number; a readout running
+// off the right edge ends there.
+TEST_F(ScreenReaderTest, LengthUnknownCellsAndScreenEdge) {
   for (const Case& c : kAllSets) {
     Grid grid = Paper(c);
     Use(grid, c);
-    // 12 characters: hundredths are taken whatever their number of digits.
-    DrawReadout(grid, c.geometry, c.clearType, 20, 20, u"12\u00B034\u203256.789", Ink(c));
+    Draw(grid, c, 20, 20, u"12\u00B034\u203256.789");
     EXPECT_EQ(ReadScreenCoordinate(20, 20), ((12 * 60 + 34) * 60 + 56) * 1000 + 789 * 10) << Describe(c);
-    DrawReadout(grid, c.geometry, c.clearType, 20, 80, u"12\u00B034\u203256.7891", Ink(c));
+    Draw(grid, c, 20, 80, u"12\u00B034\u203256.7891");
     EXPECT_EQ(ReadScreenCoordinate(20, 80), 0) << Describe(c);
     bool tooLong = false;
     RecogniseReadout(20, 80, &tooLong);
     EXPECT_TRUE(tooLong);
-  }
-}
-
-TEST_F(ScreenReaderTest, TheFirstUnknownCellEndsTheNumber) {
-  for (const Case& c : kAllSets) {
-    Grid grid = Paper(c);
-    Use(grid, c);
-    int x = DrawReadout(grid, c.geometry, c.clearType, 20, 20, u"139\u00B045\u203212", Ink(c));
-    // Leave one blank cell (no entry matches an empty cell), then more digits.
-    DrawReadout(grid, c.geometry, c.clearType, x + 20, 20, u".99", Ink(c));
-    EXPECT_EQ(ReadScreenCoordinate(20, 20), 503112000) << Describe(c);
+    int x = Draw(grid, c, 200, 20, u"139\u00B045\u203212");
+    Draw(grid, c, x + 20, 20, u".99");  // after one blank cell
+    EXPECT_EQ(ReadScreenCoordinate(200, 20), 503112000) << Describe(c);
     EXPECT_EQ(ReadScreenCoordinate(300, 100), 0) << "nothing at the origin: " << Describe(c);
-  }
-}
-
-TEST_F(ScreenReaderTest, PixelsOffTheScreenAreBackgroundNeverInk) {
-  for (const Case& c : kAllSets) {
-    // Paper that does not exist: every pixel but the ink (and, for the
-    // background test, the reference pixel) is unavailable.
-    Origins o = OriginsOf(c.geometry);
-    Grid drawn(480, 160, kPixelUnavailable);
-    DrawReadout(drawn, c.geometry, c.clearType, o.lonX, o.lonY, u"139\u00B045\u203212.34", Ink(c));
-    DrawReadout(drawn, c.geometry, c.clearType, o.latX, o.latY, u"35\u00B040\u203212.34", Ink(c));
-    int refX = c.geometry == kGeometryScale1 ? 35 : 62, refY = c.geometry == kGeometryScale1 ? 30 : 60;
-    drawn.Set(refX, refY, kPaper);
-    Use(drawn, c);
-    int32_t lon = 0, lat = 0;
-    EXPECT_TRUE(ReadReferencePoint(&lon, &lat)) << Describe(c);
-    EXPECT_EQ(lon, 503112340);
-    // A readout running off the right edge of a small screen ends there.
-    Grid narrow(60, 60, c.clearType ? kPaper : kWhite);
+    Grid narrow = Paper(c, 60, 60);
     Use(narrow, c);
-    DrawReadout(narrow, c.geometry, c.clearType, 20, 5, u"139\u00B045\u203212.34", Ink(c));
+    Draw(narrow, c, 20, 5, kLon);
     EXPECT_NE(ReadScreenCoordinate(20, 5), 503112340) << Describe(c);
     EXPECT_EQ(ReadScreenCoordinate(-500, -500), 0);
   }
@@ -310,26 +286,22 @@ TEST_F(ScreenReaderTest, ReadoutRegionHoldsEveryPixelATickReads) {
   for (const Case& c : kAllSets) {
     Grid grid = Paper(c);
     Use(grid, c);
-    Origins o = OriginsOf(c.geometry);
     // The widest glyph thirteen times: the longest stretch a number can read.
-    std::u16string widest(13, u'\u00B0');
-    DrawReadout(grid, c.geometry, c.clearType, o.lonX, o.lonY, widest, Ink(c));
-    DrawReadout(grid, c.geometry, c.clearType, o.latX, o.latY, widest, Ink(c));
+    DrawReadouts(grid, c, std::u16string(13, u'\u00B0'), std::u16string(13, u'\u00B0'));
     grid.recordReads = true;
     int32_t lon, lat;
     ReadReferencePoint(&lon, &lat);
     g_alternateLayout = c.geometry == kGeometryScale2Alternate ? 1 : 0;
     PixelRect r = ReadoutRegion();
     ASSERT_FALSE(grid.reads.empty());
-    for (auto [x, y] : grid.reads) {
+    for (auto [x, y] : grid.reads)
       EXPECT_TRUE(x >= r.left && x < r.right && y >= r.top && y < r.bottom)
           << Describe(c) << " read (" << x << "," << y << ")";
-    }
   }
 }
 
 TEST(ConvertReadoutText, Cases) {
-  struct {
+  const struct {
     const char* text;
     int32_t ms;
   } cases[] = {
@@ -337,7 +309,7 @@ TEST(ConvertReadoutText, Cases) {
       {u8"35°40′12.34", 128412340},
       {u8"139°4512.34", ((139 * 60 + 4512) * 60) * 1000 + 340},  // no minute mark
       {u8"139°45′12", 503112000},                                // no point
-      {u8"139°45′12.3", 503112030},                              // one digit after the point
+      {u8"139°45′12.3", 503112030},
       {u8"139°45′12.345", 503112000 + 3450},                     // hundredths whatever their number
       {u8"1°45′12.34", 0},                                       // degree mark at index 1
       {u8"1394°5′12.34", 0},                                     // at index 4
@@ -345,19 +317,13 @@ TEST(ConvertReadoutText, Cases) {
       {u8"", 0},
       {u8"12°", 12 * 3600000},
       {u8"12°′.", 12 * 3600000},
-      {u8"12°.5′7", 12 * 3600000 + 50},  // "." before "′": minutes ".5" and seconds empty
-      {u8"12°°3′", 12 * 3600000},                   // minutes begin with a non-digit
+      {u8"12°.5′7", 12 * 3600000 + 50},  // minutes ".5", seconds empty
+      {u8"12°°3′", 12 * 3600000},        // minutes begin with a non-digit
       {u8"00°00′00.00", 0},
+      // Wraps like 32-bit arithmetic.
+      {u8"12°99999999", static_cast<int32_t>(((12u * 60u + 99999999u) * 60u) * 1000u)},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ConvertReadoutText(Utf8ToUtf16(c.text)), c.ms) << c.text;
-  }
-}
-
-TEST(ConvertReadoutText, WrapsLikeThirtyTwoBitArithmetic) {
-  // Minutes 99999999: ((12*60 + 99999999)*60)*1000 wraps around 2^32.
-  uint32_t expected = ((12u * 60u + 99999999u) * 60u) * 1000u;
-  EXPECT_EQ(ConvertReadoutText(Utf8ToUtf16(u8"12°99999999")), static_cast<int32_t>(expected));
+  for (const auto& c : cases) EXPECT_EQ(ConvertReadoutText(Utf8ToUtf16(c.text)), c.ms) << c.text;
 }
 
 }  // namespace
