@@ -120,7 +120,7 @@ TEST(ComputeMillisecondsField, WritesOnlyValuesInsideTheBoundsOfItsAxis) {
       {kAxisLatitude, u"34", u"120", u"", u"", 129600000, true},
       {kAxisLatitude, u"36", u"-60", u"", u"", 126000000, true},
       // Surrounding text and blanks read like the platform reads them; in the
-      // hundredths field a sign after one digit takes the padding's place.
+      // hundredths field a character after one digit takes the padding's place.
       {kAxisLongitude, u" 139度", u"41'", u"30\"", u"5", 502890500, true},
       {kAxisLongitude, u"139", u"41", u"30", u"5秒", 502890050, true},
   };
