@@ -2,29 +2,23 @@
 
 #include <tlhelp32.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "resources/resource_ids.h"
 
 const wchar_t* const kInstalledProgram = L"C:\\KarioTest\\kariosearch.exe";
 const wchar_t* const kInstalledFolder = L"C:\\KarioTest";
 const wchar_t* const kMapAppKey = L"Software\\Varnelle\\Tessara Mobile\\QZV";
+const wchar_t* const kStandinExe = L"C:\\Program Files\\Varnelle\\TessaraMobile10.exe";
 
 namespace {
 
-std::wstring Widen(const char* utf8) {
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-  std::wstring w(n > 0 ? n - 1 : 0, L'\0');
-  if (n > 1) MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &w[0], n);
-  return w;
-}
-
-void PumpMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
+const wchar_t kMapWindowClass[] = L"Afx_QZV_MAINWND_";
 
 // Ends every process whose executable name matches (case-insensitive).
 void KillProcessesNamed(const wchar_t* exeName) {
@@ -33,24 +27,38 @@ void KillProcessesNamed(const wchar_t* exeName) {
   PROCESSENTRY32W e{};
   e.dwSize = sizeof e;
   for (BOOL ok = Process32FirstW(snap, &e); ok; ok = Process32NextW(snap, &e)) {
-    if (_wcsicmp(e.szExeFile, exeName) == 0) {
-      HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, e.th32ProcessID);
-      if (h) {
-        TerminateProcess(h, 1);
-        WaitForSingleObject(h, 5000);
-        CloseHandle(h);
-      }
-    }
+    HANDLE h = _wcsicmp(e.szExeFile, exeName) == 0 ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, e.th32ProcessID)
+                                                   : nullptr;
+    if (!h) continue;
+    TerminateProcess(h, 1);
+    WaitForSingleObject(h, 5000);
+    CloseHandle(h);
   }
   CloseHandle(snap);
+}
+
+// The lines of a list box or of a combo box's list.
+std::vector<std::wstring> ItemsOf(HWND w, UINT getCount, UINT getLength, UINT getText) {
+  std::vector<std::wstring> items;
+  LRESULT n = SendMessageW(w, getCount, 0, 0);
+  for (LRESULT i = 0; i < n; ++i) {
+    LRESULT len = SendMessageW(w, getLength, i, 0);
+    std::wstring text(static_cast<std::size_t>(len < 0 ? 0 : len) + 1, L'\0');
+    SendMessageW(w, getText, i, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<std::size_t>(len < 0 ? 0 : len));
+    items.push_back(text);
+  }
+  return items;
 }
 
 }  // namespace
 
 std::wstring WinePathOf(const char* unixPath) {
-  std::wstring w = L"Z:" + Widen(unixPath);
+  int n = MultiByteToWideChar(CP_UTF8, 0, unixPath, -1, nullptr, 0);
+  std::wstring w(n > 0 ? n - 1 : 0, L'\0');
+  if (n > 1) MultiByteToWideChar(CP_UTF8, 0, unixPath, -1, &w[0], n);
   for (auto& c : w) if (c == L'/') c = L'\\';
-  return w;
+  return L"Z:" + w;
 }
 
 int E2eDisplayScale() {
@@ -58,100 +66,49 @@ int E2eDisplayScale() {
   return (s && s[0] == '2') ? 2 : 1;
 }
 
-std::wstring E2eDisplayScaleText() { return E2eDisplayScale() == 2 ? L"2" : L"1"; }
-
 bool MakeFolders(const std::wstring& path) {
-  for (std::size_t i = 3; i <= path.size(); ++i) {
-    if (i == path.size() || path[i] == L'\\') {
-      std::wstring part = path.substr(0, i);
-      if (!CreateDirectoryW(part.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-        if (GetFileAttributesW(part.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
-      }
-    }
-  }
-  return true;
-}
-
-static std::wstring ParentOf(const std::wstring& path) {
-  std::size_t at = path.find_last_of(L'\\');
-  return at == std::wstring::npos ? std::wstring() : path.substr(0, at);
+  std::error_code error;
+  std::filesystem::create_directories(path, error);
+  return std::filesystem::is_directory(path, error);
 }
 
 bool WriteTextFile(const std::wstring& path, const std::string& bytes) {
-  std::wstring parent = ParentOf(path);
-  if (!parent.empty()) MakeFolders(parent);
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  BOOL ok = bytes.empty() || WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(h);
-  return ok && written == bytes.size();
+  MakeFolders(std::filesystem::path(path).parent_path());
+  std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+  return out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush().good();
 }
 
 bool CopyFileTo(const std::wstring& from, const std::wstring& to) {
-  std::wstring parent = ParentOf(to);
-  if (!parent.empty()) MakeFolders(parent);
+  MakeFolders(std::filesystem::path(to).parent_path());
   return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
 bool RemoveTree(const std::wstring& path) {
-  DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
-  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return DeleteFileW(path.c_str()) != 0;
-  }
-  WIN32_FIND_DATAW fd;
-  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &fd);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      if (wcscmp(fd.cFileName, L".") == 0 || wcscmp(fd.cFileName, L"..") == 0) continue;
-      RemoveTree(path + L"\\" + fd.cFileName);
-    } while (FindNextFileW(find, &fd));
-    FindClose(find);
-  }
-  return RemoveDirectoryW(path.c_str()) != 0;
+  std::error_code error;
+  std::filesystem::remove_all(path, error);
+  return !error;
 }
 
 bool FileExistsAt(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string ReadFileBytes(const std::wstring& path) {
-  std::string out;
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return out;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
-  CloseHandle(h);
-  return out;
+  std::ifstream in(std::filesystem::path(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool SetRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value) {
-  HKEY k;
-  if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) != ERROR_SUCCESS) return false;
-  LONG r = RegSetValueExW(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(k);
-  return r == ERROR_SUCCESS;
+  return RegSetKeyValueW(root, key.c_str(), name.c_str(), REG_SZ, value.c_str(),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 bool SetRegistryDword(HKEY root, const std::wstring& key, const std::wstring& name, DWORD value) {
-  HKEY k;
-  if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) != ERROR_SUCCESS) return false;
-  LONG r = RegSetValueExW(k, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-  RegCloseKey(k);
-  return r == ERROR_SUCCESS;
+  return RegSetKeyValueW(root, key.c_str(), name.c_str(), REG_DWORD, &value, sizeof value) == ERROR_SUCCESS;
 }
 
-bool GetRegistryDword(HKEY root, const std::wstring& key, const std::wstring& name, DWORD* value) {
-  DWORD size = sizeof *value;
-  DWORD type = 0;
-  HKEY k;
-  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
-  LONG r = RegQueryValueExW(k, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-  RegCloseKey(k);
-  return r == ERROR_SUCCESS && type == REG_DWORD;
+DWORD RegistryDword(HKEY root, const std::wstring& key, const std::wstring& name) {
+  DWORD value = 0, size = sizeof value;
+  return RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS
+             ? value : 0xDEADBEEF;
 }
 
 bool CreateRegistryKey(HKEY root, const std::wstring& key) {
@@ -166,25 +123,17 @@ void DeleteRegistryTree(HKEY root, const std::wstring& key) { RegDeleteTreeW(roo
 void ResetDevice() {
   // Windows of an earlier test first: they hold files open.
   KillProcessesNamed(L"kariosearch.exe");
-  for (int n = 8; n <= 11; ++n) {
-    wchar_t name[64];
-    swprintf(name, 64, L"TessaraMobile%d.exe", n);
-    KillProcessesNamed(name);
-  }
+  KillStandins();
   DeleteRegistryTree(HKEY_CURRENT_USER, L"Software\\Varnelle");
   DeleteRegistryTree(HKEY_LOCAL_MACHINE, L"System\\StorageManager\\Profiles\\SDMemory");
   DeleteRegistryTree(HKEY_LOCAL_MACHINE, L"System\\GDI\\ClearType");
-  RemoveTree(L"C:\\Program Files\\Varnelle");
-  RemoveTree(L"C:\\SD");
-  RemoveTree(L"C:\\Storage Card");
-  RemoveTree(L"C:\\内部ストレージ");
-  RemoveTree(L"C:\\KarioTest");
-  RemoveTree(L"C:\\htmbuff.txt");
+  for (const wchar_t* path : {L"C:\\Program Files\\Varnelle", L"C:\\SD", L"C:\\Storage Card", L"C:\\内部ストレージ",
+                              L"C:\\KarioTest", L"C:\\htmbuff.txt", L"C:\\Data"})
+    RemoveTree(path);
   MakeFolders(kInstalledFolder);
   std::wstring exe = WinePathOf(KARIO_EXE_PATH);
   CopyFileTo(exe, kInstalledProgram);
-  std::wstring manual = exe.substr(0, exe.size() - 3) + L"htm";
-  CopyFileTo(manual, std::wstring(kInstalledFolder) + L"\\kariosearch.htm");
+  CopyFileTo(exe.substr(0, exe.size() - 3) + L"htm", std::wstring(kInstalledFolder) + L"\\kariosearch.htm");
 }
 
 bool StartProcess(const std::wstring& exe, const std::wstring& arguments, PROCESS_INFORMATION* out,
@@ -199,40 +148,29 @@ bool StartProcess(const std::wstring& exe, const std::wstring& arguments, PROCES
 
 bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
   DWORD start = GetTickCount();
-  for (;;) {
-    PumpMessages();
+  for (MSG msg;;) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     if (done()) return true;
     if (GetTickCount() - start >= ms) return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
   }
 }
 
-HWND FindTopWindow(const wchar_t* className, const wchar_t* title) { return FindWindowW(className, title); }
-
 RunningProgram StartKario() {
   RunningProgram p;
   if (!StartProcess(kInstalledProgram, L"", &p.process)) return p;
-  DWORD pid = p.process.dwProcessId;
-  WaitUntil([&] {
-    HWND w = FindWindowW(L"KRSEARCH", L"カリオSearch");
-    DWORD owner = 0;
-    if (w) GetWindowThreadProcessId(w, &owner);
-    // The window exists before its controls do: wait for the last control
-    // made while it is created (the result list box) too.
-    if (w && owner == pid && GetDlgItem(w, 1000)) p.mainWindow = w;
-    return p.mainWindow != nullptr;
-  }, 20000);
+  // The window exists before its controls do: wait for the last control
+  // made while it is created (the result list box) too.
+  auto isMain = [](HWND w) {
+    return ClassNameOf(w) == L"KRSEARCH" && WindowText(w) == L"カリオSearch" && GetDlgItem(w, IDC_RESULT_LIST);
+  };
+  WaitUntil([&] { return (p.mainWindow = FindTopWindow(isMain, p.process.dwProcessId)) != nullptr; }, 20000);
   return p;
 }
 
 long WaitForExit(const PROCESS_INFORMATION& p, DWORD ms) {
   if (!p.hProcess) return -1;
-  DWORD start = GetTickCount();
-  while (WaitForSingleObject(p.hProcess, 0) == WAIT_TIMEOUT) {
-    if (GetTickCount() - start >= ms) return -1;
-    MsgWaitForMultipleObjects(1, &p.hProcess, FALSE, 50, QS_ALLINPUT);
-    PumpMessages();
-  }
+  if (!WaitUntil([&] { return WaitForSingleObject(p.hProcess, 0) != WAIT_TIMEOUT; }, ms)) return -1;
   DWORD code = 0;
   GetExitCodeProcess(p.hProcess, &code);
   return static_cast<long>(code);
@@ -247,8 +185,7 @@ void KillProgram(RunningProgram* p) {
     CloseHandle(p->process.hProcess);
   }
   if (p->process.hThread) CloseHandle(p->process.hThread);
-  p->process = PROCESS_INFORMATION{};
-  p->mainWindow = nullptr;
+  *p = RunningProgram{};
 }
 
 std::wstring WindowText(HWND w) {
@@ -266,6 +203,25 @@ std::wstring ClassNameOf(HWND w) {
   return name;
 }
 
+std::string Narrow(const std::wstring& text) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+  return out;
+}
+
+std::string RectText(const RECT& r) {
+  char text[80];
+  std::snprintf(text, sizeof text, "(%ld,%ld)-(%ld,%ld)", r.left, r.top, r.right, r.bottom);
+  return text;
+}
+
+RECT ClientOf(HWND w) {
+  RECT r{};
+  GetClientRect(w, &r);
+  return r;
+}
+
 RECT ClientRectInParent(HWND child) {
   RECT r{};
   GetWindowRect(child, &r);
@@ -273,125 +229,143 @@ RECT ClientRectInParent(HWND child) {
   return r;
 }
 
-std::vector<std::wstring> ComboItems(HWND combo) {
-  std::vector<std::wstring> items;
-  LRESULT n = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < n; ++i) {
-    LRESULT len = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
-    std::wstring text(static_cast<std::size_t>(len < 0 ? 0 : len) + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<std::size_t>(len < 0 ? 0 : len));
-    items.push_back(text);
-  }
-  return items;
-}
-
+std::vector<std::wstring> ComboItems(HWND combo) { return ItemsOf(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
 int ComboSelection(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
-
-std::vector<std::wstring> ListItems(HWND list) {
-  std::vector<std::wstring> items;
-  LRESULT n = SendMessageW(list, LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < n; ++i) {
-    LRESULT len = SendMessageW(list, LB_GETTEXTLEN, i, 0);
-    std::wstring text(static_cast<std::size_t>(len < 0 ? 0 : len) + 1, L'\0');
-    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<std::size_t>(len < 0 ? 0 : len));
-    items.push_back(text);
-  }
-  return items;
-}
+std::vector<std::wstring> ListItems(HWND list) { return ItemsOf(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
 
 HWND FocusOf(DWORD threadId) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(threadId, &info)) return nullptr;
-  return info.hwndFocus;
+  return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
 }
 
 void PostCommand(HWND target, int id, int code, HWND control) {
   PostMessageW(target, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
 }
 
-namespace {
+HWND MenuBarOf(HWND mainWindow) { return FindWindowExW(mainWindow, nullptr, L"KRMENUBAR", nullptr); }
 
-struct BoxSearch {
-  DWORD processId;
-  const std::wstring* title;
-  HWND found;
-};
-
-BOOL CALLBACK MatchBox(HWND w, LPARAM param) {
-  auto* search = reinterpret_cast<BoxSearch*>(param);
-  if (!IsWindowVisible(w) || ClassNameOf(w) != L"#32770") return TRUE;
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  if (search->processId != 0 && pid != search->processId) return TRUE;
-  if (!search->title->empty() && WindowText(w) != *search->title) return TRUE;
-  // A message box has its text in the static control 0xFFFF.
-  if (!GetDlgItem(w, 0xFFFF)) return TRUE;
-  search->found = w;
-  return FALSE;
+void ChooseSearchMode(HWND mainWindow, int index) {
+  HWND combo = GetDlgItem(mainWindow, IDC_MODE_COMBO);
+  SendMessageW(combo, CB_SETCURSEL, index, 0);
+  PostCommand(mainWindow, IDC_MODE_COMBO, CBN_CLOSEUP, combo);
 }
 
-BOOL CALLBACK CollectButton(HWND w, LPARAM param) {
-  auto* box = reinterpret_cast<MessageBoxSeen*>(param);
-  if (ClassNameOf(w) == L"Button" || ClassNameOf(w) == L"BUTTON") box->buttons.push_back(WindowText(w));
-  return TRUE;
+HWND FindTopWindow(const std::function<bool(HWND)>& match, DWORD processId) {
+  struct Search {
+    const std::function<bool(HWND)>* match;
+    DWORD processId;
+    HWND found;
+  } search{&match, processId, nullptr};
+  EnumWindows([](HWND w, LPARAM param) -> BOOL {
+    auto* s = reinterpret_cast<Search*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if ((s->processId && pid != s->processId) || !(*s->match)(w)) return TRUE;
+    s->found = w;
+    return FALSE;
+  }, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
-
-}  // namespace
 
 MessageBoxSeen WaitForMessageBox(DWORD processId, const std::wstring& title, DWORD ms) {
   MessageBoxSeen seen;
-  BoxSearch search{processId, &title, nullptr};
-  WaitUntil([&] {
-    search.found = nullptr;
-    EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
-  }, ms);
-  if (!search.found) return seen;
-  seen.window = search.found;
-  seen.title = WindowText(search.found);
-  seen.text = WindowText(GetDlgItem(search.found, 0xFFFF));
-  EnumChildWindows(search.found, CollectButton, reinterpret_cast<LPARAM>(&seen));
+  // A message box has its text in the static control 0xFFFF.
+  auto isBox = [&](HWND w) {
+    return IsWindowVisible(w) && ClassNameOf(w) == L"#32770" && (title.empty() || WindowText(w) == title) &&
+           GetDlgItem(w, 0xFFFF);
+  };
+  if (!WaitUntil([&] { return (seen.window = FindTopWindow(isBox, processId)) != nullptr; }, ms)) return seen;
+  seen.title = WindowText(seen.window);
+  seen.text = WindowText(GetDlgItem(seen.window, 0xFFFF));
+  for (HWND c = GetWindow(seen.window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (_wcsicmp(ClassNameOf(c).c_str(), L"Button") == 0) seen.buttons.push_back(WindowText(c));
   return seen;
 }
 
 bool PressMessageBoxButton(const MessageBoxSeen& box, int buttonId) {
   if (!box.window) return false;
-  PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(box.window, buttonId)));
+  PostCommand(box.window, buttonId, BN_CLICKED, GetDlgItem(box.window, buttonId));
   return WaitUntil([&] { return !IsWindow(box.window); }, 10000);
 }
 
-void SaveScreenshot(const char* name) {
-  const char* folder = getenv("KARIO_SCREENSHOT_DIR");
-  if (!folder || !*folder) return;
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store it
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  const DWORD imageBytes = static_cast<DWORD>(width) * height * 4;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + imageBytes;
-  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-  bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  bytes.append(static_cast<const char*>(bits), imageBytes);
-  WriteTextFile(WinePathOf(folder) + L"\\" + std::wstring(name, name + strlen(name)) + L".bmp", bytes);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+std::vector<StandinLogLine> ReadStandinLog(const std::wstring& folder) {
+  std::vector<StandinLogLine> lines;
+  std::istringstream in(ReadFileBytes(folder + L"\\tessara_log.txt"));
+  std::string line;
+  while (std::getline(in, line)) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+      fields.push_back(line.substr(start, tab - start));
+    fields.push_back(line.substr(start));
+    StandinLogLine entry;
+    entry.kind = fields[0];
+    if (entry.kind == "start" && fields.size() == 4) {
+      entry.commandLine = fields[1];
+      entry.tlat = fields[2].substr(fields[2].find('=') + 1);
+      entry.tlon = fields[3].substr(fields[3].find('=') + 1);
+    }
+    lines.push_back(entry);
+  }
+  return lines;
+}
+
+size_t CountLog(const std::vector<StandinLogLine>& log, const char* kind) {
+  size_t n = 0;
+  for (const auto& line : log) n += line.kind == kind;
+  return n;
+}
+
+std::vector<StandinLogLine> StandinStarts() {
+  std::vector<StandinLogLine> starts;
+  for (const StandinLogLine& line : ReadStandinLog())
+    if (line.kind == "start") starts.push_back(line);
+  return starts;
+}
+
+StandinLogLine WaitForStart(size_t index, DWORD ms) {
+  std::vector<StandinLogLine> starts;
+  WaitUntil([&] { return (starts = StandinStarts()).size() > index; }, ms);
+  return starts.size() > index ? starts[index] : StandinLogLine{};
+}
+
+bool InstallStandin(const std::wstring& exe) { return CopyFileTo(WinePathOf(KARIO_TOOL_tessara_standin), exe); }
+
+HWND FindMapWindow() { return FindWindowW(kMapWindowClass, nullptr); }
+
+bool StartStandin(const std::wstring& arguments, const std::wstring& exe, PROCESS_INFORMATION* process) {
+  PROCESS_INFORMATION started{};
+  if (!StartProcess(exe, arguments, &started)) return false;
+  auto isMap = [](HWND w) { return ClassNameOf(w) == kMapWindowClass; };
+  bool shown = WaitUntil([&] { return FindTopWindow(isMap, started.dwProcessId) != nullptr; });
+  if (process) {
+    *process = started;
+  } else {
+    CloseHandle(started.hProcess);
+    CloseHandle(started.hThread);
+  }
+  return shown;
+}
+
+// Every stand-in, whatever version it is installed as.
+void KillStandins() {
+  for (int n = 8; n <= 11; ++n) KillProcessesNamed((L"TessaraMobile" + std::to_wstring(n) + L".exe").c_str());
+}
+
+::testing::AssertionResult KarioE2e::FocusComesTo(HWND control, DWORD ms) const {
+  auto focusIn = [&] {
+    HWND focus = FocusOf(KarioThread());
+    return focus && (focus == control || GetParent(focus) == control);
+  };
+  if (WaitUntil(focusIn, ms)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "focus in control " << GetDlgCtrlID(FocusOf(KarioThread()))
+                                       << " instead of " << GetDlgCtrlID(control);
+}
+
+void KarioE2e::StartKarioOrFail() {
+  kario_ = StartKario();
+  ASSERT_NE(kario_.mainWindow, nullptr) << "no window \"カリオSearch\" of class KRSEARCH appeared";
+  // Start-up ends with the focus in the search-mode combo box.
+  ASSERT_TRUE(FocusComesTo(Control(IDC_MODE_COMBO))) << "start-up did not finish";
 }

@@ -3,27 +3,18 @@
 // messages across processes.  Waits poll with a deadline, never sleep blindly.
 #pragma once
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-// --- Paths -----------------------------------------------------------------
-// A Linux path as Wine sees it (Z:\...).
-std::wstring WinePathOf(const char* unixPath);
-// Where the tests install the program: C:\KarioTest\kariosearch.exe (with its
-// manual beside it), so override files can be put beside it.
-extern const wchar_t* const kInstalledProgram;  // L"C:\\KarioTest\\kariosearch.exe"
-extern const wchar_t* const kInstalledFolder;   // L"C:\\KarioTest"
-std::wstring E2eDisplayScaleText();             // "1" or "2" from KARIO_DISPLAY_SCALE
-int E2eDisplayScale();
-
-// --- Device ------------------------------------------------------------------
-// Removes everything a previous test put into the device: the map
-// application's registry key, the storage card profile, the ClearType key,
-// C:\Program Files\Varnelle, the storage card folders the tests use
-// (C:\SD, C:\内部ストレージ, C:\Storage Card), C:\KarioTest, and kills a running
-// program or map application stand-in.  Then installs the program afresh.
+// --- Paths and device ----------------------------------------------------------
+std::wstring WinePathOf(const char* unixPath);  // a Linux path as Wine sees it (Z:\...)
+extern const wchar_t* const kInstalledProgram;  // C:\KarioTest\kariosearch.exe, the manual beside it
+extern const wchar_t* const kInstalledFolder;
+int E2eDisplayScale();  // 1 or 2, from KARIO_DISPLAY_SCALE
+// Ends the program and stand-ins, removes what tests make, installs afresh.
 void ResetDevice();
 bool WriteTextFile(const std::wstring& path, const std::string& bytes);  // makes folders
 bool MakeFolders(const std::wstring& path);
@@ -31,11 +22,10 @@ bool CopyFileTo(const std::wstring& from, const std::wstring& to);  // makes fol
 bool RemoveTree(const std::wstring& path);
 bool FileExistsAt(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);
-// HKCU\Software\Varnelle\Tessara Mobile\QZV
-extern const wchar_t* const kMapAppKey;
+extern const wchar_t* const kMapAppKey;  // HKCU\Software\Varnelle\Tessara Mobile\QZV
 bool SetRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value);
 bool SetRegistryDword(HKEY root, const std::wstring& key, const std::wstring& name, DWORD value);
-bool GetRegistryDword(HKEY root, const std::wstring& key, const std::wstring& name, DWORD* value);
+DWORD RegistryDword(HKEY root, const std::wstring& key, const std::wstring& name);  // 0xDEADBEEF: none
 bool CreateRegistryKey(HKEY root, const std::wstring& key);
 void DeleteRegistryTree(HKEY root, const std::wstring& key);
 
@@ -44,45 +34,81 @@ struct RunningProgram {
   PROCESS_INFORMATION process{};
   HWND mainWindow = nullptr;
 };
-// Starts the installed program (current folder C:\) and waits for its window
-// "カリオSearch" of class "KRSEARCH" (up to 20 s). mainWindow is null on failure.
+// Starts the installed program and waits up to 20 s for its main window (null on failure).
 RunningProgram StartKario();
-// Starts any program with a command line and the given current folder.
 bool StartProcess(const std::wstring& exe, const std::wstring& arguments, PROCESS_INFORMATION* out,
                   const std::wstring& currentFolder = L"C:\\");
-// Waits up to `ms` for the process to end; returns its exit code or -1 (timeout).
-long WaitForExit(const PROCESS_INFORMATION& p, DWORD ms);
+long WaitForExit(const PROCESS_INFORMATION& p, DWORD ms);  // exit code, or -1 on timeout
 void KillProgram(RunningProgram* p);  // ends it if still running, closes handles
+// The first top-level window that `match` accepts, of `processId` (any when 0).
+HWND FindTopWindow(const std::function<bool(HWND)>& match, DWORD processId = 0);
 // Polls `done` (pumping this thread's messages) until it is true or `ms` passed.
 bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000);
-HWND FindTopWindow(const wchar_t* className, const wchar_t* title);
 
 // --- Reading and driving controls ------------------------------------------------
 std::wstring WindowText(HWND w);
 std::wstring ClassNameOf(HWND w);
+std::string Narrow(const std::wstring& text);  // UTF-8, for failure messages
+std::string RectText(const RECT& r);           // "(left,top)-(right,bottom)"
+RECT ClientOf(HWND w);
 RECT ClientRectInParent(HWND child);  // the child's rectangle in its parent's client coordinates
 std::vector<std::wstring> ComboItems(HWND combo);
 int ComboSelection(HWND combo);
 std::vector<std::wstring> ListItems(HWND list);
-HWND FocusOf(DWORD threadId);  // the focus window of another thread (via GUI thread info)
-// Sends WM_COMMAND(id, code) to `target` without waiting for it to return
-// (handlers may open modal message boxes).
+HWND FocusOf(DWORD threadId);  // the focus window of another thread
+// Posts WM_COMMAND(id, code): handlers may open modal message boxes.
 void PostCommand(HWND target, int id, int code = 0, HWND control = nullptr);
+HWND MenuBarOf(HWND mainWindow);  // the bar that stands in for the soft keys
+// Selects `index` in the search-mode combo box and tells the main window its
+// list closed, as a person choosing a mode does.
+void ChooseSearchMode(HWND mainWindow, int index);
 
 // --- Message boxes ---------------------------------------------------------------
 struct MessageBoxSeen {
   HWND window = nullptr;
-  std::wstring title;
-  std::wstring text;
-  std::vector<std::wstring> buttons;  // captions of the buttons, in order
+  std::wstring title, text;
+  std::vector<std::wstring> buttons;  // captions, in order
 };
-// Waits for a dialog of class "#32770" owned by a thread of `processId`
-// (or any process when 0) whose title is `title` (any when empty).
+// Waits for a message box of `processId` (any when 0) titled `title` (any when empty).
 MessageBoxSeen WaitForMessageBox(DWORD processId, const std::wstring& title = L"", DWORD ms = 10000);
-// Presses IDYES/IDNO/IDOK/IDCANCEL and waits for the box to go.
-bool PressMessageBoxButton(const MessageBoxSeen& box, int buttonId);
+bool PressMessageBoxButton(const MessageBoxSeen& box, int buttonId);  // and waits for it to go
 
-// --- Screenshots -------------------------------------------------------------------
-// Saves the whole screen as NAME.bmp into the folder named by the environment
-// variable KARIO_SCREENSHOT_DIR (a Linux path); does nothing when it is unset.
-void SaveScreenshot(const char* name);
+// --- The map application stand-in --------------------------------------------------
+extern const wchar_t* const kStandinExe;  // C:\Program Files\Varnelle\TessaraMobile10.exe
+struct StandinLogLine {
+  std::string kind;         // "start", "end" or "exit"
+  std::string commandLine;  // for "start"
+  std::string tlat, tlon;   // for "start": the destination values read, or "none"
+};
+// The log the stand-in keeps beside its executable.
+std::vector<StandinLogLine> ReadStandinLog(const std::wstring& folder = L"C:\\Program Files\\Varnelle");
+size_t CountLog(const std::vector<StandinLogLine>& log, const char* kind);
+std::vector<StandinLogLine> StandinStarts();
+// Waits up to `ms` for start number `index` (from 0); its kind is empty when none came.
+StandinLogLine WaitForStart(size_t index, DWORD ms = 20000);
+bool InstallStandin(const std::wstring& exe = kStandinExe);
+// Starts the stand-in and waits for its window; `process` (if given) takes the handles.
+bool StartStandin(const std::wstring& arguments, const std::wstring& exe = kStandinExe,
+                  PROCESS_INFORMATION* process = nullptr);
+HWND FindMapWindow();
+void KillStandins();  // and waits until they have gone
+
+// Resets the device before each test; ends the program and stand-ins after.
+class KarioE2e : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetDevice(); }
+  void TearDown() override {
+    KillProgram(&kario_);
+    KillStandins();
+  }
+  // Starts the program and waits until start-up ended with the focus in the
+  // search-mode combo box; fails fatally otherwise.
+  void StartKarioOrFail();
+  // Waits until the focus is in `control` or, for a combo box with a typing
+  // field, in its edit; the failure tells where it is instead.
+  ::testing::AssertionResult FocusComesTo(HWND control, DWORD ms = 10000) const;
+  HWND Control(int id) const { return GetDlgItem(kario_.mainWindow, id); }
+  DWORD KarioThread() const { return GetWindowThreadProcessId(kario_.mainWindow, nullptr); }
+  DWORD Pid() const { return kario_.process.dwProcessId; }
+  RunningProgram kario_;
+};

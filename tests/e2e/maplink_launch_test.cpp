@@ -1,62 +1,29 @@
 // Starting the map application from the menu: the stand-in installed as the
 // map application records every start (its command line and the destination
 // values it found) and every end in its log.
-#include <gtest/gtest.h>
-
 #include "resources/resource_ids.h"
 #include "tests/e2e/e2e_support.h"
-#include "tests/e2e/maplink_test_support.h"
 
 namespace {
 
-class MaplinkLaunch : public ::testing::Test {
+class MaplinkLaunch : public KarioE2e {
  protected:
   void SetUp() override {
-    ResetDevice();
+    KarioE2e::SetUp();
     // Values left from an earlier destination: every start must clear them.
     ASSERT_TRUE(SetRegistryDword(HKEY_CURRENT_USER, kMapAppKey, L"TLATV8", 111));
     ASSERT_TRUE(SetRegistryDword(HKEY_CURRENT_USER, kMapAppKey, L"TLONV8", 222));
   }
-  void TearDown() override {
-    KillProgram(&kario_);
-    kario_ = RunningProgram{};
-    for (auto& p : standins_) {
-      if (p.hProcess) {
-        TerminateProcess(p.hProcess, 0);
-        CloseHandle(p.hProcess);
-        CloseHandle(p.hThread);
-      }
-    }
-    KillStandins();
-  }
-  void StartKarioOrFail() {
-    kario_ = StartKario();
-    ASSERT_NE(kario_.mainWindow, nullptr);
-  }
-  void StartStandinOrFail(const std::wstring& arguments = L"") {
-    PROCESS_INFORMATION p{};
-    ASSERT_TRUE(StartStandin(arguments, &p));
-    standins_.push_back(p);
-  }
-  static DWORD Setting(const wchar_t* name) {
-    DWORD value = 0xDEADBEEF;
-    GetRegistryDword(HKEY_CURRENT_USER, kMapAppKey, name, &value);
-    return value;
-  }
-  RunningProgram kario_;
-  std::vector<PROCESS_INFORMATION> standins_;
+  static DWORD Setting(const wchar_t* name) { return RegistryDword(HKEY_CURRENT_USER, kMapAppKey, name); }
 };
 
 TEST_F(MaplinkLaunch, StationPresetsCloseTheRunningMapApplicationAndRestartItThere) {
   ASSERT_TRUE(InstallStandin());
   // The stand-in lingers after message 2: the program must wait for it.
   ASSERT_TRUE(SetRegistryDword(HKEY_CURRENT_USER, kMapAppKey, L"StandinExitDelayMs", 1200));
-  StartStandinOrFail();
-  StartKarioOrFail();
-  struct {
-    int id;
-    const char* switches;
-  } presets[] = {
+  ASSERT_TRUE(StartStandin(L""));
+  ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
+  struct { int id; const char* switches; } presets[] = {
       {40003, " /M_LON=508876473 /M_LAT=155038309 /M_ANGLE=0 /M_TYPE=12"},
       {40004, " /M_LON=507189250 /M_LAT=137725027 /M_ANGLE=0 /M_TYPE=12"},
       {40005, " /M_LON=503171492 /M_LAT=128439921 /M_ANGLE=0 /M_TYPE=12"},
@@ -73,12 +40,10 @@ TEST_F(MaplinkLaunch, StationPresetsCloseTheRunningMapApplicationAndRestartItThe
     std::vector<StandinLogLine> log = ReadStandinLog();
     // end (message 2 arrived), exit (its window went), then the new start.
     ASSERT_EQ(log.size(), before + 3) << preset.id;
-    EXPECT_EQ(log[before].kind, "end") << preset.id;
-    EXPECT_EQ(log[before + 1].kind, "exit") << preset.id;
-    EXPECT_EQ(log[before + 2].kind, "start") << preset.id;
+    EXPECT_EQ(log[before].kind + "," + log[before + 1].kind + "," + log[before + 2].kind, "end,exit,start")
+        << preset.id;
     EXPECT_EQ(log[before + 2].commandLine, preset.switches) << preset.id;
-    EXPECT_EQ(log[before + 2].tlat, "0") << preset.id;
-    EXPECT_EQ(log[before + 2].tlon, "0") << preset.id;
+    EXPECT_EQ(log[before + 2].tlat + "," + log[before + 2].tlon, "0,0") << preset.id;
     EXPECT_TRUE(WaitUntil([] { return FindMapWindow() != nullptr; })) << preset.id;
   }
   EXPECT_EQ(Setting(L"TLATV8"), 0u);
@@ -87,8 +52,9 @@ TEST_F(MaplinkLaunch, StationPresetsCloseTheRunningMapApplicationAndRestartItThe
 
 TEST_F(MaplinkLaunch, StartAsIsLeavesTheRunningMapApplicationAndStartsWithoutSwitches) {
   ASSERT_TRUE(InstallStandin());
-  StartStandinOrFail(L"/M_LON=1 /M_LAT=2 /M_ANGLE=0 /M_TYPE=5");
-  StartKarioOrFail();
+  PROCESS_INFORMATION running{};
+  ASSERT_TRUE(StartStandin(L"/M_LON=1 /M_LAT=2 /M_ANGLE=0 /M_TYPE=5", kStandinExe, &running));
+  ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
   PostCommand(kario_.mainWindow, IDM_START_AS_IS);
   ASSERT_TRUE(WaitUntil([] { return CountLog(ReadStandinLog(), "start") == 2; }, 10000));
   std::vector<StandinLogLine> log = ReadStandinLog();
@@ -96,15 +62,16 @@ TEST_F(MaplinkLaunch, StartAsIsLeavesTheRunningMapApplicationAndStartsWithoutSwi
   EXPECT_EQ(log[1].commandLine.find("/M_"), std::string::npos) << log[1].commandLine;
   EXPECT_EQ(log[1].tlat, "0");
   EXPECT_EQ(log[1].tlon, "0");
-  EXPECT_EQ(WaitForSingleObject(standins_[0].hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT))
-      << "the running map application was closed";
+  EXPECT_EQ(WaitForExit(running, 0), -1) << "the running map application was closed";
+  CloseHandle(running.hProcess);
+  CloseHandle(running.hThread);
   EXPECT_EQ(CountLog(ReadStandinLog(), "end"), 0u);
 }
 
 TEST_F(MaplinkLaunch, MissingSettingsKeyWritesNothingAndStillStarts) {
   DeleteRegistryTree(HKEY_CURRENT_USER, kMapAppKey);
   ASSERT_TRUE(InstallStandin());
-  StartKarioOrFail();
+  ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
   PostCommand(kario_.mainWindow, IDM_STATION_TOKYO);
   ASSERT_TRUE(WaitUntil([] { return CountLog(ReadStandinLog(), "start") == 1; }, 10000));
   std::vector<StandinLogLine> log = ReadStandinLog();
@@ -117,7 +84,7 @@ TEST_F(MaplinkLaunch, MissingSettingsKeyWritesNothingAndStillStarts) {
 }
 
 TEST_F(MaplinkLaunch, NoMapApplicationInstalledDoesNothingVisible) {
-  StartKarioOrFail();
+  ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
   PostCommand(kario_.mainWindow, IDM_STATION_SAPPORO);
   PostCommand(kario_.mainWindow, IDM_START_AS_IS);
   MessageBoxSeen box = WaitForMessageBox(kario_.process.dwProcessId, L"", 2500);
@@ -136,8 +103,8 @@ TEST_F(MaplinkLaunch, NoMapApplicationInstalledDoesNothingVisible) {
 TEST_F(MaplinkLaunch, AMapApplicationThatDiesInsteadOfEndingDoesNotHangTheProgram) {
   ASSERT_TRUE(InstallStandin());
   ASSERT_TRUE(SetRegistryDword(HKEY_CURRENT_USER, kMapAppKey, L"StandinCrashOnExit", 1));
-  StartStandinOrFail();
-  StartKarioOrFail();
+  ASSERT_TRUE(StartStandin(L""));
+  ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
   PostCommand(kario_.mainWindow, IDM_STATION_OSAKA);
   ASSERT_TRUE(WaitUntil([] { return CountLog(ReadStandinLog(), "start") == 2; }, 15000));
   std::vector<StandinLogLine> log = ReadStandinLog();
@@ -148,7 +115,7 @@ TEST_F(MaplinkLaunch, AMapApplicationThatDiesInsteadOfEndingDoesNotHangTheProgra
 TEST_F(MaplinkLaunch, ManualOpensInTheBrowserFoundBesideTheProgram) {
   ASSERT_TRUE(CopyFileTo(WinePathOf(KARIO_TOOL_fake_iexplore), L"C:\\KarioTest\\iexplore.exe"));
   ASSERT_TRUE(FileExistsAt(L"C:\\KarioTest\\kariosearch.htm"));
-  StartKarioOrFail();
+  ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
   PostCommand(kario_.mainWindow, IDM_MANUAL);
   ASSERT_TRUE(WaitUntil([] { return !ReadFileBytes(L"C:\\KarioTest\\browser_log.txt").empty(); }, 10000));
   EXPECT_EQ(ReadFileBytes(L"C:\\KarioTest\\browser_log.txt"),
