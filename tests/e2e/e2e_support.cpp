@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/utf.h"
 #include "resources/resource_ids.h"
 
 const wchar_t* const kInstalledProgram = L"C:\\KarioTest\\kariosearch.exe";
@@ -203,12 +205,7 @@ std::wstring ClassNameOf(HWND w) {
   return name;
 }
 
-std::string Narrow(const std::wstring& text) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n), '\0');
-  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-  return out;
-}
+std::string Narrow(const std::wstring& text) { return Utf16ToUtf8(FromWide(text.c_str())); }
 
 std::string RectText(const RECT& r) {
   char text[80];
@@ -295,10 +292,9 @@ std::vector<StandinLogLine> ReadStandinLog(const std::wstring& folder) {
   std::string line;
   while (std::getline(in, line)) {
     std::vector<std::string> fields;
-    size_t start = 0;
-    for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
-      fields.push_back(line.substr(start, tab - start));
-    fields.push_back(line.substr(start));
+    std::istringstream parts(line);
+    for (std::string field; std::getline(parts, field, '\t');) fields.push_back(field);
+    if (fields.empty()) continue;
     StandinLogLine entry;
     entry.kind = fields[0];
     if (entry.kind == "start" && fields.size() == 4) {
@@ -312,9 +308,7 @@ std::vector<StandinLogLine> ReadStandinLog(const std::wstring& folder) {
 }
 
 size_t CountLog(const std::vector<StandinLogLine>& log, const char* kind) {
-  size_t n = 0;
-  for (const auto& line : log) n += line.kind == kind;
-  return n;
+  return std::count_if(log.begin(), log.end(), [&](const StandinLogLine& line) { return line.kind == kind; });
 }
 
 std::vector<StandinLogLine> StandinStarts() {

@@ -253,8 +253,10 @@ TEST_F(SearchFlow, QLCodeCategorySearch) {
   SendMessageW(Control(IDC_CATEGORY_COMBO), CB_SETCURSEL, 1, 0);  // 温泉
   EXPECT_EQ(SearchAndReadMessage(), L"検索完了!\u30001件");
   EXPECT_EQ(Results(), std::vector<std::wstring>{L"   3km,足湯,[101],503048895,128439920,温泉"});
-  // Typed, nothing picked: within 51 km.
+  // Typed, nothing picked: within 51 km; a category with nothing near finds nothing.
   SendMessageW(Control(IDC_CATEGORY_COMBO), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  SendMessageW(Control(IDC_CATEGORY_COMBO), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"買う"));
+  EXPECT_EQ(SearchAndReadMessage(), kNoResult);
   SendMessageW(Control(IDC_CATEGORY_COMBO), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"温泉"));
   EXPECT_EQ(SearchAndReadMessage(), L"検索完了!\u30002件");
   EXPECT_EQ(Results().size(), 2u);
