@@ -50,6 +50,10 @@ bool ParseCliReal(const std::string& text, double& value);
 bool ParseCliPoint(const std::string& text, int32_t& lon, int32_t& lat);
 // "L", "M", "R", "SQuartered" or "SFine".
 bool ParseCliLevel(const std::string& text, MeshLevel& level);
+// The options every search needs: "--at LON,LAT" and "--level LEVEL".  False
+// with `error` set (the usage message) when missing or malformed.
+bool ReadCliAtOption(CliArgs& parsed, int32_t& lon, int32_t& lat, std::string& error);
+bool ReadCliLevelOption(CliArgs& parsed, MeshLevel& level, std::string& error);
 
 // Prints the message and the command's usage to stderr; returns kCliExitUsage.
 int CliUsageError(const char* command, const std::string& message);

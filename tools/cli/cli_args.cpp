@@ -100,3 +100,15 @@ int CliFailure(const std::string& message) {
   std::fprintf(stderr, "kariosearch-cli: %s\n", message.c_str());
   return kCliExitFailure;
 }
+
+bool ReadCliAtOption(CliArgs& parsed, int32_t& lon, int32_t& lat, std::string& error) {
+  if (parsed.values.count("--at") && ParseCliPoint(parsed.values["--at"], lon, lat)) return true;
+  error = "--at needs LON,LAT in ms";
+  return false;
+}
+
+bool ReadCliLevelOption(CliArgs& parsed, MeshLevel& level, std::string& error) {
+  if (parsed.values.count("--level") && ParseCliLevel(parsed.values["--level"], level)) return true;
+  error = "--level must be one of L, M, R, SQuartered, SFine";
+  return false;
+}

@@ -11,12 +11,8 @@ int RunCellCommand(const std::vector<std::string>& args) {
   if (!ParseCliArgs(args, {"--level", "--at"}, {}, parsed, error)) return CliUsageError(kName, error);
   MeshLevel level;
   int32_t lon = 0, lat = 0;
-  if (!parsed.values.count("--level") || !ParseCliLevel(parsed.values["--level"], level)) {
-    return CliUsageError(kName, "--level must be one of L, M, R, SQuartered, SFine");
-  }
-  if (!parsed.values.count("--at") || !ParseCliPoint(parsed.values["--at"], lon, lat)) {
-    return CliUsageError(kName, "--at needs LON,LAT in ms");
-  }
+  if (!ReadCliLevelOption(parsed, level, error)) return CliUsageError(kName, error);
+  if (!ReadCliAtOption(parsed, lon, lat, error)) return CliUsageError(kName, error);
   if (!parsed.operands.empty()) return CliUsageError(kName, "unexpected argument " + parsed.operands[0]);
 
   const MeshCell cell = MeshCellAt(level, lon, lat);

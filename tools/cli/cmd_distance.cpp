@@ -12,9 +12,7 @@ int RunDistanceCommand(const std::vector<std::string>& args) {
   std::string error;
   if (!ParseCliArgs(args, {"--at"}, {}, parsed, error)) return CliUsageError(kName, error);
   int32_t refLon = 0, refLat = 0, lon = 0, lat = 0;
-  if (!parsed.values.count("--at") || !ParseCliPoint(parsed.values["--at"], refLon, refLat)) {
-    return CliUsageError(kName, "--at needs LON,LAT in ms");
-  }
+  if (!ReadCliAtOption(parsed, refLon, refLat, error)) return CliUsageError(kName, error);
   if (parsed.operands.size() != 2 || !ParseCliInt32(parsed.operands[0], lon) ||
       !ParseCliInt32(parsed.operands[1], lat)) {
     return CliUsageError(kName, "needs the point's longitude and latitude in ms");

@@ -40,9 +40,7 @@ int RunPhoneParseCommand(const std::vector<std::string>& args) {
   std::string error;
   if (!ParseCliArgs(args, {"--at"}, {}, parsed, error)) return CliUsageError(kName, error);
   int32_t lon = 0, lat = 0;
-  if (!parsed.values.count("--at") || !ParseCliPoint(parsed.values["--at"], lon, lat)) {
-    return CliUsageError(kName, "--at needs LON,LAT in ms");
-  }
+  if (!ReadCliAtOption(parsed, lon, lat, error)) return CliUsageError(kName, error);
   if (parsed.operands.size() != 1 || parsed.operands[0].empty()) {
     return CliUsageError(kName, "exactly one answer file is required");
   }

@@ -13,9 +13,7 @@ int RunQLCodeCommand(const std::vector<std::string>& args) {
   if (!parsed.values.count("--db") || parsed.values["--db"].empty()) {
     return CliUsageError(kName, "--db FILE is required");
   }
-  if (!parsed.values.count("--at") || !ParseCliPoint(parsed.values["--at"], lon, lat)) {
-    return CliUsageError(kName, "--at needs LON,LAT in ms");
-  }
+  if (!ReadCliAtOption(parsed, lon, lat, error)) return CliUsageError(kName, error);
   if (parsed.operands.size() != 1 || parsed.operands[0].empty()) {
     return CliUsageError(kName, "exactly one search term is required");
   }

@@ -14,12 +14,8 @@ int RunSearchCommand(const std::vector<std::string>& args) {
   }
   MeshLevel level;
   int32_t lon = 0, lat = 0;
-  if (!parsed.values.count("--level") || !ParseCliLevel(parsed.values["--level"], level)) {
-    return CliUsageError(kName, "--level must be one of L, M, R, SQuartered, SFine");
-  }
-  if (!parsed.values.count("--at") || !ParseCliPoint(parsed.values["--at"], lon, lat)) {
-    return CliUsageError(kName, "--at needs LON,LAT in ms");
-  }
+  if (!ReadCliLevelOption(parsed, level, error)) return CliUsageError(kName, error);
+  if (!ReadCliAtOption(parsed, lon, lat, error)) return CliUsageError(kName, error);
   if (!parsed.values.count("--folder") || parsed.values["--folder"].empty()) {
     return CliUsageError(kName, "--folder DIR is required");
   }
