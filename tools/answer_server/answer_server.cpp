@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "tools/answer_writer/answer_writer.h"
+#include "tools/common/tsv_line.h"
 #include "platform/codepage.h"
 #include "platform/utf.h"
 
@@ -28,15 +29,6 @@ struct Place {
   std::string wgsLat;  // decimal degrees
   std::string wgsLon;
 };
-
-std::vector<std::string> SplitTabs(const std::string& line) {
-  std::vector<std::string> fields(1);
-  for (char c : line) {
-    if (c == '\t') fields.emplace_back();
-    else if (c != '\r') fields.back().push_back(c);
-  }
-  return fields;
-}
 
 std::string Degrees(long ms) {
   char text[32];
@@ -87,7 +79,7 @@ int main(int argc, char** argv) {
   std::string line;
   std::getline(placesFile, line);  // header
   while (std::getline(placesFile, line)) {
-    auto f = SplitTabs(line);
+    auto f = SplitTsvLine(line);
     if (f.size() < 5) continue;
     places[f[0]] = Place{Degrees(std::atol(f[4].c_str())), Degrees(std::atol(f[3].c_str()))};
   }
@@ -96,7 +88,7 @@ int main(int argc, char** argv) {
   if (!numbersFile) { std::fprintf(stderr, "answer-server: cannot read %s\n", numbersPath.c_str()); return 1; }
   while (std::getline(numbersFile, line)) {
     if (line.empty() || line[0] == '#') continue;
-    auto f = SplitTabs(line);
+    auto f = SplitTsvLine(line);
     if (f.size() < 2) continue;
     numbers[DigitsOf(f[0])].assign(f.begin() + 1, f.end());
   }

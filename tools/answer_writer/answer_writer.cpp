@@ -1,4 +1,5 @@
 #include "tools/answer_writer/answer_writer.h"
+#include "tools/common/tsv_line.h"
 
 #include "platform/codepage.h"
 #include "platform/utf.h"
@@ -22,11 +23,7 @@ std::string BuildAnswerPage(const std::vector<AnswerPlace>& places) {
 }
 
 bool ParseAnswerTsvLine(const std::string& line, AnswerPlace& place, std::string& error) {
-  std::vector<std::string> fields(1);
-  for (char c : line) {
-    if (c == '\t') fields.emplace_back();
-    else if (c != '\r') fields.back().push_back(c);
-  }
+  const std::vector<std::string> fields = SplitTsvLine(line);
   if (fields.size() != 3) {
     error = "expected 3 tab-separated fields (lat, lng, title)";
     return false;

@@ -1,4 +1,5 @@
 #include "tools/qlcode_writer/qlcode_writer.h"
+#include "tools/common/tsv_line.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -53,11 +54,7 @@ bool BuildQLCodeDatabase(const std::vector<QLCodeRecord>& records, int version, 
 }
 
 bool ParseQLCodeTsvLine(const std::string& line, QLCodeRecord& record, std::string& error) {
-  std::vector<std::string> fields(1);
-  for (char c : line) {
-    if (c == '\t') fields.emplace_back();
-    else if (c != '\r') fields.back().push_back(c);
-  }
+  const std::vector<std::string> fields = SplitTsvLine(line);
   if (fields.size() != 5) {
     error = "expected 5 tab-separated fields (code, lon, lat, name, info)";
     return false;
