@@ -4,16 +4,13 @@
 
 #include "dialog/button_layout.h"
 #include "dialog/milliseconds_field.h"
-#include "maplink/launch.h"
+#include "dialog/typed_point.h"
 #include "platform/fullscreen_dialog_win.h"
 #include "platform/utf.h"
 #include "resources/resource_ids.h"
 #include "shell/environment.h"
 
 namespace {
-
-// Map application M_TYPE for a start at typed coordinates.
-constexpr int kTypedPointMapType = 10;
 
 // Full screen, title-bar done button, input panel lowered.
 constexpr DWORD kCoordinateDialogFlags = kFullScreenDoneButton | kFullScreenLowerInputPanel | kFullScreenNoMenuBar;
@@ -25,9 +22,6 @@ constexpr int kAxisFieldIds[2][5] = {
     {IDC_LAT_DEGREES, IDC_LAT_MINUTES, IDC_LAT_SECONDS, IDC_LAT_HUNDREDTHS, IDC_LAT_MS},
 };
 constexpr int kMillisecondsSlot = 4;
-
-const wchar_t kProgramTitle[] = L"カリオSearch";
-const wchar_t kOutOfJapanMessage[] = L"指定の経緯度値が正しくありません\n日本国内のみ有効です";
 
 // Handles of the open dialog's controls; all null while it is closed.
 HWND g_axisFields[2][5] = {};
@@ -69,17 +63,11 @@ INT_PTR InitCoordinateDialog(HWND dialog) {
   return TRUE;  // the platform puts the focus into the first field
 }
 
-void StartAtTypedPoint(HWND dialog) {
-  // Only the ms fields count; the degree fields have already filled them in.
-  std::u16string lonText = FieldText(g_axisFields[kAxisLongitude][kMillisecondsSlot], kMillisecondsFieldChars + 1);
-  std::u16string latText = FieldText(g_axisFields[kAxisLatitude][kMillisecondsSlot], kMillisecondsFieldChars + 1);
-  bool wgs84 = SendMessageW(g_datumWgs84Button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  TypedPoint point = ReadTypedPoint(lonText, latText, wgs84);
-  if (!point.inJapan) {
-    MessageBoxW(dialog, kOutOfJapanMessage, kProgramTitle, MB_OK);
-    return;
-  }
-  LaunchMapApplication(point.lon, point.lat, kTypedPointMapType, kLaunchShowPoint);
+// Only the ms fields count; the degree fields have already filled them in.
+void OnCoordinateDialogOk() {
+  StartAtTypedPoint(FieldText(g_axisFields[kAxisLongitude][kMillisecondsSlot], kMillisecondsFieldChars + 1),
+                    FieldText(g_axisFields[kAxisLatitude][kMillisecondsSlot], kMillisecondsFieldChars + 1),
+                    SendMessageW(g_datumWgs84Button, BM_GETCHECK, 0, 0) == BST_CHECKED);
 }
 
 INT_PTR OnCoordinateDialogCommand(HWND dialog, int id) {
@@ -98,7 +86,7 @@ INT_PTR OnCoordinateDialogCommand(HWND dialog, int id) {
     return TRUE;
   }
   if (id == IDOK) {
-    StartAtTypedPoint(dialog);  // the dialog stays open whatever happened
+    OnCoordinateDialogOk();  // the dialog stays open whatever happened
     return TRUE;
   }
   return FALSE;
@@ -130,7 +118,7 @@ int UpdateMillisecondsField(int axis) {
   MillisecondsField field = ComputeMillisecondsField(axis, FieldText(fields[0], kCapacity), FieldText(fields[1], kCapacity),
                                                      FieldText(fields[2], kCapacity), FieldText(fields[3], kCapacity));
   if (field.write && fields[kMillisecondsSlot]) SetWindowTextW(fields[kMillisecondsSlot], AsWide(field.text));
-  return ReportedMilliseconds(field.ms);
+  return field.reported;
 }
 
 void LayoutDialogButtons() {

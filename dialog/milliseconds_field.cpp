@@ -1,27 +1,34 @@
 #include "dialog/milliseconds_field.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
 
+#include "platform/decimal.h"
 #include "search/coordinates.h"
 
 namespace {
 
-bool IsBlank(char16_t c) {
-  return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
+// A desktop's Japanese input method types full-width digits, signs and
+// points into the fields; they are read as the ASCII characters they stand for.
+char16_t HalfWidth(char16_t c) {
+  if (c >= u'０' && c <= u'９') return static_cast<char16_t>(u'0' + (c - u'０'));
+  switch (c) {
+    case u'＋': return u'+';
+    case u'－': case u'\u2212': return u'-';
+    case u'．': return u'.';
+    case u'ｅ': return u'e';
+    case u'Ｅ': return u'E';
+    case u'\u3000': return u' ';
+    default: return c;
+  }
 }
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
-// Index of the first character after the leading blanks.
-size_t SkipBlanks(const std::u16string& text) {
-  size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
-  return i;
-}
-
+// The first `count` characters of a field, as they are read.
 std::u16string FirstChars(const std::u16string& text, size_t count) {
-  return text.size() <= count ? text : text.substr(0, count);
+  std::u16string chars = text.size() <= count ? text : text.substr(0, count);
+  for (char16_t& c : chars) c = HalfWidth(c);
+  return chars;
 }
 
 bool InJapanOnAxis(int axis, int64_t ms) {
@@ -29,52 +36,6 @@ bool InJapanOnAxis(int axis, int64_t ms) {
 }
 
 }  // namespace
-
-int32_t ReadDecimalInteger(const std::u16string& text) {
-  size_t i = SkipBlanks(text);
-  bool negative = false;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-    negative = text[i] == u'-';
-    ++i;
-  }
-  // Accumulate the magnitude in 64 bits and stop growing it once it is past
-  // the 32-bit range, so that any number of digits is safe.
-  constexpr int64_t kCap = int64_t{1} << 32;
-  int64_t magnitude = 0;
-  for (; i < text.size() && IsDigit(text[i]); ++i) {
-    if (magnitude < kCap) magnitude = magnitude * 10 + (text[i] - u'0');
-  }
-  int64_t value = negative ? -magnitude : magnitude;
-  if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(value);
-}
-
-double ReadDecimalReal(const std::u16string& text) {
-  // Copy the longest prefix that has the form of a number into plain ASCII
-  // and let the C library do the rounding; its locale is never changed by
-  // this program, so the decimal point is '.'.
-  size_t i = SkipBlanks(text);
-  std::string number;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) number += static_cast<char>(text[i++]);
-  size_t digits = 0;
-  for (; i < text.size() && IsDigit(text[i]); ++i, ++digits) number += static_cast<char>(text[i]);
-  if (i < text.size() && text[i] == u'.') {
-    number += '.';
-    for (++i; i < text.size() && IsDigit(text[i]); ++i, ++digits) number += static_cast<char>(text[i]);
-  }
-  if (digits == 0) return 0.0;
-  if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
-    // The exponent counts only when at least one digit follows it.
-    size_t j = i + 1;
-    std::string exponent = "e";
-    if (j < text.size() && (text[j] == u'+' || text[j] == u'-')) exponent += static_cast<char>(text[j++]);
-    size_t exponentDigits = 0;
-    for (; j < text.size() && IsDigit(text[j]); ++j, ++exponentDigits) exponent += static_cast<char>(text[j]);
-    if (exponentDigits > 0) number += exponent;
-  }
-  return std::strtod(number.c_str(), nullptr);
-}
 
 int32_t ReadHundredths(const std::u16string& text) {
   return ReadDecimalInteger(FirstChars(text + u"00", 2));
@@ -94,6 +55,8 @@ MillisecondsField ComputeMillisecondsField(int axis, const std::u16string& degre
   MillisecondsField field{};
   field.ms = (((d * 60 + m) * 60 + s) * 100 + h) * 10;
   field.write = InJapanOnAxis(axis, field.ms);
+  field.reported = static_cast<int32_t>(
+      std::clamp<int64_t>(field.ms, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
   if (field.write) {
     std::string digits = std::to_string(field.ms);
     field.text.assign(digits.begin(), digits.end());
@@ -101,11 +64,6 @@ MillisecondsField ComputeMillisecondsField(int axis, const std::u16string& degre
   return field;
 }
 
-int32_t ReportedMilliseconds(int64_t ms) {
-  if (ms > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (ms < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(ms);
-}
 
 TypedPoint ReadTypedPoint(const std::u16string& lonText, const std::u16string& latText, bool wgs84) {
   std::u16string lonPart = FirstChars(lonText, kMillisecondsFieldChars);

@@ -2,13 +2,13 @@
 // reading the typed numbers, turning degrees, minutes, seconds and hundredths
 // into ms, and judging a typed point against the Japan bounds.
 //
-// Numbers are read the way the platform's own conversions read them: leading
-// blanks (space, tab, line feed, vertical tab, form feed, carriage return)
-// are skipped, then an optional '+' or '-', then ASCII decimal digits; reading
-// stops at the first other character.  Text without leading digits reads as 0.
+// Numbers are read as platform/decimal.h describes, after full-width digits,
+// signs, points, "ｅ" and the ideographic space have become their ASCII forms.
 #pragma once
 #include <cstdint>
 #include <string>
+
+#include "platform/decimal.h"
 
 // The two axes of a typed point.
 constexpr int kAxisLongitude = 0;
@@ -18,15 +18,6 @@ constexpr int kAxisLatitude = 1;
 // more for the terminating zero).
 constexpr size_t kDegreeFieldChars = 31;        // degrees, minutes, seconds, hundredths
 constexpr size_t kMillisecondsFieldChars = 127;  // the two ms fields
-
-// A decimal integer as described above.  Values beyond the 32-bit range are
-// clamped to it, as the platform's long conversion does.
-int32_t ReadDecimalInteger(const std::u16string& text);
-
-// A real number: blanks, sign, digits with an optional '.' and fraction, an
-// optional exponent ('e' or 'E', sign, digits).  No digits reads as 0; a value
-// too large for a double reads as +/-infinity.
-double ReadDecimalReal(const std::u16string& text);
 
 // The hundredths field counts by its first two characters, padded on the
 // right with '0': "5" is 50, "05" is 5, "123" is 12, "" is 0.
@@ -41,6 +32,9 @@ struct MillisecondsField {
   // it was.
   bool write;
   std::u16string text;  // ms as "%d" when `write`, else empty
+  // ms itself, or the nearest 32-bit value for degrees so large that ms does
+  // not fit (such values never reach the ms field).
+  int32_t reported;
 };
 
 // What typing into the degrees, minutes, seconds or hundredths field of one
@@ -51,10 +45,6 @@ MillisecondsField ComputeMillisecondsField(int axis, const std::u16string& degre
                                            const std::u16string& seconds,
                                            const std::u16string& hundredths);
 
-// The value UpdateMillisecondsField reports: ms itself, or the nearest 32-bit
-// value for degrees so large that ms does not fit (such values never reach the
-// ms field).
-int32_t ReportedMilliseconds(int64_t ms);
 
 struct TypedPoint {
   int32_t lon;  // Tokyo datum, ms

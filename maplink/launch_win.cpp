@@ -3,21 +3,29 @@
 
 #include <string>
 
-#include "maplink/launch.h"
+#include "maplink/map_application.h"
 #include "platform/utf.h"
-#include "shell/environment.h"
 
 namespace {
 
 const wchar_t kMapWindowClass[] = L"Afx_QZV_MAINWND_";
 const wchar_t kMapSettingsKey[] = L"Software\\Varnelle\\Tessara Mobile\\QZV";
-// The settings' value names carry this number whatever version is installed.
-constexpr int kSettingsVersion = 8;
 
-// A window of the class counts only while its process lives: a map
-// application that crashed must not keep this program waiting for a window
-// the system has not cleaned up yet.
-bool MapWindowPresent() {
+void SetDwordValue(HKEY key, const wchar_t* name, int32_t value) {
+  DWORD data = static_cast<DWORD>(value);
+  RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
+}
+
+}  // namespace
+
+bool PostEndToMapApplication() {
+  HWND window = FindWindowW(kMapWindowClass, nullptr);
+  if (!window) return false;
+  PostMessageW(window, WM_DESTROY, 0, 0);
+  return true;
+}
+
+bool MapApplicationRunning() {
   HWND window = FindWindowW(kMapWindowClass, nullptr);
   if (!window) return false;
   DWORD processId = 0;
@@ -30,37 +38,25 @@ bool MapWindowPresent() {
   return !ended;
 }
 
-// Tells a running map application to end and waits, without limit, until its
-// window is gone.  A window that vanishes before the post makes the post
-// fail harmlessly; the next look then finds nothing.
-void CloseMapApplication() {
-  HWND window = FindWindowW(kMapWindowClass, nullptr);
-  if (!window) return;
-  PostMessageW(window, WM_DESTROY, 0, 0);
-  while (MapWindowPresent()) Sleep(1000);
-}
+void PauseOneSecond() { Sleep(1000); }
 
-void WriteDestination(int32_t longitude, int32_t latitude) {
+// The value names carry the number 8 whatever version is installed.
+void WriteDestinationValues(int32_t longitude, int32_t latitude) {
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, kMapSettingsKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-  wchar_t name[16];
-  DWORD value = static_cast<DWORD>(latitude);
-  swprintf(name, 16, L"TLATV%d", kSettingsVersion);
-  RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-  value = static_cast<DWORD>(longitude);
-  swprintf(name, 16, L"TLONV%d", kSettingsVersion);
-  RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  SetDwordValue(key, L"TLATV8", latitude);
+  SetDwordValue(key, L"TLONV8", longitude);
   RegCloseKey(key);
 }
 
-// Starts a program and lets it go: its handles are closed at once.
-bool StartDetached(const wchar_t* program, const std::wstring* commandLine) {
-  std::wstring buffer = commandLine ? *commandLine : std::wstring();
+// Its handles are closed at once.
+bool StartProgram(const std::u16string& program, const std::u16string* commandLine) {
+  std::wstring buffer = commandLine ? std::wstring(AsWide(*commandLine)) : std::wstring();
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(program, commandLine ? &buffer[0] : nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!CreateProcessW(AsWide(program), commandLine ? &buffer[0] : nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
     return false;
   }
   CloseHandle(process.hThread);
@@ -68,43 +64,20 @@ bool StartDetached(const wchar_t* program, const std::wstring* commandLine) {
   return true;
 }
 
-}  // namespace
-
-void LaunchMapApplication(int32_t longitude, int32_t latitude, int mapType, int mode) {
-  int32_t destinationLongitude = 0, destinationLatitude = 0;
-  if (mode == kLaunchSetDestination) {
-    destinationLongitude = longitude;
-    destinationLatitude = latitude;
-  }
-  if (mode != kLaunchAsIs) CloseMapApplication();
-  WriteDestination(destinationLongitude, destinationLatitude);
-  if (g_environment.mapApplicationPath.empty()) return;
-  const wchar_t* program = AsWide(g_environment.mapApplicationPath);
-  if (mode == kLaunchAsIs) {
-    StartDetached(program, nullptr);
-  } else {
-    std::u16string switches = FormatLaunchSwitches(longitude, latitude, mapType);
-    std::wstring commandLine(AsWide(switches));
-    StartDetached(program, &commandLine);
-  }
+std::u16string OwnProgramPath() {
+  wchar_t path[MAX_PATH] = {};
+  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return length == 0 || length >= MAX_PATH ? std::u16string() : FromWide(path);
 }
 
-void OpenManual() {
-  wchar_t program[MAX_PATH] = {};
-  DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return;
-  std::u16string manual = ManualPathFor(FromWide(program));
-  // The browser is looked for as the system would find "iexplore.exe" by
-  // name: beside this program, in the current folder, the system folders and
-  // the PATH.  Its arguments are the manual's path alone (on the desktop the
-  // command line also names the program, as its first word).
+// Looked for as the system finds a program by name: beside this program, in
+// the current folder, the system folders and the PATH.
+std::u16string FindBrowser() {
   wchar_t browser[MAX_PATH] = {};
   DWORD found = SearchPathW(nullptr, L"iexplore.exe", nullptr, MAX_PATH, browser, nullptr);
-  if (found > 0 && found < MAX_PATH) {
-    std::wstring commandLine = L"\"" + std::wstring(browser) + L"\" " + AsWide(manual);
-    if (StartDetached(browser, &commandLine)) return;
-  }
-  // No browser of that name: the platform opens the page with whatever it
-  // uses for .htm files.
-  ShellExecuteW(nullptr, L"open", AsWide(manual), nullptr, nullptr, SW_SHOWNORMAL);
+  return found > 0 && found < MAX_PATH ? FromWide(browser) : std::u16string();
+}
+
+void OpenWithShell(const std::u16string& document) {
+  ShellExecuteW(nullptr, L"open", AsWide(document), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -90,7 +90,9 @@ void ReadScreenPoint() {
   // device context is the whole screen's.
   g_tickWindow = GetActiveWindow();
   g_tickDC = GetDC(g_tickWindow);
-  CapturedRegion region;
+  // Without a device context nothing is captured: every sample then reads
+  // as unavailable and the point stays as it was.
+  CapturedRegion region{};
   HBITMAP bitmap = g_tickDC ? CaptureRegion(g_tickDC, ReadoutRegion(), &region) : nullptr;
   g_screenTick.readPixel = ReadCapturedPixel;
   g_screenTick.context = &region;

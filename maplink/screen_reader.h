@@ -42,7 +42,7 @@ ReadoutLayout CurrentReadoutLayout();
 // a tick may read in the current layout (both numbers at full length, and the
 // reference pixel).
 struct PixelRect {
-  int left, top, right, bottom;
+  int left = 0, top = 0, right = 0, bottom = 0;
 };
 PixelRect ReadoutRegion();
 

@@ -1,4 +1,5 @@
 #include "platform/fullscreen_dialog_win.h"
+#include "platform/handheld_shell_win.h"
 
 #include <commctrl.h>
 
@@ -62,16 +63,6 @@ void PaintTitleBar(HWND dialog, const FullScreenDialog& state) {
   }
   if (oldFont) SelectObject(dc, oldFont);
   ReleaseDC(dialog, dc);
-}
-
-void FitToWorkArea(HWND dialog) {
-  RECT area;
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) {
-    area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  }
-  // SWP_FRAMECHANGED makes the frame be measured again, title bar included.
-  SetWindowPos(dialog, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
-               SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 LRESULT CALLBACK FullScreenDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -1,7 +1,11 @@
 #include "platform/handheld_shell_win.h"
 
 void FitToWorkArea(HWND window) {
-  RECT work;
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return;
-  MoveWindow(window, work.left, work.top, work.right - work.left, work.bottom - work.top, TRUE);
+  RECT area;
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) {
+    area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  // SWP_FRAMECHANGED makes the frame be measured again, title bar included.
+  SetWindowPos(window, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }

@@ -64,3 +64,12 @@ std::string Utf16ToUtf8(const std::u16string& text) {
   }
   return out;
 }
+
+std::u16string AsciiToUtf16(const std::string& text) { return std::u16string(text.begin(), text.end()); }
+
+std::u16string CutUtf16(const std::u16string& text, std::size_t limit) {
+  if (text.size() <= limit) return text;
+  std::size_t n = limit;
+  if (n > 0 && text[n - 1] >= 0xD800 && text[n - 1] < 0xDC00) --n;
+  return text.substr(0, n);
+}

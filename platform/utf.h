@@ -5,6 +5,11 @@
 
 std::u16string Utf8ToUtf16(const std::string& text);
 std::string Utf16ToUtf8(const std::u16string& text);
+// Widens ASCII text (digits, signs, punctuation of formatted numbers) unit by unit.
+std::u16string AsciiToUtf16(const std::string& text);
+// The first `limit` units of `text`, one fewer when the cut would split a
+// surrogate pair (a lone high surrogate never ends a cut text).
+std::u16string CutUtf16(const std::u16string& text, std::size_t limit);
 
 #ifdef _WIN32
 // Views a UTF-16 string as the platform's wide string (both are 16 bits).
@@ -14,4 +19,5 @@ inline const wchar_t* AsWide(const std::u16string& text) {
 inline std::u16string FromWide(const wchar_t* text) {
   return std::u16string(reinterpret_cast<const char16_t*>(text));
 }
+inline const wchar_t* AsWide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 #endif

@@ -1,5 +1,7 @@
 #include "search/mesh.h"
 
+#include "platform/utf.h"
+
 #include <cstdio>
 
 namespace {
@@ -33,11 +35,6 @@ int QuarterNumber(bool east, bool north) { return 1 + (east ? 1 : 0) + (north ? 
 bool QuarterIsEast(int quarter) { return quarter == 2 || quarter == 4; }
 bool QuarterIsNorth(int quarter) { return quarter == 3 || quarter == 4; }
 
-std::u16string AsciiToWide(const char* text) {
-  std::u16string wide;
-  for (const char* c = text; *c; ++c) wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(*c)));
-  return wide;
-}
 
 struct FirstOrder {
   int64_t lonIndex;
@@ -73,7 +70,7 @@ SecondOrder SecondOrderAt(const FirstOrder& f, int64_t lon, int64_t lat) {
 
 MeshCell MakeCell(const char* code, int64_t centreLon, int64_t centreLat) {
   MeshCell cell;
-  cell.code = AsciiToWide(code);
+  cell.code = AsciiToUtf16(code);
   cell.centreLon = static_cast<int32_t>(centreLon);
   cell.centreLat = static_cast<int32_t>(centreLat);
   return cell;

@@ -17,6 +17,7 @@
 #include "platform/files.h"
 #include "platform/result_list.h"
 #include "search/coordinates.h"
+#include "shell/result_line.h"
 
 // How the scan reads a mesh file.  A place record, as far as the scan needs
 // it, is: a run of at least three 0 bytes, the longitude and latitude
@@ -207,30 +208,6 @@ std::u16string CopyName(const int32_t* slots, std::size_t size, std::size_t star
   return CodePage932ToWide(name, copied);
 }
 
-std::u16string AsciiToWide(const char* text) {
-  std::u16string wide;
-  for (const char* c = text; *c; ++c) wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(*c)));
-  return wide;
-}
-
-// "%4.fkm,%s,[%s],%d,%d,%s "
-std::u16string FormatResultLine(double distance, const std::u16string& name, const std::u16string& code,
-                                int32_t lon, int32_t lat, bool fallback) {
-  char head[64];
-  std::snprintf(head, sizeof head, "%4.fkm,", distance);
-  char position[48];
-  std::snprintf(position, sizeof position, "%d,%d,", static_cast<int>(lon), static_cast<int>(lat));
-  std::u16string line = AsciiToWide(head);
-  line += name;
-  line += u",[";
-  line += code;
-  line += u"],";
-  line += AsciiToWide(position);
-  line += fallback ? u"\u25B3" : u" ";
-  line += u" ";
-  return line;
-}
-
 // The first position at or after `from` where the whole term occurs in the
 // bytes, or null.  glibc's memmem is several times faster than stepping
 // from one first byte to the next in Shift-JIS text, where the term's lead
@@ -318,7 +295,7 @@ int ScanMeshBuffer(MeshLevel level, const unsigned char* bytes, std::size_t size
         int32_t lon = static_cast<int32_t>(centreLon + ScaleOffset(level, decoded.lonOffset));
         int32_t lat = static_cast<int32_t>(centreLat + ScaleOffset(level, decoded.latOffset));
         std::u16string name = CopyName(slots, size, decoded.nameStart);
-        ResultListAdd(FormatResultLine(DistanceFromReference(lon, lat), name, cellCode, lon, lat,
+        ResultListAdd(MeshResultLine(DistanceFromReference(lon, lat), name, cellCode, lon, lat,
                                        decoded.fallback));
         ++count;
       }

@@ -1,5 +1,6 @@
 #include "search/phone_parse.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -7,9 +8,13 @@
 #include <vector>
 
 #include "platform/codepage.h"
+#include "platform/decimal.h"
 #include "platform/files.h"
 #include "platform/result_list.h"
+#include "platform/utf.h"
 #include "search/coordinates.h"
+#include "search/phone_search.h"
+#include "shell/result_line.h"
 
 namespace {
 
@@ -44,17 +49,6 @@ struct ParseState {
   double distance = 0.0;
 };
 
-// Leading white space, a sign and the leading digits, as the C library reads
-// an integer; the texts here are at most 6 characters long.
-long ReadInteger(const char* text) {
-  while (*text == ' ' || (*text >= '\t' && *text <= '\r')) ++text;
-  bool negative = *text == '-';
-  if (*text == '+' || *text == '-') ++text;
-  long value = 0;
-  for (; *text >= '0' && *text <= '9'; ++text) value = value * 10 + (*text - '0');
-  return negative ? -value : value;
-}
-
 int32_t ClampToInt32(double value) {
   if (value >= 2147483647.0) return INT32_MAX;
   if (value <= -2147483648.0) return INT32_MIN;
@@ -83,8 +77,8 @@ bool ReadCoordinate(AnswerReader& reader, std::size_t degreeDigits, unsigned cha
     if (kept < 6) fraction[kept++] = static_cast<char>(byte);
   }
   // A 0 byte among the digits ends the text early, as in a C string.
-  double ms = static_cast<double>(ReadInteger(degrees)) * 3600000.0 +
-              static_cast<double>(ReadInteger(fraction)) * 3.6;
+  double ms = static_cast<double>(ReadDecimalInteger(AsciiToUtf16(degrees))) * 3600000.0 +
+              static_cast<double>(ReadDecimalInteger(AsciiToUtf16(fraction))) * 3.6;
   value = ClampToInt32(ms);
   return true;
 }
@@ -109,19 +103,7 @@ bool ReadCoordinatePair(AnswerReader& reader, ParseState& state) {
   return true;
 }
 
-std::u16string AsciiToWide(const char* text) {
-  std::u16string wide;
-  for (const char* c = text; *c; ++c) wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(*c)));
-  return wide;
-}
 
-// Cuts `text` to at most `limit` UTF-16 units without splitting a pair.
-void CutText(std::u16string& text, std::size_t limit) {
-  if (text.size() <= limit) return;
-  std::size_t n = limit;
-  if (n > 0 && text[n - 1] >= 0xD800 && text[n - 1] < 0xDC00) --n;
-  text.resize(n);
-}
 
 // After ",sxti:\"": the title up to the next '"', listed with the state.
 bool ReadTitle(AnswerReader& reader, const ParseState& state) {
@@ -132,17 +114,9 @@ bool ReadTitle(AnswerReader& reader, const ParseState& state) {
     if (byte == '"') break;
     if (raw.size() < kPhoneTitleMaxBytes) raw.push_back(static_cast<char>(byte));
   }
-  std::u16string title = CodePage932ToWide(raw.data(), raw.size());
-  CutText(title, kPhoneTitleMaxChars);
-
-  char head[32], tail[48];
-  std::snprintf(head, sizeof head, "%4.fkm,", state.distance);
-  std::snprintf(tail, sizeof tail, ", ,%d,%d, ", static_cast<int>(state.lon), static_cast<int>(state.lat));
-  // The title gives way so that the coordinates stay in the line: a cut
-  // line would leave a place that cannot be opened.
-  std::size_t fixed = std::strlen(head) + std::strlen(tail);
-  CutText(title, fixed < kPhoneLineMaxChars ? kPhoneLineMaxChars - fixed : 0);
-  ResultListAdd(AsciiToWide(head) + title + AsciiToWide(tail));
+  const std::u16string title = CutUtf16(CodePage932ToWide(raw.data(), raw.size()), kPhoneTitleMaxChars);
+  // A cut line would leave a place that cannot be opened: the title gives way.
+  ResultListAdd(PhoneResultLine(state.distance, title, state.lon, state.lat, kPhoneLineMaxChars));
   return true;
 }
 
@@ -172,10 +146,14 @@ int ParseSearchResponseFile(const std::u16string& cachePath) {
   ResultListClear();
   std::FILE* file = OpenDeviceFile(cachePath, "rb");
   if (file) {
+    // One buffer of bounded size: the cache never holds more than an answer
+    // is kept up to, whoever wrote the file.
     std::vector<unsigned char> bytes;
     unsigned char block[4096];
     std::size_t n;
-    while ((n = std::fread(block, 1, sizeof block, file)) > 0) bytes.insert(bytes.end(), block, block + n);
+    while (bytes.size() < kAnswerMaxBytes && (n = std::fread(block, 1, sizeof block, file)) > 0) {
+      bytes.insert(bytes.end(), block, block + std::min(n, kAnswerMaxBytes - bytes.size()));
+    }
     std::fclose(file);
     ParseSearchResponseBytes(bytes.data(), bytes.size());
   }

@@ -1,6 +1,14 @@
 #include "search/phone_search.h"
 
+#include <cstdio>
+
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "platform/result_list.h"
 #include "platform/utf.h"
+#include "search/internet.h"
+#include "search/phone_parse.h"
+#include "shell/messages.h"
 
 #ifndef KARIO_PHONE_SEARCH_HOST
 #define KARIO_PHONE_SEARCH_HOST "127.0.0.1:18080"
@@ -9,13 +17,94 @@
 std::u16string g_phoneSearchHost = Utf8ToUtf16(KARIO_PHONE_SEARCH_HOST);
 
 const char16_t kResponseCachePath[] = u"\\htmbuff.txt";
+const char16_t kResponseCacheName[] = u"htmbuff.txt";
+
+namespace {
+
+// The platform's "cannot connect" error number, shown when no connection came up.
+constexpr uint32_t kErrorCannotConnect = 12029;
+
+}  // namespace
 
 std::u16string PhoneSearchUrl(const std::u16string& host, const std::u16string& term) {
-  std::u16string url = u"http://" + host + u"/maps?q=" + term;
-  if (url.size() > kPhoneUrlMaxChars) {
-    std::size_t n = kPhoneUrlMaxChars;
-    if (url[n - 1] >= 0xD800 && url[n - 1] < 0xDC00) --n;
-    url.resize(n);
+  return CutUtf16(u"http://" + host + u"/maps?q=" + term, kPhoneUrlMaxChars);
+}
+
+bool OpenInternetConnection() {
+  bool held = false;
+  bool connected = false;
+  for (int attempt = 0; attempt < kConnectionAttemptLimit; ++attempt) {
+    if (!ChooseInternetNetwork()) {
+      connected = true;
+      break;
+    }
+    // A request that did not connect is given back before the next one, so
+    // that failed attempts do not pile up in the connection layer.
+    if (held) ReleaseInternetConnection(false);
+    const ConnectionAttempt request = RequestInternetConnection();
+    held = request.held;
+    if (request.connected) {
+      connected = true;
+      break;
+    }
   }
-  return url;
+  // Keep the link cached for the fetch that follows.
+  if (held) ReleaseInternetConnection(true);
+  return connected;
+}
+
+AnswerSaved SaveWebAnswer(const std::u16string& path) {
+  std::FILE* file = OpenDeviceFile(path, "wb");
+  if (!file) return AnswerSaved::CannotCreate;
+  AnswerSaved saved = AnswerSaved::Whole;
+  const uint32_t start = TickMilliseconds();
+  std::size_t total = 0;
+  char buffer[4096];
+  while (total < kAnswerMaxBytes && TickMilliseconds() - start < kAnswerTimeLimitMs) {
+    std::size_t read = 0;
+    const std::size_t room = kAnswerMaxBytes - total;
+    if (!ReadWebAnswer(buffer, room < sizeof buffer ? room : sizeof buffer, &read)) {
+      saved = AnswerSaved::ReadFailed;
+      break;
+    }
+    if (read == 0) break;
+    if (std::fwrite(buffer, 1, read, file) != read) {
+      saved = AnswerSaved::WriteFailed;
+      break;
+    }
+    total += read;
+  }
+  // Buffered bytes that cannot be written show up only here.
+  if (std::fclose(file) != 0 && saved == AnswerSaved::Whole) saved = AnswerSaved::WriteFailed;
+  if (saved != AnswerSaved::Whole) DeleteDeviceFile(path);
+  return saved;
+}
+
+int SearchPhoneNumber(const std::u16string& term) {
+  const std::u16string url = PhoneSearchUrl(g_phoneSearchHost, term);
+  uint32_t error = kErrorCannotConnect;
+  if (!OpenInternetConnection() || !OpenWebAnswer(url, &error)) {
+    ShowMessage(ConnectionFailureMessage(error));
+    return -1;
+  }
+  // The root folder of a desktop is not writable for an ordinary user.
+  std::u16string cache = kResponseCachePath;
+  AnswerSaved saved = SaveWebAnswer(cache);
+  if (saved == AnswerSaved::CannotCreate && !TemporaryFolder().empty()) {
+    cache = TemporaryFolder() + kResponseCacheName;
+    saved = SaveWebAnswer(cache);
+  }
+  CloseWebAnswer();
+  switch (saved) {
+    case AnswerSaved::Whole:
+      return ParseSearchResponseFile(cache);
+    case AnswerSaved::CannotCreate:
+      // Without a place to keep the answer there is nothing to parse: the
+      // search ends with an empty list, as for an answer without places.
+      ResultListClear();
+      return 0;
+    default:
+      ShowMessage(kFetchFailedMessage);
+      return -1;
+  }
 }

@@ -1,8 +1,9 @@
 // The phone-number search over the Internet: the term is sent to a web map
-// search service, its answer cached in a file, parsed (search/phone_parse.h)
-// and deleted.
+// search service, its answer kept in a cache file, parsed
+// (search/phone_parse.h) and deleted.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // Host (and port) of the web map search service; from the build setting
@@ -11,20 +12,30 @@ extern std::u16string g_phoneSearchHost;
 
 constexpr std::size_t kPhoneUrlMaxChars = 1023;  // the URL buffer holds 1024
 constexpr int kConnectionAttemptLimit = 5;
+// An answer is kept up to this size, or for this long; what came by then is
+// parsed as if the answer ended there.  A service that trickles bytes
+// forever must not hold the program (nothing else runs meanwhile).
+constexpr std::size_t kAnswerMaxBytes = 4u << 20;
+constexpr uint32_t kAnswerTimeLimitMs = 2 * 30000;
 extern const char16_t kResponseCachePath[];  // "\htmbuff.txt" in the root folder
+extern const char16_t kResponseCacheName[];  // "htmbuff.txt"
 
 // "http://" + host + "/maps?q=" + term, the term exactly as typed, cut to
 // the URL buffer.
 std::u16string PhoneSearchUrl(const std::u16string& host, const std::u16string& term);
 
-#ifdef _WIN32
 // Brings up a connection that reaches the Internet.  False when no
-// connection came up within kConnectionAttemptLimit requests; a URL that
-// cannot be mapped to a network counts as reachable directly (true).
+// connection came up within kConnectionAttemptLimit requests; no network to
+// choose counts as reachable directly (true).
 bool OpenInternetConnection();
-// Fetches the answer for `term` into the cache file and parses it.  Returns
-// the number of result lines, -1 after a failed fetch (its message shown).
+
+enum class AnswerSaved { Whole, CannotCreate, ReadFailed, WriteFailed };
+// Reads the open answer into a new file at `path`, up to the limits above.
+// A failed read or write leaves no file behind: nothing half-kept is parsed.
+AnswerSaved SaveWebAnswer(const std::u16string& path);
+
+// Fetches the answer for `term`, keeps it in the cache file ("\htmbuff.txt",
+// or the same name in the temporary folder where the root cannot be
+// written) and parses it.  Returns the number of result lines, -1 after a
+// failed fetch (its message shown).
 int SearchPhoneNumber(const std::u16string& term);
-// Parses the cache file, deletes it; the number of lines in the list.
-int ParseSearchResponse();
-#endif

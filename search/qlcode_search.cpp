@@ -3,17 +3,13 @@
 #include <cstdio>
 
 #include "platform/codepage.h"
+#include "platform/decimal.h"
 #include "platform/files.h"
 #include "platform/result_list.h"
 #include "search/coordinates.h"
+#include "shell/result_line.h"
 
 namespace {
-
-std::u16string AsciiToWide(const char* text) {
-  std::u16string wide;
-  for (const char* c = text; *c; ++c) wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(*c)));
-  return wide;
-}
 
 bool ReadInt32(std::FILE* file, int32_t& value) {
   unsigned char bytes[4];
@@ -34,8 +30,6 @@ bool ReadText(std::FILE* file, std::string& text) {
          static_cast<std::size_t>(length);
 }
 
-bool IsBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
-
 }  // namespace
 
 bool ReadQLCodeRecord(std::FILE* file, QLCodeRecord& record) {
@@ -50,35 +44,13 @@ bool ReadQLCodeRecord(std::FILE* file, QLCodeRecord& record) {
 }
 
 std::u16string QLCodeSearchLine(const QLCodeRecord& record) {
-  char numbers[64];
-  std::snprintf(numbers, sizeof numbers, ",[%d],%d,%d,", static_cast<int>(record.code),
-                static_cast<int>(record.lon), static_cast<int>(record.lat));
-  std::u16string line = CodePage932ToWide(record.name.data(), record.name.size());
-  line += AsciiToWide(numbers);
-  line += CodePage932ToWide(record.info.data(), record.info.size());
-  return line;
-}
-
-int32_t ReadLeadingDecimal(const std::u16string& text) {
-  std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-  int64_t value = 0;
-  const int64_t limit = negative ? 2147483648LL : 2147483647LL;
-  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-    value = value * 10 + (text[i] - u'0');
-    if (value >= limit) {  // any further digit only keeps it at the limit
-      value = limit;
-      break;
-    }
-  }
-  return static_cast<int32_t>(negative ? -value : value);
+  return QLCodeLineBody(CodePage932ToWide(record.name.data(), record.name.size()), record.code, record.lon,
+                        record.lat, CodePage932ToWide(record.info.data(), record.info.size()));
 }
 
 int QLCodeSearchRadius(const std::u16string& term, bool categorySelected) {
   int radius = categorySelected ? 11 : 51;
-  if (ReadLeadingDecimal(term) > 999999) radius = 3501;
+  if (ReadDecimalInteger(term) > 999999) radius = 3501;
   return radius;
 }
 
@@ -90,9 +62,7 @@ int ScanQLCodeRecords(std::FILE* file, const std::u16string& term, double radius
     if (line.find(term) == std::u16string::npos) continue;
     double distance = DistanceFromReference(record.lon, record.lat);
     if (!(distance < radius)) continue;
-    char head[32];
-    std::snprintf(head, sizeof head, "%4.fkm,", distance);
-    ResultListAdd(AsciiToWide(head) + line);
+    ResultListAdd(DistanceField(distance) + line);
     ++count;
   }
   return count;

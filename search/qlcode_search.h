@@ -30,13 +30,9 @@ bool ReadQLCodeRecord(std::FILE* file, QLCodeRecord& record);
 // and, behind the distance, the result line.  Texts end at a 0 byte.
 std::u16string QLCodeSearchLine(const QLCodeRecord& record);
 
-// The term read as a decimal integer the way the C library does it (leading
-// white space, an optional sign, the leading digits; no digits read as 0),
-// saturating at the 32-bit limits instead of wrapping.
-int32_t ReadLeadingDecimal(const std::u16string& text);
-
 // 11 km, or 51 when no category of the list is selected; 3501 for a term
-// reading as a number above 999999 in either case.
+// reading (ReadDecimalInteger: leading digits, saturating) as a number above
+// 999999 in either case.
 int QLCodeSearchRadius(const std::u16string& term, bool categorySelected);
 
 // Scans the records of an open database positioned after the header and adds
@@ -50,8 +46,7 @@ int ScanQLCodeRecords(std::FILE* file, const std::u16string& term, double radius
 int SearchQLCodeFile(const std::u16string& databasePath, const std::u16string& term,
                      bool categorySelected);
 
-#ifdef _WIN32
-// The search of the main window: the database found at start-up, and the
-// category combo box's selection state deciding the radius.
+// The search of the main window (qlcode_search_command.cpp): the database
+// found at start-up, and the category combo box's selection state deciding
+// the radius.
 int SearchQLCode(const std::u16string& term);
-#endif

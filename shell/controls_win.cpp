@@ -3,6 +3,7 @@
 #include "platform/result_list_win.h"
 #include "platform/utf.h"
 #include "resources/resource_ids.h"
+#include "shell/controls.h"
 #include "shell/discovery_win.h"
 #include "shell/environment.h"
 #include "shell/main_window.h"
@@ -133,3 +134,43 @@ void RestoreResultListProcedure() {
     g_resultListProcedure = nullptr;
   }
 }
+
+int ReadSearchMode() {
+  LRESULT mode = SendMessageW(g_modeCombo, CB_GETCURSEL, 0, 0);
+  return mode == CB_ERR ? -1 : static_cast<int>(mode);
+}
+
+std::u16string ReadControlText(int controlId, std::size_t capacity) {
+  std::wstring text(capacity, L'\0');
+  int length = GetDlgItemTextW(g_mainWindow, controlId, &text[0], static_cast<int>(capacity));
+  text.resize(static_cast<std::size_t>(length < 0 ? 0 : length));
+  return FromWide(text.c_str());
+}
+
+bool ReadSelectedResultLine(std::u16string* line) {
+  LRESULT selected = SendMessageW(g_resultList, LB_GETCURSEL, 0, 0);
+  if (selected == LB_ERR) return false;
+  LRESULT length = SendMessageW(g_resultList, LB_GETTEXTLEN, selected, 0);
+  if (length == LB_ERR) return false;
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(g_resultList, LB_GETTEXT, selected, reinterpret_cast<LPARAM>(&text[0]));
+  *line = FromWide(text.c_str());
+  return true;
+}
+
+bool CategoryPicked() { return SendMessageW(g_categoryCombo, CB_GETCURSEL, 0, 0) != CB_ERR; }
+
+void FocusControl(int controlId) { SetFocus(GetDlgItem(g_mainWindow, controlId)); }
+
+void ShowInputInFront(int frontId, int backId) {
+  HWND front = GetDlgItem(g_mainWindow, frontId);
+  // Neither moves: they share one place.
+  SetWindowPos(GetDlgItem(g_mainWindow, backId), HWND_BOTTOM, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+  SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetFocus(front);
+}
+
+// The destroy message itself, not a close request: it runs the destroy
+// handling, which ends the message loop.
+void EndProgram() { PostMessageW(g_mainWindow, WM_DESTROY, 0, 0); }

@@ -4,15 +4,17 @@
 #include "shell/discovery_win.h"
 #include "shell/environment.h"
 #include "shell/main_window.h"
+#include "shell/messages.h"
+#include "platform/utf.h"
 
 namespace {
 
 // Only one copy runs.  A second copy brings the first one's window to the
 // front and ends; the lock lives as long as the process.
 bool AnotherCopyRuns() {
-  CreateMutexW(nullptr, TRUE, kMainWindowTitle);
+  CreateMutexW(nullptr, TRUE, AsWide(kProgramTitle));
   if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
-  if (HWND running = FindWindowW(nullptr, kMainWindowTitle)) SetForegroundWindow(running);
+  if (HWND running = FindWindowW(nullptr, AsWide(kProgramTitle))) SetForegroundWindow(running);
   return true;
 }
 
@@ -53,7 +55,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR, int showComma
   DiscoverEnvironment();
   if (!previous && !RegisterMainWindowClass(instance)) return 0;
   g_instance = instance;
-  HWND window = CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, WS_VISIBLE, CW_USEDEFAULT,
+  HWND window = CreateWindowExW(0, kMainWindowClass, AsWide(kProgramTitle), WS_VISIBLE, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
   // Without a main window there is nothing to run: end quietly, as when the
   // class cannot be registered.

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 extern const wchar_t kMainWindowClass[];  // "KRSEARCH"
-extern const wchar_t kMainWindowTitle[];  // "カリオSearch", also the message box title
 
 extern HINSTANCE g_instance;
 extern HWND g_mainWindow;

@@ -6,7 +6,6 @@
 #include "shell/main_window.h"
 
 const wchar_t kMainWindowClass[] = L"KRSEARCH";
-const wchar_t kMainWindowTitle[] = L"カリオSearch";
 
 HINSTANCE g_instance = nullptr;
 HWND g_mainWindow = nullptr;

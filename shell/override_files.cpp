@@ -39,13 +39,8 @@ bool DecodeOverrideFirstLine(const std::string& bytes, std::u16string* line) {
   std::size_t end = text.find_first_of(std::u16string(u"\n\0", 2));
   if (end == std::u16string::npos) end = text.size();
   if (end > 0 && text[end - 1] == u'\r') --end;
-  if (end > kMaxLineUnits) {
-    end = kMaxLineUnits;
-    // Never leave half a surrogate pair at the cut.
-    if (text[end - 1] >= 0xD800 && text[end - 1] < 0xDC00) --end;
-  }
   if (end == 0) return false;
-  *line = text.substr(0, end);
+  *line = CutUtf16(text.substr(0, end), kMaxLineUnits);
   return true;
 }
 

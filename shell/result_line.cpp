@@ -1,5 +1,18 @@
 #include "shell/result_line.h"
 
+#include <cstdio>
+
+#include "platform/utf.h"
+
+namespace {
+
+// "%d,%d," of a position.
+std::u16string Position(int32_t lon, int32_t lat) {
+  return AsciiToUtf16(std::to_string(lon) + "," + std::to_string(lat) + ",");
+}
+
+}  // namespace
+
 std::vector<std::u16string> SplitResultLine(const std::u16string& line) {
   std::vector<std::u16string> pieces;
   std::u16string piece;
@@ -59,6 +72,30 @@ LineCoordinates FindLineCoordinates(const std::vector<std::u16string>& pieces) {
   return result;
 }
 
+std::u16string DistanceField(double km) {
+  char head[64];
+  std::snprintf(head, sizeof head, "%4.fkm,", km);
+  return AsciiToUtf16(head);
+}
+
+std::u16string MeshResultLine(double km, const std::u16string& name, const std::u16string& code, int32_t lon,
+                              int32_t lat, bool recovered) {
+  return DistanceField(km) + name + u",[" + code + u"]," + Position(lon, lat) + (recovered ? u"\u25B3 " : u"  ");
+}
+
+std::u16string QLCodeLineBody(const std::u16string& name, int32_t code, int32_t lon, int32_t lat,
+                              const std::u16string& info) {
+  return name + u",[" + AsciiToUtf16(std::to_string(code)) + u"]," + Position(lon, lat) + info;
+}
+
+std::u16string PhoneResultLine(double km, const std::u16string& title, int32_t lon, int32_t lat,
+                               std::size_t maxChars) {
+  const std::u16string head = DistanceField(km);
+  const std::u16string tail = u", ," + Position(lon, lat) + u" ";
+  const std::size_t fixed = head.size() + tail.size();
+  return head + CutUtf16(title, fixed < maxChars ? maxChars - fixed : 0) + tail;
+}
+
 std::u16string BuildConfirmationText(const std::vector<std::u16string>& pieces) {
   const std::u16string head = u"選択地点を表示します\n\n";
   const std::u16string question = u"目的地に設定しますか?\n";
@@ -66,10 +103,7 @@ std::u16string BuildConfirmationText(const std::vector<std::u16string>& pieces) 
   for (std::size_t i = 0; i < pieces.size() && i < 6; ++i) fields += pieces[i] + u"\n";
   const std::size_t room = kConfirmationTextMax - head.size() - question.size();
   if (fields.size() > room) {
-    fields.resize(room - 2);
-    // Do not leave half of a surrogate pair before the ellipsis.
-    if (!fields.empty() && fields.back() >= 0xD800 && fields.back() < 0xDC00) fields.pop_back();
-    fields += u"…\n";
+    fields = CutUtf16(fields, room - 2) + u"…\n";
   }
   return head + fields + question;
 }

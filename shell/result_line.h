@@ -5,7 +5,22 @@
 #include <string>
 #include <vector>
 
-// Splits at every ',' and line feed, skipping empty pieces, so adjacent
+// Writing.  Every line starts with the distance as "%4.fkm,".
+std::u16string DistanceField(double km);
+// A map data place: "%4.fkm,%s,[%s],%d,%d,%s " with the mark "△" for a
+// position recovered the second way, else a blank.
+std::u16string MeshResultLine(double km, const std::u16string& name, const std::u16string& code, int32_t lon,
+                              int32_t lat, bool recovered);
+// A QLCode record after the distance: "%s,[%d],%d,%d,%s" (name, code,
+// position, information); the search matches its term against this text.
+std::u16string QLCodeLineBody(const std::u16string& name, int32_t code, int32_t lon, int32_t lat,
+                              const std::u16string& info);
+// A place of the web answer: "%4.fkm,%s, ,%d,%d, ", at most `maxChars`
+// units: the title gives way, so the line always keeps its coordinates.
+std::u16string PhoneResultLine(double km, const std::u16string& title, int32_t lon, int32_t lat,
+                               std::size_t maxChars);
+
+// Reading.  Splits at every ',' and line feed, skipping empty pieces, so adjacent
 // separators count as one.
 std::vector<std::u16string> SplitResultLine(const std::u16string& line);
 

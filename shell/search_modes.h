@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "resources/resource_ids.h"
 #include "search/mesh.h"
 
 constexpr int kModeLevelL = 0;      // 広域図検索
@@ -12,18 +13,15 @@ constexpr int kModePhone = 4;       // 電話番号検索(ネット接続)
 constexpr int kModeQLCode = 5;      // QLCode検索
 
 bool IsMapDataMode(int mode);
+// The selected mode as searched: an index outside 0 to 5 (none selected)
+// searches level L.
+int SearchModeOrDefault(int selected);
+// The control the term is typed into: the category combo box in the QLCode
+// mode, the search edit in all others.
+int TermControlForMode(int mode);
 // The level searched in a map data mode; level S by map application version.
 MeshLevel MeshLevelForMode(int mode, int mapApplicationVersion);
 // The M_TYPE switch the map application is started with for a result.
 int MapTypeForMode(int mode);
 // "\<card>\Varnelle\Map\", the second folder the map data searches try.
 std::u16string CardMapFolder(const std::u16string& storageCardName);
-// "検索完了!　%d件" (with the full-width space).
-std::u16string CompletionMessage(int count);
-
-extern const char16_t kPointNotSetMessage[];
-extern const char16_t kTermTooShortMessage[];
-extern const char16_t kTermTooLongMessage[];
-extern const char16_t kNoResultMessage[];
-extern const char16_t kNothingSelectedMessage[];
-extern const char16_t kLineUnreadableMessage[];

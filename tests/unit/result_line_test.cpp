@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "shell/messages.h"
 #include "shell/result_line.h"
 #include "shell/search_modes.h"
 #include "platform/utf.h"

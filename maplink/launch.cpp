@@ -1,0 +1,66 @@
+#include "maplink/launch.h"
+
+#include <cstdio>
+
+#include "maplink/map_application.h"
+#include "platform/utf.h"
+#include "shell/environment.h"
+
+namespace {
+
+// Tells a running map application to end and waits, without limit, until it
+// is gone.  A window that vanishes before the post makes the post fail
+// harmlessly; the next look then finds nothing.
+void CloseMapApplication() {
+  if (!PostEndToMapApplication()) return;
+  while (MapApplicationRunning()) PauseOneSecond();
+}
+
+std::u16string Quoted(const std::u16string& text) { return u"\"" + text + u"\""; }
+
+}  // namespace
+
+std::u16string FormatLaunchSwitches(int32_t longitude, int32_t latitude, int mapType) {
+  char text[96];
+  std::snprintf(text, sizeof text, " /M_LON=%d /M_LAT=%d /M_ANGLE=0 /M_TYPE=%d", static_cast<int>(longitude),
+                static_cast<int>(latitude), mapType);
+  return AsciiToUtf16(text);
+}
+
+std::u16string ManualPathFor(const std::u16string& programPath) {
+  // Exactly three characters go, whatever the extension's length was.
+  std::u16string path = programPath.size() >= 3 ? programPath.substr(0, programPath.size() - 3) : u"";
+  return path + u"htm";
+}
+
+void LaunchMapApplication(int32_t longitude, int32_t latitude, int mapType, int mode) {
+  const bool destination = mode == kLaunchSetDestination;
+  if (mode != kLaunchAsIs) CloseMapApplication();
+  // The values are written even for a start as is: a destination left from
+  // an earlier start must not come back.
+  WriteDestinationValues(destination ? longitude : 0, destination ? latitude : 0);
+  if (g_environment.mapApplicationPath.empty()) return;
+  if (mode == kLaunchAsIs) {
+    StartProgram(g_environment.mapApplicationPath, nullptr);
+  } else {
+    const std::u16string switches = FormatLaunchSwitches(longitude, latitude, mapType);
+    StartProgram(g_environment.mapApplicationPath, &switches);
+  }
+}
+
+void OpenManual() {
+  const std::u16string program = OwnProgramPath();
+  if (program.empty()) return;
+  const std::u16string manual = ManualPathFor(program);
+  // The browser's arguments are the manual's path alone, quoted: a program
+  // folder such as "Program Files" holds a blank.  On the desktop the command
+  // line also names the program, as its first word.
+  const std::u16string browser = FindBrowser();
+  if (!browser.empty()) {
+    const std::u16string commandLine = Quoted(browser) + u" " + Quoted(manual);
+    if (StartProgram(browser, &commandLine)) return;
+  }
+  // No browser of that name: the platform opens the page with whatever it
+  // uses for .htm files.
+  OpenWithShell(manual);
+}

@@ -1,0 +1,69 @@
+#include "shell/run_search.h"
+
+#include "maplink/reference_point.h"
+#include "platform/message_box.h"
+#include "resources/resource_ids.h"
+#include "search/mesh_scan.h"
+#include "search/phone_search.h"
+#include "search/qlcode_search.h"
+#include "shell/busy.h"
+#include "shell/controls.h"
+#include "shell/environment.h"
+#include "shell/messages.h"
+#include "shell/search_modes.h"
+
+namespace {
+
+// The term box holds at most 63 characters.
+constexpr std::size_t kTermCapacity = 64;
+
+// The map data folder first; when it gives nothing, the storage card's.
+int SearchMapData(MeshLevel level, const std::u16string& term) {
+  int count = SearchMeshLevel(level, term, g_environment.mapDataFolder);
+  if (count == 0) count = SearchMeshLevel(level, term, CardMapFolder(g_environment.storageCardName));
+  return count;
+}
+
+int SearchInMode(int mode, const std::u16string& term) {
+  if (IsMapDataMode(mode)) return SearchMapData(MeshLevelForMode(mode, g_environment.mapApplicationVersion), term);
+  if (mode == kModePhone) return SearchPhoneNumber(term);
+  return SearchQLCode(term);
+}
+
+// Leaves the busy state after a term that cannot be searched.
+void RefuseTerm(const char16_t* message) {
+  ShowMessage(message);
+  EnableControls(true);
+  FocusControl(IDC_SEARCH_EDIT);
+}
+
+}  // namespace
+
+void RunSearch() {
+  if (!ReferencePointIsSet()) {
+    ShowMessage(kPointNotSetMessage);
+    return;
+  }
+  EnableControls(false);
+  const int mode = SearchModeOrDefault(ReadSearchMode());
+  const std::u16string term = ReadControlText(TermControlForMode(mode), kTermCapacity);
+  if (term.size() < 2) {
+    RefuseTerm(kTermTooShortMessage);
+    return;
+  }
+  // The map data scan compares at most 31 bytes; a longer term would find
+  // places that hold only its beginning, so it is refused, not cut.
+  if (IsMapDataMode(mode) && !MeshSearchTermFits(term)) {
+    RefuseTerm(kTermTooLongMessage);
+    return;
+  }
+  const int count = SearchInMode(mode, term);
+  EnableControls(true);
+  if (count > 0) {
+    ShowMessage(CompletionMessage(count));
+    FocusControl(IDC_RESULT_LIST);
+  } else {
+    ShowMessage(kNoResultMessage);
+    FocusControl(IDC_MODE_COMBO);
+  }
+}

@@ -1,0 +1,102 @@
+#include "tests/unit/fake_seams.h"
+
+#include <cstring>
+
+#include "maplink/map_application.h"
+#include "platform/message_box.h"
+#include "platform/utf.h"
+#include "search/internet.h"
+#include "shell/busy.h"
+#include "shell/controls.h"
+
+FakePlatform g_fake;
+
+void ResetFake() { g_fake = FakePlatform(); }
+
+std::vector<std::string> Logged(const std::string& prefix) {
+  std::vector<std::string> lines;
+  for (const std::string& line : g_fake.log)
+    if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(line);
+  return lines;
+}
+
+namespace {
+void Log(const std::string& line) { g_fake.log.push_back(line); }
+std::string U8(const std::u16string& text) { return Utf16ToUtf8(text); }
+}  // namespace
+
+void ShowMessage(const std::u16string& text) { Log("message " + U8(text)); }
+bool AskYesNo(const std::u16string& text) { Log("ask " + U8(text)); return g_fake.yes; }
+int AskYesNoCancel(const std::u16string& text, const std::u16string& title) {
+  Log("ask " + U8(title) + ": " + U8(text));
+  return g_fake.answer;
+}
+
+void EnableControls(bool enabled) { Log(enabled ? "enable" : "disable"); }
+int ReadSearchMode() { return g_fake.searchMode; }
+std::u16string ReadControlText(int id, std::size_t capacity) {
+  Log("read " + std::to_string(id));
+  return g_fake.texts[id].substr(0, capacity - 1);
+}
+bool ReadSelectedResultLine(std::u16string* line) {
+  *line = g_fake.selectedLine;
+  return g_fake.lineSelected;
+}
+bool CategoryPicked() { return g_fake.categoryPicked; }
+void FocusControl(int id) { Log("focus " + std::to_string(id)); }
+void ShowInputInFront(int front, int back) { Log("front " + std::to_string(front) + " over " + std::to_string(back)); }
+void EndProgram() { Log("end"); }
+
+bool PostEndToMapApplication() {
+  Log("post end");
+  return g_fake.mapWindow;
+}
+bool MapApplicationRunning() {
+  Log("look");
+  return g_fake.runningLooks-- > 0;
+}
+void PauseOneSecond() { Log("pause"); }
+void WriteDestinationValues(int32_t lon, int32_t lat) {
+  Log("write " + std::to_string(lon) + " " + std::to_string(lat));
+}
+bool StartProgram(const std::u16string& program, const std::u16string* commandLine) {
+  Log("start " + U8(program) + (commandLine ? "|" + U8(*commandLine) : ""));
+  return !g_fake.startFails;
+}
+std::u16string OwnProgramPath() { return g_fake.ownPath; }
+std::u16string FindBrowser() { return g_fake.browser; }
+void OpenWithShell(const std::u16string& document) { Log("shell " + U8(document)); }
+
+bool ChooseInternetNetwork() { return g_fake.network; }
+ConnectionAttempt RequestInternetConnection() {
+  const std::size_t n = Logged("request").size();
+  const int outcome = n < g_fake.attempts.size() ? g_fake.attempts[n] : 2;
+  Log("request");
+  return ConnectionAttempt{outcome > 0, outcome == 2};
+}
+void ReleaseInternetConnection(bool keepCached) { Log(keepCached ? "release cached" : "release"); }
+bool OpenWebAnswer(const std::u16string& url, uint32_t* error) {
+  Log("open " + U8(url));
+  if (g_fake.openFails) *error = 12007;
+  return !g_fake.openFails;
+}
+bool ReadWebAnswer(char* buffer, std::size_t capacity, std::size_t* read) {
+  static std::size_t chunk = 0, offset = 0;
+  if (g_fake.bytesRead == 0) chunk = offset = 0;
+  *read = 0;
+  if (static_cast<int>(chunk) == g_fake.readFailsAt) return false;
+  if (chunk >= g_fake.chunks.size()) {
+    if (!g_fake.endless || g_fake.chunks.empty()) return true;
+    chunk = g_fake.chunks.size() - 1;
+  }
+  const std::string& text = g_fake.chunks[chunk];
+  *read = std::min(capacity, text.size() - offset);
+  std::memcpy(buffer, text.data() + offset, *read);
+  offset += *read;
+  if (offset == text.size()) ++chunk, offset = 0;
+  g_fake.bytesRead += *read;
+  return true;
+}
+void CloseWebAnswer() { Log("close"); }
+uint32_t TickMilliseconds() { return g_fake.tick += g_fake.tickStep; }
+std::u16string TemporaryFolder() { return g_fake.temporaryFolder; }
