@@ -1,7 +1,9 @@
 #include "shell/override_files.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/utf.h"
 
@@ -25,6 +27,31 @@ bool StartsWith(const std::string& bytes, const char* prefix, std::size_t n) {
   return bytes.size() >= n && bytes.compare(0, n, prefix, n) == 0;
 }
 
+// Notepad's "Unicode" without a byte-order mark: text never holds a 0 byte,
+// but every ASCII character, the line end included, has one as its high
+// byte, so the first 0 byte stands at an odd place.
+bool LooksLikeUtf16Le(const std::string& bytes) {
+  const std::size_t zero = bytes.find('\0');
+  return zero != std::string::npos && zero % 2 == 1;
+}
+
+// Well-formed UTF-8 up to the first line feed; a sequence cut by the end of
+// what was read counts as well-formed.
+bool FirstLineIsUtf8(const std::string& bytes) {
+  const std::size_t end = std::min(bytes.find('\n'), bytes.size());
+  for (std::size_t i = 0; i < end;) {
+    const unsigned char c = static_cast<unsigned char>(bytes[i]);
+    const std::size_t extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : 9;
+    if (extra == 9 || (extra == 1 && c < 0xC2)) return false;
+    for (std::size_t k = 1; k <= extra; ++k) {
+      if (i + k >= bytes.size()) return true;
+      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += extra + 1;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool DecodeOverrideFirstLine(const std::string& bytes, std::u16string* line) {
@@ -33,8 +60,13 @@ bool DecodeOverrideFirstLine(const std::string& bytes, std::u16string* line) {
     text = DecodeUtf16Le(bytes, 2);
   } else if (StartsWith(bytes, "\xEF\xBB\xBF", 3)) {
     text = Utf8ToUtf16(bytes.substr(3));
-  } else {
+  } else if (LooksLikeUtf16Le(bytes)) {
+    text = DecodeUtf16Le(bytes, 0);
+  } else if (FirstLineIsUtf8(bytes)) {
     text = Utf8ToUtf16(bytes);
+  } else {
+    // A file written on a Japanese PC: the device's own code page.
+    text = CodePage932ToWide(bytes.data(), bytes.size());
   }
   std::size_t end = text.find_first_of(std::u16string(u"\n\0", 2));
   if (end == std::u16string::npos) end = text.size();

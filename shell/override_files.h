@@ -5,7 +5,9 @@
 #include <string>
 
 // Decodes the first line of an override file's bytes.  Accepted encodings:
-// UTF-16LE with a byte-order mark, UTF-8 with or without one.  The line ends
+// UTF-16LE with a byte-order mark, or without one when the file's first 0
+// byte stands at an odd place; UTF-8 with a byte-order mark, or without one
+// when the first line is well-formed UTF-8; else Shift-JIS (code page 932).  The line ends
 // at the first line feed (a carriage return right before it is dropped too,
 // so files written on a desktop work) or at a NUL character, and is cut to
 // at most 255 UTF-16 units without splitting a surrogate pair.

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "maplink/launch.h"
+#include "maplink/screen_reader.h"
 #include "shell/environment.h"
 #include "tests/unit/fake_seams.h"
+#include "tests/unit/test_support.h"
 
 namespace {
 
@@ -63,6 +65,21 @@ TEST(LaunchRules, ManualGoesToTheBrowserQuotedElseToTheShell) {
     OpenManual();
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
+}
+
+// A tick that captured nothing (no device context) reads every pixel as
+// unavailable: the point stays as it was.
+TEST(ScreenTickRules, NothingCapturedLeavesThePoint) {
+  ReferencePointScope point(503171492, 128439921);
+  const int layout = g_alternateLayout;
+  g_screenTick.readPixel = [](void*, int, int) { return kPixelUnavailable; };
+  int32_t lon = 1, lat = 2;
+  EXPECT_FALSE(ReadReferencePoint(&lon, &lat));
+  g_screenTick.readPixel = nullptr;
+  g_alternateLayout = layout;
+  EXPECT_EQ(lon, 1);
+  EXPECT_EQ(g_referenceLongitude, 503171492);
+  EXPECT_EQ(g_referenceLatitude, 128439921);
 }
 
 }  // namespace

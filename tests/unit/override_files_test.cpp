@@ -9,18 +9,18 @@
 
 namespace {
 
-std::string Utf16LeWithBom(const std::u16string& text) {
-  std::string bytes = "\xFF\xFE";
+std::string Utf16Le(const std::u16string& text, std::string bytes = "") {
   for (char16_t c : text) {
     bytes.push_back(static_cast<char>(c & 0xFF));
     bytes.push_back(static_cast<char>(c >> 8));
   }
   return bytes;
 }
+std::string Utf16LeWithBom(const std::u16string& text) { return Utf16Le(text, "\xFF\xFE"); }
 
 std::string Utf8(const std::u16string& text) { return Utf16ToUtf8(text); }
 
-// Every case in all three accepted encodings: the first line must not
+// Every case in all accepted encodings: the first line must not
 // depend on how the file was saved.
 TEST(OverrideFirstLine, SameLineInEveryEncoding) {
   const struct {
@@ -34,6 +34,7 @@ TEST(OverrideFirstLine, SameLineInEveryEncoding) {
       {"desktop line end", u"\\SD\\Map\\\r\nsecond\r\n", true, u"\\SD\\Map\\"},
       {"only a carriage return is kept inside", u"a\rb\n", true, u"a\rb"},
       {"Japanese card name", u"内部ストレージ\n", true, u"内部ストレージ"},
+      {"full-width card name", u"ＳＤカード\r\n", true, u"ＳＤカード"},
       {"empty file", u"", false, u""},
       {"empty first line", u"\nsecond line", false, u""},
       {"first line only CR", u"\r\nsecond line", false, u""},
@@ -45,6 +46,8 @@ TEST(OverrideFirstLine, SameLineInEveryEncoding) {
         {"UTF-8", Utf8(c.content)},
         {"UTF-8 BOM", "\xEF\xBB\xBF" + Utf8(c.content)},
         {"UTF-16LE BOM", Utf16LeWithBom(c.content)},
+        {"UTF-16LE", Utf16Le(c.content)},
+        {"Shift-JIS", Sjis(c.content)},
     };
     for (const auto& encoding : encodings) {
       std::u16string line = u"old";

@@ -4,12 +4,12 @@
 
 namespace {
 
-void PrintUsage() {
-  std::fputs("usage: kariosearch-cli COMMAND ARGS...\n", stderr);
+void PrintUsage(std::FILE* out) {
+  std::fputs("usage: kariosearch-cli COMMAND ARGS...\n", out);
   for (const CliCommand& command : CliCommands()) {
-    std::fprintf(stderr, "  kariosearch-cli %s %s\n", command.name, command.usage);
+    std::fprintf(out, "  kariosearch-cli %s %s\n", command.name, command.usage);
   }
-  std::fputs("Levels: L, M, R, SQuartered, SFine. Coordinates in ms of arc (1 degree = 3600000).\n", stderr);
+  std::fputs("Levels: L, M, R, SQuartered, SFine. Coordinates in ms of arc (1 degree = 3600000).\n", out);
 }
 
 }  // namespace
@@ -30,8 +30,13 @@ const std::vector<CliCommand>& CliCommands() {
 
 int RunCli(const std::vector<std::string>& args) {
   if (args.empty()) {
-    PrintUsage();
+    PrintUsage(stderr);
     return kCliExitUsage;
+  }
+  // Asked for, the usage is the answer: standard output, success.
+  if (args[0] == "--help" || args[0] == "-h") {
+    PrintUsage(stdout);
+    return 0;
   }
   for (const CliCommand& command : CliCommands()) {
     if (args[0] == command.name) {
@@ -39,6 +44,6 @@ int RunCli(const std::vector<std::string>& args) {
     }
   }
   std::fprintf(stderr, "kariosearch-cli: unknown command \"%s\"\n", args[0].c_str());
-  PrintUsage();
+  PrintUsage(stderr);
   return kCliExitUsage;
 }

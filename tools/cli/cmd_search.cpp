@@ -27,12 +27,12 @@ int RunSearchCommand(const std::vector<std::string>& args) {
     return CliFailure("search term too long: at most 31 bytes in Shift-JIS (15 double-byte characters)");
   }
 
-  std::vector<std::u16string> folders = {CliFolderWithSeparator(Utf8ToUtf16(parsed.values["--folder"]))};
-  if (parsed.values.count("--card-folder")) {
-    folders.push_back(CliFolderWithSeparator(Utf8ToUtf16(parsed.values["--card-folder"])));
-  }
-  for (const std::u16string& folder : folders) {
+  // Messages name the folders as they were given; the scan needs the separator.
+  std::vector<std::u16string> folders = {Utf8ToUtf16(parsed.values["--folder"])};
+  if (parsed.values.count("--card-folder")) folders.push_back(Utf8ToUtf16(parsed.values["--card-folder"]));
+  for (std::u16string& folder : folders) {
     if (!CliFolderReadable(folder, error)) return CliFailure(error);
+    folder = CliFolderWithSeparator(folder);
   }
 
   g_referenceLongitude = lon;

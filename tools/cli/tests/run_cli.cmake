@@ -1,7 +1,7 @@
 # Runs the command-line tool once and checks what it did, for CTest:
 #   cmake -DCLI=<program> [-DEMULATOR=<runner>] -DARGS_TEXT=<a|b|c> -DEXIT=<code>
 #         [-DSTDOUT=<exact text, lines joined by \n>] [-DSTDOUT_FILE=<file>]
-#         [-DSTDERR_REGEX=<regex>] [-DKEEP_FILE=<file that must still exist>]
+#         [-DSTDOUT_REGEX=<regex>] [-DSTDERR_REGEX=<regex>] [-DKEEP_FILE=<file that must still exist>]
 #         -P run_cli.cmake
 # STDOUT and STDOUT_FILE compare the whole output (a final newline ignored).
 # Every check prints what it saw when it fails.
@@ -28,6 +28,10 @@ if(DEFINED STDOUT OR DEFINED STDOUT_FILE)
     message(SEND_ERROR "stdout was:\n[${out}]\nexpected:\n[${STDOUT}]")
     set(failed TRUE)
   endif()
+endif()
+if(DEFINED STDOUT_REGEX AND NOT out MATCHES "${STDOUT_REGEX}")
+  message(SEND_ERROR "stdout was:\n[${out}]\nexpected to match: ${STDOUT_REGEX}")
+  set(failed TRUE)
 endif()
 if(DEFINED STDERR_REGEX AND NOT err MATCHES "${STDERR_REGEX}")
   message(SEND_ERROR "stderr was:\n[${err}]\nexpected to match: ${STDERR_REGEX}")
