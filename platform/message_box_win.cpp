@@ -7,11 +7,10 @@
 
 namespace {
 
-// The modal dialog, when one is open, is this thread's active window; the
-// main window otherwise.
+// The main window, or the modal dialog that disabled it while it is open.
 HWND MessageOwner() {
-  HWND active = GetActiveWindow();
-  return active ? active : g_mainWindow;
+  if (g_mainWindow && !IsWindowEnabled(g_mainWindow)) return GetLastActivePopup(g_mainWindow);
+  return g_mainWindow;
 }
 
 }  // namespace

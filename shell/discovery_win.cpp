@@ -5,6 +5,7 @@
 #include "shell/environment.h"
 #include "shell/override_files.h"
 #include "platform/files.h"
+#include "maplink/map_application.h"
 #include "platform/utf.h"
 
 namespace {
@@ -67,15 +68,8 @@ void FindMapDataFolder() {
   }
 }
 
-std::u16string OwnExecutablePath() {
-  wchar_t path[MAX_PATH + 1] = {};
-  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  path[n < MAX_PATH ? n : MAX_PATH] = L'\0';
-  return FromWide(path);
-}
-
 void ApplyOverrideFiles() {
-  std::u16string exe = OwnExecutablePath();
+  std::u16string exe = OwnProgramPath();
   std::size_t slash = exe.rfind(u'\\');
   std::u16string folder = slash == std::u16string::npos ? std::u16string() : exe.substr(0, slash);
   ApplyOverrideFile(folder + u"\\mappath.txt", &g_environment.mapDataFolder);

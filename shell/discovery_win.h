@@ -16,5 +16,3 @@ void FindMapDataFolder();
 void ApplyOverrideFiles();
 // Runs while the main window is created; sets the QLCode path and version.
 void FindQLCodeDatabase();
-// Full path of this program's executable.
-std::u16string OwnExecutablePath();
