@@ -5,8 +5,6 @@
 #include "tests/e2e/e2e_support.h"
 #include "tools/mapdata_writer/mapdata_writer.h"
 
-namespace {
-
 class Locale : public KarioE2e {};
 
 TEST_F(Locale, ConfirmationButtonsAreJapanese) {
@@ -24,10 +22,6 @@ TEST_F(Locale, ConfirmationButtonsAreJapanese) {
   SendMessageW(Control(IDC_RESULT_LIST), LB_SETCURSEL, 0, 0);
   PostCommand(kario_.mainWindow, IDC_RESULT_LIST, LBN_DBLCLK, Control(IDC_RESULT_LIST));
   MessageBoxSeen box = WaitForMessageBox(Pid(), L"データ詳細");
-  std::string captions;
-  for (const std::wstring& b : box.buttons) captions += Narrow(b) + "|";
-  EXPECT_EQ(captions, "はい(&Y)|いいえ(&N)|キャンセル|");
+  EXPECT_EQ(box.buttons, (std::vector<std::wstring>{L"はい(&Y)", L"いいえ(&N)", L"キャンセル"}));
   EXPECT_TRUE(PressMessageBoxButton(box, IDCANCEL));
 }
-
-}  // namespace

@@ -1,7 +1,7 @@
-// The package as a person unpacks it onto a fresh device: the program starts
-// from the unpacked folder and ends through its version question.  Left out
-// of the ordinary runs; tests/package_test.sh unpacks the package into a
-// fresh prefix and runs it with KARIO_UNPACKED_EXE, the program's path there.
+// The package as a person unpacks it onto a fresh device: the files beside
+// the program, which starts from there and ends through its version question.
+// Left out of the ordinary runs; tests/package_test.sh unpacks the package
+// and sets KARIO_UNPACKED_EXE to the program's path.
 #include <cstdlib>
 #include <cstring>
 
@@ -11,8 +11,11 @@
 TEST(Package, DISABLED_UnpackedProgramStartsAndEndsThroughTheVersionQuestion) {
   const char* exe = std::getenv("KARIO_UNPACKED_EXE");
   ASSERT_NE(exe, nullptr) << "KARIO_UNPACKED_EXE is not set";
+  std::wstring path(exe, exe + std::strlen(exe)), folder = path.substr(0, path.rfind(L'\\') + 1);
+  for (const wchar_t* file : {L"kariosearch.htm", L"readme-ja.txt", L"LICENSE"})
+    EXPECT_TRUE(FileExistsAt(folder + file)) << Narrow(file) << " is not beside the program";
   PROCESS_INFORMATION process{};
-  ASSERT_TRUE(StartProcess(std::wstring(exe, exe + std::strlen(exe)), L"", &process)) << exe;
+  ASSERT_TRUE(StartProcess(path, L"", &process)) << exe;
   HWND window = nullptr;
   auto isMain = [](HWND w) { return ClassNameOf(w) == L"KRSEARCH" && GetDlgItem(w, IDC_RESULT_LIST); };
   ASSERT_TRUE(WaitUntil([&] { return (window = FindTopWindow(isMain, process.dwProcessId)) != nullptr; }, 20000))
