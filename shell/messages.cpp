@@ -2,9 +2,7 @@
 
 #include "platform/utf.h"
 
-#ifndef KARIO_VERSION
-#define KARIO_VERSION "10.02"
-#endif
+// KARIO_VERSION comes from the project's version in CMake, set there once.
 
 const char16_t kProgramTitle[] = u"カリオSearch";
 const char16_t kConfirmationTitle[] = u"データ詳細";

@@ -1,9 +1,11 @@
 // demo_tour FOLDER: walks the demo device through a newcomer's path the way a
 // person would, asking for a screenshot of each step in FOLDER (a Windows
 // path; see SaveScreen):
-//   mode 広域図検索, term 厚木, 検索 -> the completion message, the list;
+//   the map (at Tokyo station) zoomed out, dragged until 横浜市 lies under
+//   its cross and zoomed in again -> カリオSearch's point follows;
+//   mode 詳細図検索, term 横浜, 検索 -> the list;
 //   the first line double-tapped -> the confirmation, answered Yes -> the map
-//   application restarted with 厚木市 as destination;
+//   application restarted there with 横浜市 marked as destination;
 //   経緯度を指定して起動 -> the coordinate dialog with a longitude typed.
 // Ends with 0 when every step happened, else 1 with the step on stderr.
 #include <windows.h>
@@ -37,6 +39,23 @@ void SaveScreen(const wchar_t* name) {
 // Lets the windows paint before a screenshot.
 void Settle() { Sleep(700); }
 
+std::wstring PointLabel(HWND label) {
+  wchar_t text[64] = {};
+  GetWindowTextW(label, text, 64);
+  return text;
+}
+
+// A drag with the left button, in small steps as a hand makes it.
+void Drag(HWND window, int fromX, int fromY, int toX, int toY) {
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(fromX, fromY));
+  for (int step = 1; step <= 10; ++step) {
+    Sleep(60);
+    PostMessageW(window, WM_MOUSEMOVE, MK_LBUTTON,
+                 MAKELPARAM(fromX + (toX - fromX) * step / 10, fromY + (toY - fromY) * step / 10));
+  }
+  PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(toX, toY));
+}
+
 int Fail(const char* step) {
   std::fprintf(stderr, "demo tour: %s\n", step);
   return 1;
@@ -53,14 +72,26 @@ int wmain(int argc, wchar_t** argv) {
   HWND list = GetDlgItem(tool, 1000);
   for (int i = 0; i < 100 && GetWindowTextLengthW(label) == 0; ++i) Sleep(100);
   if (GetWindowTextLengthW(label) == 0) return Fail("the point was not read");
+  std::wstring firstPoint = PointLabel(label);
 
-  SendMessageW(mode, CB_SETCURSEL, 0, 0);
+  // The map in front, one step out, dragged by hand from 横浜市 (45 pixels
+  // left of the cross and 105 below it at this zoom) to the cross.
+  if (!WaitFor(&map, L"Afx_QZV_MAINWND_", nullptr)) return Fail("no map application window");
+  SetForegroundWindow(map);
+  PostMessageW(map, WM_KEYDOWN, VK_NEXT, 0);
+  Settle();
+  Drag(map, 120 - 45, 160 + 105, 120, 160);
+  PostMessageW(map, WM_KEYDOWN, VK_PRIOR, 0);
+  for (int i = 0; i < 100 && PointLabel(label) == firstPoint; ++i) Sleep(100);
+  if (PointLabel(label) == firstPoint) return Fail("the point did not follow the map");
+  Settle();
+  SaveScreen(L"1-dragged");
+
+  SendMessageW(mode, CB_SETCURSEL, 3, 0);
   PostMessageW(tool, WM_COMMAND, MAKEWPARAM(1050, CBN_CLOSEUP), reinterpret_cast<LPARAM>(mode));
-  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"厚木"));
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"横浜"));
   PostMessageW(tool, WM_COMMAND, MAKEWPARAM(1020, BN_CLICKED), 0);
   if (!WaitFor(&box, L"#32770", kTitle)) return Fail("no message after the search");
-  Settle();
-  SaveScreen(L"1-search-done");
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(100);
   Settle();
@@ -80,6 +111,11 @@ int wmain(int argc, wchar_t** argv) {
     Sleep(100);
   }
   if (!map || map == oldMap) return Fail("the map application did not restart");
+  DWORD destination = 0, size = sizeof destination;
+  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Varnelle\\Tessara Mobile\\QZV", L"TLATV8", RRF_RT_REG_DWORD,
+                   nullptr, &destination, &size) != ERROR_SUCCESS || destination == 0)
+    return Fail("no destination for the map application");
+  SetForegroundWindow(map);
   Settle();
   SaveScreen(L"4-destination");
 

@@ -1,11 +1,15 @@
 // A stand-in for the map application, for tests and demonstrations: a
 // borderless window of the map application's class at the screen's origin
-// that takes the same start switches and destination values, shows its
-// point with the coordinate readout where the real application prints it,
-// moves the point with the arrow keys and ends on message 2.  Each start and
-// end is appended to tessara_log.txt beside the executable (UTF-8, one line
-// each: "start<TAB>command line<TAB>TLATV8=n<TAB>TLONV8=n" with "none" for a
-// missing value, "end" when message 2 arrives, "exit" as the process ends).
+// that takes the same start switches and destination values and shows its
+// point as a map (the sample gazetteer's places, see standin_map.h) with the
+// coordinate readout where the real application prints it.  A mouse drag
+// moves the map; the arrow keys move the point by one second of arc, with
+// Shift by a quarter of the screen; Page Up/Page Down and the wheel zoom.
+// A destination (TLATV8/TLONV8) is marked on the map.  It ends on message 2.
+// Each start and end is appended to tessara_log.txt beside the executable
+// (UTF-8, one line each: "start<TAB>command line<TAB>TLATV8=n<TAB>TLONV8=n"
+// with "none" for a missing value, "end" when message 2 arrives, "exit" as
+// the process ends).
 //
 // Switches of its own: /ALT draws the scale-2 readout in the alternate
 // layout (also the DWORD value "StandinLayout" = 1 in the settings key);
@@ -13,12 +17,15 @@
 // "StandinExitDelayMs" (linger after message 2) and "StandinCrashOnExit"
 // (end abruptly instead, as a crash would) serve the closing tests.
 #include <windows.h>
+#include <windowsx.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cwchar>
 #include <string>
 
 #include "tools/tessara_standin/standin_glyphs.h"
+#include "tools/tessara_standin/standin_map.h"
 
 namespace {
 
@@ -32,8 +39,13 @@ struct StandinState {
   bool hideLatitude = false;
   long lon = 503171492, lat = 128439921;  // Tokyo station
   long mapType = 0;
+  int zoom = 4;
   DWORD destLat = 0, destLon = 0;
   bool hasDestination = false;
+  // A drag in progress: where it started, on the screen and on the map.
+  bool dragging = false;
+  POINT dragFrom{};
+  long dragLon = 0, dragLat = 0;
 };
 StandinState g_state;
 
@@ -161,43 +173,79 @@ void DrawReadout(HDC dc, int x0, int y0, const std::u16string& text) {
   }
 }
 
-void Paint(HWND window) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
-  RECT client;
-  GetClientRect(window, &client);
-  Colours colours = ReadoutColours();
-  HBRUSH paper = CreateSolidBrush(colours.paper);
-  FillRect(dc, &client, paper);
-  DeleteObject(paper);
+// Where the readout lies, as the screen reader looks for it.
+struct ReadoutPlace {
+  int lonX, lonY, latX, latY;
+};
+ReadoutPlace ReadoutPosition() {
   int s = g_state.scale;
   int f = (s == 2 && g_state.alternate) ? 1 : 0;
-  int lonX = s == 1 ? 35 : 68, lonY = s == 1 ? 30 : 60 + f;
-  int latX = s == 1 ? 38 : 72 + f, latY = s == 1 ? 42 : 76 + 3 * f;
-  DrawReadout(dc, lonX, lonY, ReadoutText(g_state.lon));
-  if (!g_state.hideLatitude) DrawReadout(dc, latX, latY, ReadoutText(g_state.lat));
-  // The rest of the screen: a crosshair for the point and what it is.
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(60, 60, 60));
-  int cx = (client.right - client.left) / 2, cy = 200 * s;
-  HPEN pen = CreatePen(PS_SOLID, s, RGB(200, 0, 0));
-  HGDIOBJ old = SelectObject(dc, pen);
-  MoveToEx(dc, cx - 10 * s, cy, nullptr);
-  LineTo(dc, cx + 10 * s, cy);
-  MoveToEx(dc, cx, cy - 10 * s, nullptr);
-  LineTo(dc, cx, cy + 10 * s);
-  SelectObject(dc, old);
-  DeleteObject(pen);
-  wchar_t line[160];
-  swprintf(line, 160, L"Tessara stand-in  M_TYPE=%ld", g_state.mapType);
-  TextOutW(dc, 4 * s, 110 * s, line, int(wcslen(line)));
-  swprintf(line, 160, L"%ld %ld", g_state.lon, g_state.lat);
-  TextOutW(dc, 4 * s, 126 * s, line, int(wcslen(line)));
-  if (g_state.hasDestination) {
-    swprintf(line, 160, L"目的地 %ld %ld", long(LONG(g_state.destLon)), long(LONG(g_state.destLat)));
-    TextOutW(dc, 4 * s, 142 * s, line, int(wcslen(line)));
-  }
+  return {s == 1 ? 35 : 68, s == 1 ? 30 : 60 + f, s == 1 ? 38 : 72 + f, s == 1 ? 42 : 76 + 3 * f};
+}
+
+// The readout's panel: both numbers at their longest (twelve of the widest
+// cells), the row after them that the reader also samples and the reference
+// pixel (at the first number's cell, or (62, 60) at scale 2), with a margin.
+RECT ReadoutPanel() {
+  int layout = g_state.scale == 1 ? 0 : (g_state.alternate ? 2 : 1);
+  int widest = 0;
+  for (const StandinGlyph& g : kStandinGlyphs[layout]) widest = g.advance > widest ? g.advance : widest;
+  int rows = layout == 0 ? 7 : layout == 1 ? 9 : 12;
+  int margin = 3 * g_state.scale;
+  ReadoutPlace r = ReadoutPosition();
+  int left = g_state.scale == 1 ? r.lonX : 62, top = g_state.scale == 1 ? r.lonY : 60;
+  return {left - margin, top - margin, r.latX + 13 * widest + margin, r.latY + rows + margin};
+}
+
+void Paint(HWND window) {
+  PAINTSTRUCT ps;
+  HDC windowDc = BeginPaint(window, &ps);
+  RECT client;
+  GetClientRect(window, &client);
+  // Drawn off screen and shown at once, so that the readout is never seen
+  // half drawn.
+  HDC dc = CreateCompatibleDC(windowDc);
+  HBITMAP bitmap = CreateCompatibleBitmap(windowDc, client.right, client.bottom);
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  MapScene scene;
+  scene.lon = g_state.lon;
+  scene.lat = g_state.lat;
+  scene.zoom = g_state.zoom;
+  scene.scale = g_state.scale;
+  scene.mapType = g_state.mapType;
+  scene.hasDestination = g_state.hasDestination;
+  scene.destLon = LONG(g_state.destLon);
+  scene.destLat = LONG(g_state.destLat);
+  scene.keepClear = ReadoutPanel();
+  scene.paper = ReadoutColours().paper;
+  DrawMapScene(dc, client, scene);
+  ReadoutPlace r = ReadoutPosition();
+  DrawReadout(dc, r.lonX, r.lonY, ReadoutText(g_state.lon));
+  if (!g_state.hideLatitude) DrawReadout(dc, r.latX, r.latY, ReadoutText(g_state.lat));
+  BitBlt(windowDc, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
   EndPaint(window, &ps);
+}
+
+// Moves the point, kept within the region of the map (east Asia).
+void MoveTo(HWND window, long lon, long lat) {
+  auto clamp = [](long v, long low, long high) { return v < low ? low : v > high ? high : v; };
+  g_state.lon = clamp(lon, 100L * 3600000, 170L * 3600000);
+  g_state.lat = clamp(lat, 10L * 3600000, 60L * 3600000);
+  InvalidateRect(window, nullptr, FALSE);
+}
+
+void Zoom(HWND window, int steps) {
+  int zoom = g_state.zoom + steps;
+  g_state.zoom = zoom < 0 ? 0 : zoom >= kZoomLevels ? kZoomLevels - 1 : zoom;
+  InvalidateRect(window, nullptr, FALSE);
+}
+
+// Ms of longitude per pixel at the point's latitude.
+double LonMsPerPixel() {
+  return MsPerPixel(g_state.zoom, g_state.scale) / std::cos(g_state.lat / 3600000.0 * 3.14159265358979 / 180);
 }
 
 void EndOnRequest() {
@@ -217,15 +265,44 @@ LRESULT CALLBACK StandinProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       Paint(window);
       return 0;
     case WM_KEYDOWN: {
-      long step = 1000;  // one second of arc
-      if (wParam == VK_LEFT) g_state.lon -= step;
-      else if (wParam == VK_RIGHT) g_state.lon += step;
-      else if (wParam == VK_UP) g_state.lat += step;
-      else if (wParam == VK_DOWN) g_state.lat -= step;
+      // One second of arc; with Shift a quarter of the screen.
+      bool wide = GetKeyState(VK_SHIFT) < 0;
+      RECT client;
+      GetClientRect(window, &client);
+      double quarter = client.right / 4.0 * MsPerPixel(g_state.zoom, g_state.scale);
+      long latStep = wide ? long(quarter) : 1000, lonStep = wide ? long(client.right / 4.0 * LonMsPerPixel()) : 1000;
+      if (wParam == VK_LEFT) MoveTo(window, g_state.lon - lonStep, g_state.lat);
+      else if (wParam == VK_RIGHT) MoveTo(window, g_state.lon + lonStep, g_state.lat);
+      else if (wParam == VK_UP) MoveTo(window, g_state.lon, g_state.lat + latStep);
+      else if (wParam == VK_DOWN) MoveTo(window, g_state.lon, g_state.lat - latStep);
+      else if (wParam == VK_PRIOR) Zoom(window, -1);
+      else if (wParam == VK_NEXT) Zoom(window, +1);
       else break;
-      InvalidateRect(window, nullptr, FALSE);
       return 0;
     }
+    case WM_MOUSEWHEEL:
+      Zoom(window, GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? -1 : +1);
+      return 0;
+    case WM_LBUTTONDOWN:
+      g_state.dragging = true;
+      g_state.dragFrom = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      g_state.dragLon = g_state.lon;
+      g_state.dragLat = g_state.lat;
+      SetCapture(window);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (g_state.dragging && (wParam & MK_LBUTTON)) {
+        // The map follows the pointer: the point moves the other way.
+        int dx = GET_X_LPARAM(lParam) - g_state.dragFrom.x, dy = GET_Y_LPARAM(lParam) - g_state.dragFrom.y;
+        MoveTo(window, g_state.dragLon - long(dx * LonMsPerPixel()),
+               g_state.dragLat + long(dy * MsPerPixel(g_state.zoom, g_state.scale)));
+      }
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      g_state.dragging = false;
+      if (message == WM_LBUTTONUP) ReleaseCapture();
+      return 0;
     case WM_DESTROY:
       EndOnRequest();
       return 0;
@@ -243,6 +320,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     g_state.lat = lat;
   }
   if (SwitchValue(commandLine, L"/M_TYPE=", &type)) g_state.mapType = type;
+  g_state.zoom = ZoomForMapType(g_state.mapType);
   bool haveLat = ReadSetting(L"TLATV8", &g_state.destLat);
   bool haveLon = ReadSetting(L"TLONV8", &g_state.destLon);
   g_state.hasDestination = haveLat && haveLon && (g_state.destLat != 0 || g_state.destLon != 0);
