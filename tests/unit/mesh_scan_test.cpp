@@ -86,21 +86,15 @@ TEST_F(MeshScanTest, FilesAndTheirLines) {
       {"marks are name characters", Record(40, 30, Sjis(u"ゞ々〆ー駅")), Sjis(u"駅"), {L0("ゞ々〆ー駅")}},
       {"full-width digits and letters", Record(40, 30, Sjis(u"第１ＡａＺ駅")), Sjis(u"駅"), {L0("第１ＡａＺ駅")}},
       {"comma kept", Record(40, 30, Sjis(u"東,京")), Sjis(u"京"), {L0("東,京", true)}},
-      // 渋 is 8F 61: a longitude offset of 0 joins the run of zeros, so the
-      // fallback reads the latitude offset and the name's first character.
       {"zero longitude offset", Record(0, 257, Sjis(u"渋谷")), Sjis(u"谷"), {Line("  95", "谷", 503032125, 131121875, true)}},
-      // "アア" is 83 41 83 41; 41 83 straddles the two characters.
-      {"term across a character boundary", Record(40, 30, Sjis(u"アア")) + Record(-8, -9, Sjis(u"駅")), "\x41\x83",
-       {L0("アア", true)}},
-      {"each record its own offsets", Record(40, 30, Sjis(u"新宿駅")) + Record(-80, -120, Sjis(u"渋谷駅"), 5) +
-       Record(1, 2, Sjis(u"品川")), Sjis(u"駅"), {L0("新宿駅"), Line("   0", "渋谷駅", 502990000, 127985000, false)}},
+      {"term across a character boundary", Record(40, 30, Sjis(u"アア")) + Record(-8, -9, Sjis(u"駅")), "\x41\x83", {L0("アア", true)}},
+      {"each record its own offsets", Record(40, 30, Sjis(u"新宿駅")) + Record(-80, -120, Sjis(u"渋谷駅"), 5) + Record(1, 2, Sjis(u"品川")), Sjis(u"駅"), {L0("新宿駅"), Line("   0", "渋谷駅", 502990000, 127985000, false)}},
       {"newlines dropped from the name", Record(40, 30, Sjis(u"東京\n\n駅")), Sjis(u"東"), {L0("東京駅")}},
       {"name cut after 101 bytes", Record(40, 30, Sjis(fifty) + "xyz"), Sjis(u"駅"), {L0(f50 + "x")}},
       {"dropped newline not counted", Record(40, 30, Sjis(fifty) + "\nxyz"), Sjis(u"駅"), {L0(f50 + "x")}},
       {"exactly 101 bytes", Record(40, 30, Sjis(fifty) + "x"), Sjis(u"駅"), {L0(f50 + "x")}},
       {"name ends at the file end", Z3() + Le16(40) + Le16(30) + Sjis(u"新宿"), Sjis(u"新"), {L0("新宿")}},
-      {"empty file", "", tokyo, {}},
-      {"one byte", "\x93", tokyo, {}},
+      {"empty file", "", tokyo, {}}, {"one byte", "\x93", tokyo, {}},
       {"term at the first byte", tokyo + std::string(1, '\0'), tokyo, {}},
       {"offsets at the first byte", Le16(40) + Le16(30) + tokyo, Sjis(u"京"), {L0("東京")}},
       {"offsets would start before the file", "\x01" + Le16(30) + tokyo, Sjis(u"東"), {}},
@@ -110,8 +104,7 @@ TEST_F(MeshScanTest, FilesAndTheirLines) {
       {"run of zeros at the first byte", Record(257, 0, tokyo), tokyo, {Line("   0", "東京", 503032125, 128000000, true)}},
       {"fallback offsets past the end", Z3() + Sjis(u"東"), Sjis(u"東"), {}},
       {"fallback name would start at the end", Z3() + Le16(5) + Sjis(u"東"), Sjis(u"東"), {}},
-      {"one name byte after the offsets", Z3() + Le16(257) + Le16(0) + "A", "A",
-       {Line("   0", "A", 503032125, 128000000, true)}},
+      {"one name byte after the offsets", Z3() + Le16(257) + Le16(0) + "A", "A", {Line("   0", "A", 503032125, 128000000, true)}},
       {"zero offsets leave no byte for the name", Z3() + Le16(0) + Le16(0) + "A", "A", {}},
   };
   for (const auto& c : cases) EXPECT_EQ(c.lines, Scan(MeshLevel::L, c.file, c.term)) << c.what;

@@ -8,44 +8,38 @@
 #include "maplink/reference_point.h"
 #include "maplink/screen_reader.h"
 #include "platform/utf.h"
+#include "tests/unit/test_support.h"
 
 namespace {
 
-// A screen of pixels; reads outside it give no pixel.
+// A screen of pixels that records every read; reads outside it give no pixel.
 struct Grid {
   int width, height;
   std::vector<uint32_t> pixels;
   std::vector<std::pair<int, int>> reads;
-  Grid(int w, int h, uint32_t paper) : width(w), height(h), pixels(size_t(w) * h, paper) {}
-  void Set(int x, int y, uint32_t c) {
-    if (x >= 0 && y >= 0 && x < width && y < height) pixels[size_t(y) * width + x] = c;
-  }
+  bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+  void Set(int x, int y, uint32_t c) { if (Inside(x, y)) pixels[size_t(y) * width + x] = c; }
 };
 uint32_t ReadGrid(void* context, int x, int y) {
   Grid* grid = static_cast<Grid*>(context);
   grid->reads.push_back({x, y});
-  if (x < 0 || y < 0 || x >= grid->width || y >= grid->height) return kPixelUnavailable;
-  return grid->pixels[size_t(y) * grid->width + x];
+  return grid->Inside(x, y) ? grid->pixels[size_t(y) * grid->width + x] : kPixelUnavailable;
 }
 
-struct Case {
-  ReadoutGeometry geometry;
-  bool clearType;
-};
+struct Case { ReadoutGeometry geometry; bool clearType; };
 const Case kAllSets[] = {{kGeometryScale1, false}, {kGeometryScale1, true}, {kGeometryScale2Regular, false},
                          {kGeometryScale2Regular, true}, {kGeometryScale2Alternate, false}, {kGeometryScale2Alternate, true}};
 std::string Describe(const Case& c) { return std::to_string(c.geometry) + (c.clearType ? " background" : " black"); }
 const std::u16string kLon = u"139\u00B045\u203212.34", kLat = u"35\u00B040\u203212.34";
 
-// Points the reader at a fresh grid with the scale and flags of a case.
-Grid Use(const Case& c, int w = 480, int h = 160, uint32_t paper = 0) {
-  Grid grid(w, h, paper ? paper : c.clearType ? 0x00F0E0C0 : 0x00FFFFFF);
-  g_screenTick.clearType = c.clearType;
-  g_screenTick.displayScale = c.geometry == kGeometryScale1 ? 1 : 2;
+// Points the reader at a fresh screen with the scale and flags of a case.
+Grid g_grid;
+Grid& Use(const Case& c, int w = 480, int h = 160, uint32_t paper = 0) {
+  g_grid = Grid{w, h, std::vector<uint32_t>(size_t(w) * h, paper ? paper : c.clearType ? 0x00F0E0C0 : 0x00FFFFFF), {}};
+  g_screenTick = ScreenTick{ReadGrid, &g_grid, c.clearType, c.geometry == kGeometryScale1 ? 1 : 2};
   g_alternateLayout = c.geometry == kGeometryScale2Alternate ? 1 : 0;
-  return grid;
+  return g_grid;
 }
-void Attach(Grid& grid) { g_screenTick.readPixel = ReadGrid, g_screenTick.context = &grid; }
 
 // Draws the sampled pixels of `text` with its first cell at (x0, y0); returns the x after it.
 int Draw(Grid& grid, const Case& c, int x0, int y0, const std::u16string& text) {
@@ -70,21 +64,14 @@ void DrawReadouts(Grid& grid, const Case& c, const std::u16string& lon, const st
   if (!lat.empty()) Draw(grid, c, l.latitudeX, l.latitudeY, lat);
 }
 
-class ScreenReaderTest : public ::testing::Test {
- protected:
-  void SetUp() override { g_referenceLongitude = g_referenceLatitude = 0; }
-  void TearDown() override { g_screenTick = ScreenTick{}, g_alternateLayout = 0; }
-};
-
 // Both numbers are stored and the layout kept; a longitude without its
 // latitude stores nothing and flips the layout flag.  Pixels off the screen
 // are never ink.
-TEST_F(ScreenReaderTest, TickStoresBothNumbersOrNothing) {
+TEST(ScreenReader, TickStoresBothNumbersOrNothing) {
+  ReferencePointScope ref(11, 22);
   for (const Case& c : kAllSets) {
     g_referenceLongitude = 11, g_referenceLatitude = 22;
-    Grid half = Use(c);
-    Attach(half);
-    DrawReadouts(half, c, kLon, u"");
+    DrawReadouts(Use(c), c, kLon, u"");
     const int flag = g_alternateLayout;
     int32_t lon = -1, lat = -1;
     EXPECT_FALSE(ReadReferencePoint(&lon, &lat)) << Describe(c);
@@ -92,32 +79,28 @@ TEST_F(ScreenReaderTest, TickStoresBothNumbersOrNothing) {
               std::make_tuple(-1, 11, 22, 1 - flag)) << Describe(c);
     g_alternateLayout = flag;
     const ReadoutLayout layout = CurrentReadoutLayout();
-    Grid bare = Use(c, 480, 160, kPixelUnavailable);
-    DrawReadouts(bare, c, kLon, kLat);
-    bare.Set(layout.referenceX, layout.referenceY, 0x00F0E0C0);
-    Attach(bare);
+    DrawReadouts(Use(c, 480, 160, kPixelUnavailable), c, kLon, kLat);
+    g_grid.Set(layout.referenceX, layout.referenceY, 0x00F0E0C0);
     EXPECT_TRUE(ReadReferencePoint(&lon, &lat)) << Describe(c);
     EXPECT_EQ(std::make_tuple(lon, lat, g_referenceLongitude, g_referenceLatitude, g_alternateLayout),
               std::make_tuple(503112340, 128412340, 503112340, 128412340, flag)) << Describe(c);
   }
   // At scale 2 a failed tick makes the next read the other layout.
   const Case alternate{kGeometryScale2Alternate, false};
-  Grid grid = Use(alternate);
-  Attach(grid);
-  DrawReadouts(grid, alternate, kLon, kLat);
+  DrawReadouts(Use(alternate), alternate, kLon, kLat);
   g_alternateLayout = 0;
   int32_t lon = 0, lat = 0;
   EXPECT_FALSE(ReadReferencePoint(&lon, &lat));
   EXPECT_TRUE(ReadReferencePoint(&lon, &lat));
+  g_screenTick = ScreenTick{}, g_alternateLayout = 0;
 }
 
 // Twelve characters are read (hundredths whatever their number of digits),
 // thirteen fail; the first unknown cell ends the number; a readout running
 // off the right edge ends there.
-TEST_F(ScreenReaderTest, LengthUnknownCellsAndScreenEdge) {
+TEST(ScreenReader, LengthUnknownCellsAndScreenEdge) {
   for (const Case& c : kAllSets) {
-    Grid grid = Use(c);
-    Attach(grid);
+    Grid& grid = Use(c);
     Draw(grid, c, 20, 20, u"12\u00B034\u203256.789");
     EXPECT_EQ(ReadScreenCoordinate(20, 20), ((12 * 60 + 34) * 60 + 56) * 1000 + 7890) << Describe(c);
     Draw(grid, c, 20, 80, u"12\u00B034\u203256.7891");
@@ -127,21 +110,19 @@ TEST_F(ScreenReaderTest, LengthUnknownCellsAndScreenEdge) {
     Draw(grid, c, Draw(grid, c, 200, 20, u"139\u00B045\u203212") + 20, 20, u".99");  // after one blank cell
     EXPECT_EQ(ReadScreenCoordinate(200, 20), 503112000) << Describe(c);
     EXPECT_EQ(ReadScreenCoordinate(300, 100), 0) << Describe(c);
-    Grid narrow = Use(c, 60, 60);
-    Attach(narrow);
-    Draw(narrow, c, 20, 5, kLon);
+    Draw(Use(c, 60, 60), c, 20, 5, kLon);
     EXPECT_NE(ReadScreenCoordinate(20, 5), 503112340) << Describe(c);
     EXPECT_EQ(ReadScreenCoordinate(-500, -500), 0);
   }
 }
 
-TEST_F(ScreenReaderTest, ReadoutRegionHoldsEveryPixelATickReads) {
+TEST(ScreenReader, ReadoutRegionHoldsEveryPixelATickReads) {
   for (const Case& c : kAllSets) {
-    Grid grid = Use(c);
+    Grid& grid = Use(c);
     // The widest glyph thirteen times: the longest stretch a number can read.
     DrawReadouts(grid, c, std::u16string(13, u'\u00B0'), std::u16string(13, u'\u00B0'));
     const PixelRect r = ReadoutRegion();
-    Attach(grid);
+    grid.reads.clear();
     int32_t lon, lat;
     ReadReferencePoint(&lon, &lat);
     ASSERT_FALSE(grid.reads.empty());
