@@ -84,7 +84,7 @@ TEST_F(ShellRules, RunSearchTriesTheCardFolderWhenTheMapFolderFindsNothing) {
   g_environment.mapDataFolder = u"\\nonexistent\\";
   g_fake.texts[IDC_SEARCH_EDIT] = u"厚木";
   RunSearch();
-  EXPECT_EQ(g_fake.log, (Log{"disable", "read " + kEdit, "enable", Msg(CompletionMessage(1)), "focus " + kList}));
+  EXPECT_EQ(g_fake.log, (Log{"disable", "read " + kEdit, "enable", "message 検索完了!\u30001件", "focus " + kList}));
   ASSERT_EQ(ResultLinesUtf8().size(), 1u);
   EXPECT_EQ(ResultLinesUtf8()[0].substr(0, 16), "  44km,厚木市");
   // Found in the map data folder, the card's is not searched again.

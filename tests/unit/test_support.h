@@ -1,4 +1,4 @@
-// Helpers shared by the native unit tests.
+// Helpers shared by the unit tests.
 #pragma once
 #include <fstream>
 #include <string>
@@ -10,18 +10,13 @@
 #include "platform/utf.h"
 
 inline std::string Sjis(const std::u16string& text) { return WideToCodePage932(text); }
-
+inline void WriteBytesTo(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 // The result list as UTF-8, in list order.
 inline std::vector<std::string> ResultLinesUtf8() {
   std::vector<std::string> lines;
   for (const std::u16string& line : ResultListLines()) lines.push_back(Utf16ToUtf8(line));
   return lines;
 }
-
-inline void WriteBytesTo(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // Sets the reference point for one test and restores it afterwards.
 struct ReferencePointScope {
   int32_t savedLon = g_referenceLongitude, savedLat = g_referenceLatitude;
