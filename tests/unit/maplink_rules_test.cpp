@@ -14,14 +14,7 @@ using Log = std::vector<std::string>;
 TEST(LaunchRules, ClosesWaitsWritesThenStarts) {
   const std::string start = "start \\Map\\tessara.exe";
   const std::string switches = "| /M_LON=1 /M_LAT=2 /M_ANGLE=0 /M_TYPE=8";
-  const struct {
-    const char* name;
-    int mode;
-    bool window;
-    int runningLooks;
-    const char16_t* path;
-    Log log;
-  } cases[] = {
+  const struct { const char* name; int mode; bool window; int runningLooks; const char16_t* path; Log log; } cases[] = {
       {"none running", kLaunchShowPoint, false, 0, u"\\Map\\tessara.exe", {"post end", "write 0 0", start + switches}},
       {"one that takes two seconds to end", kLaunchSetDestination, true, 2, u"\\Map\\tessara.exe",
        {"post end", "look", "pause", "look", "pause", "look", "write 1 2", start + switches}},
@@ -43,13 +36,7 @@ TEST(LaunchRules, ClosesWaitsWritesThenStarts) {
 }
 
 TEST(LaunchRules, ManualGoesToTheBrowserQuotedElseToTheShell) {
-  const struct {
-    const char* name;
-    const char16_t* browser;
-    bool startFails;
-    const char16_t* own;
-    Log log;
-  } cases[] = {
+  const struct { const char* name; const char16_t* browser; bool startFails; const char16_t* own; Log log; } cases[] = {
       {"browser found", u"C:\\Program Files\\iexplore.exe", false, u"C:\\Program Files\\Kario\\kariosearch.exe",
        {"start C:\\Program Files\\iexplore.exe|\"C:\\Program Files\\iexplore.exe\" "
         "\"C:\\Program Files\\Kario\\kariosearch.htm\""}},

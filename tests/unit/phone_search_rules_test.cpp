@@ -38,13 +38,7 @@ class PhoneRules : public ::testing::Test {
 };
 
 TEST_F(PhoneRules, ConnectionAttemptsAreGivenBackAndLimited) {
-  const struct {
-    const char* name;
-    bool network;
-    std::vector<int> attempts;
-    bool connected;
-    Log log;
-  } cases[] = {
+  const struct { const char* name; bool network; std::vector<int> attempts; bool connected; Log log; } cases[] = {
       {"no network to choose: direct", false, {}, true, {}},
       {"second request connects", true, {1, 2}, true, {"request", "release", "request", "release cached"}},
       {"never a handle", true, {0, 0, 0, 0, 0}, false, {"request", "request", "request", "request", "request"}},
@@ -67,8 +61,7 @@ TEST_F(PhoneRules, OutcomesOfTheFetch) {
     std::vector<int> attempts;
     bool openFails;
     std::vector<std::string> chunks;
-    int readFailsAt;
-    int count;
+    int readFailsAt, count;
     std::string message;
   } cases[] = {
       {"no connection", {0, 0, 0, 0, 0}, false, {}, -1, -1, "12029\nインターネットに接続できませんでした"},

@@ -50,13 +50,7 @@ class ShellRules : public ::testing::Test {
 };
 
 TEST_F(ShellRules, RunSearchChecksThePointThenTheTermBeforeSearching) {
-  const struct {
-    const char* name;
-    int mode;
-    std::u16string edit, category;
-    bool pointSet;
-    Log log;
-  } cases[] = {
+  const struct { const char* name; int mode; std::u16string edit, category; bool pointSet; Log log; } cases[] = {
       {"no point: nothing else is asked", 0, u"厚木", u"", false, {Msg(kPointNotSetMessage)}},
       {"one character", 0, u"厚", u"", true,
        {"disable", "read " + kEdit, Msg(kTermTooShortMessage), "enable", "focus " + kEdit}},
@@ -99,13 +93,7 @@ TEST_F(ShellRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
   const std::u16string line = u"  44km,厚木市,[5339],501396000,128191000,  ";
   const std::string question = "ask データ詳細: 選択地点を表示します\n\n  44km\n厚木市\n[5339]\n501396000\n128191000\n"
                                "  \n目的地に設定しますか?\n";
-  const struct {
-    const char* name;
-    bool selected;
-    std::u16string line;
-    int answer, mode;
-    Log log;
-  } cases[] = {
+  const struct { const char* name; bool selected; std::u16string line; int answer, mode; Log log; } cases[] = {
       {"nothing selected", false, u"", kAnswerYes, 0, {Msg(kNothingSelectedMessage), "focus " + kList}},
       {"no coordinates", true, u"  1km,x,[1],y,z", kAnswerYes, 0, {Msg(kLineUnreadableMessage), "focus " + kList}},
       {"cancel", true, line, kAnswerCancel, 0, {question}},
@@ -128,13 +116,7 @@ TEST_F(ShellRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
 }
 
 TEST_F(ShellRules, CommandsThatDecide) {
-  const struct {
-    const char* name;
-    void (*command)();
-    int mode;
-    bool yes;
-    Log log;
-  } cases[] = {
+  const struct { const char* name; void (*command)(); int mode; bool yes; Log log; } cases[] = {
       {"QLCode: the category box comes to the front", SwitchSearchMode, 5, false,
        {"front " + kCategory + " over " + kEdit}},
       {"level R: the edit comes to the front", SwitchSearchMode, 2, false, {"front " + kEdit + " over " + kCategory}},
