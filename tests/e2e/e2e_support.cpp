@@ -2,7 +2,6 @@
 
 #include <tlhelp32.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -17,18 +16,19 @@ const wchar_t* const kStandinExe = L"C:\\Program Files\\Varnelle\\TessaraMobile1
 const wchar_t kTokyoStationShown[] = L"/M_LON=503171492 /M_LAT=128439921 /M_ANGLE=0 /M_TYPE=12";
 const wchar_t kNoResult[] = L"検索結果なし!\n他の検索モードで検索してみてください";
 
-namespace {
-
-void KillProcessesNamed(const std::wstring& exeName) {
+void KillPrograms(bool kario) {
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32W e{sizeof e};
   for (BOOL ok = Process32FirstW(snap, &e); ok; ok = Process32NextW(snap, &e)) {
     PROCESS_INFORMATION p{};
-    if (_wcsicmp(e.szExeFile, exeName.c_str()) == 0) p.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, e.th32ProcessID);
+    if ((kario && _wcsicmp(e.szExeFile, L"kariosearch.exe") == 0) || _wcsnicmp(e.szExeFile, L"TessaraMobile", 13) == 0)
+      p.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, e.th32ProcessID);
     CloseProcess(&p);
   }
   CloseHandle(snap);
 }
+
+namespace {
 
 bool CopyFileTo(const std::wstring& from, const std::wstring& to) {
   std::error_code error;
@@ -63,18 +63,14 @@ bool SetRegistryDword(const wchar_t* name, DWORD value) {
 }
 
 void ResetDevice() {
-  // Windows of an earlier test first: they hold files open.
-  KillProcessesNamed(L"kariosearch.exe");
-  KillStandins();
+  KillPrograms();  // windows of an earlier test first: they hold files open
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Varnelle");
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"System\\StorageManager\\Profiles\\SDMemory");
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"System\\GDI\\ClearType");
   std::error_code error;
   for (const wchar_t* path : {L"C:\\Program Files\\Varnelle", L"C:\\SD", L"C:\\KarioTest", L"C:\\htmbuff.txt", L"C:\\Data"})
     std::filesystem::remove_all(path, error);
-  std::wstring exe = WinePathOf(KARIO_EXE_PATH);
-  CopyFileTo(exe, kInstalledProgram);
-  CopyFileTo(exe.substr(0, exe.size() - 3) + L"htm", L"C:\\KarioTest\\kariosearch.htm");
+  CopyFileTo(WinePathOf(KARIO_EXE_PATH), kInstalledProgram);
 }
 
 bool StartProcess(const std::wstring& exe, const std::wstring& arguments, PROCESS_INFORMATION* out) {
@@ -124,16 +120,14 @@ std::wstring WindowText(HWND w) {
 
 std::wstring ClassNameOf(HWND w) {
   wchar_t name[256] = {0};
-  GetClassNameW(w, name, 256);
-  return name;
+  return GetClassNameW(w, name, 256) ? name : L"";
 }
 
 std::string Narrow(const std::wstring& text) { return Utf16ToUtf8(FromWide(text.c_str())); }
 
 std::string RectText(const RECT& r) {
-  char text[80];
-  std::snprintf(text, sizeof text, "(%ld,%ld)-(%ld,%ld)", r.left, r.top, r.right, r.bottom);
-  return text;
+  return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
+         std::to_string(r.bottom) + ")";
 }
 
 RECT ClientRectInParent(HWND child) {
@@ -141,15 +135,6 @@ RECT ClientRectInParent(HWND child) {
   GetWindowRect(child, &r);
   MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
   return r;
-}
-
-std::vector<std::wstring> ComboItems(HWND combo) {
-  std::vector<std::wstring> items(static_cast<std::size_t>(SendMessageW(combo, CB_GETCOUNT, 0, 0)));
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    items[i].resize(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1);
-    items[i].resize(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&items[i][0]))));
-  }
-  return items;
 }
 
 HWND FocusOf(HWND window) {
@@ -191,19 +176,15 @@ std::vector<std::vector<std::string>> StandinLog(const std::wstring& folder) {
   return lines;
 }
 
-size_t StandinStarts() {
-  size_t n = 0;
-  for (const auto& line : StandinLog()) n += line[0] == "start";
-  return n;
+std::vector<std::vector<std::string>> StandinStarts() {
+  std::vector<std::vector<std::string>> starts;
+  for (const auto& line : StandinLog()) if (line[0] == "start") starts.push_back(line);
+  return starts;
 }
 
 std::vector<std::string> WaitForStart(size_t index, DWORD ms) {
   std::vector<std::vector<std::string>> starts;
-  WaitUntil([&] {
-    starts.clear();
-    for (const auto& line : StandinLog()) if (line[0] == "start") starts.push_back(line);
-    return starts.size() > index;
-  }, ms);
+  WaitUntil([&] { return (starts = StandinStarts()).size() > index; }, ms);
   return starts.size() > index ? starts[index] : std::vector<std::string>{};
 }
 
@@ -215,11 +196,6 @@ bool StartStandin(const std::wstring& arguments, const std::wstring& exe) {
   bool shown = StartProcess(exe, arguments, &p) && WaitUntil([&] { return FindTopWindow(isMap, p.dwProcessId); });
   CloseHandle(p.hProcess), CloseHandle(p.hThread);
   return shown;
-}
-
-// Every stand-in, whatever version it is installed as.
-void KillStandins() {
-  for (int n = 8; n <= 11; ++n) KillProcessesNamed(L"TessaraMobile" + std::to_wstring(n) + L".exe");
 }
 
 ::testing::AssertionResult KarioE2e::FocusComesTo(HWND control, DWORD ms) const {
@@ -267,11 +243,11 @@ void KarioE2e::SearchExpecting(const std::vector<std::wstring>& expected, int co
 }
 
 std::vector<std::wstring> KarioE2e::Results() const {
-  std::vector<std::wstring> lines(static_cast<std::size_t>(SendMessageW(Control(IDC_RESULT_LIST), LB_GETCOUNT, 0, 0)));
+  HWND list = Control(IDC_RESULT_LIST);
+  std::vector<std::wstring> lines(static_cast<std::size_t>(SendMessageW(list, LB_GETCOUNT, 0, 0)));
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    lines[i].resize(static_cast<std::size_t>(SendMessageW(Control(IDC_RESULT_LIST), LB_GETTEXTLEN, i, 0)) + 1);
-    lines[i].resize(static_cast<std::size_t>(
-        SendMessageW(Control(IDC_RESULT_LIST), LB_GETTEXT, i, reinterpret_cast<LPARAM>(&lines[i][0]))));
+    lines[i].resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1);
+    lines[i].resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&lines[i][0]))));
   }
   return lines;
 }

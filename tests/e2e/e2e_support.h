@@ -10,13 +10,14 @@
 #include <vector>
 
 std::wstring WinePathOf(const char* unixPath);  // a Linux path as Wine sees it (Z:\...)
-extern const wchar_t* const kInstalledProgram;  // C:\KarioTest\kariosearch.exe, the manual beside it
+extern const wchar_t* const kInstalledProgram;  // C:\KarioTest\kariosearch.exe
 extern const wchar_t* const kMapAppKey;         // HKCU\Software\Varnelle\Tessara Mobile\QZV
 extern const wchar_t* const kStandinExe;        // C:\Program Files\Varnelle\TessaraMobile10.exe
 extern const wchar_t kTokyoStationShown[];      // stand-in switches for Tokyo station
 extern const wchar_t kNoResult[];
-int E2eDisplayScale();  // 1 or 2, from KARIO_DISPLAY_SCALE
-void ResetDevice();     // ends the program and stand-ins, removes what tests make, installs afresh
+int E2eDisplayScale();                   // 1 or 2, from KARIO_DISPLAY_SCALE
+void KillPrograms(bool kario = true);    // every stand-in, and the program unless told
+void ResetDevice();                      // ends them, removes what tests make, installs afresh
 bool WriteTextFile(const std::wstring& path, const std::string& bytes);  // makes folders
 bool SetRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value);
 bool SetRegistryDword(const wchar_t* name, DWORD value);  // in kMapAppKey
@@ -24,17 +25,14 @@ bool SetRegistryDword(const wchar_t* name, DWORD value);  // in kMapAppKey
 bool StartProcess(const std::wstring& exe, const std::wstring& arguments, PROCESS_INFORMATION* out);
 long WaitForExit(const PROCESS_INFORMATION& p, DWORD ms);  // exit code, or -1 on timeout
 void CloseProcess(PROCESS_INFORMATION* p);                 // ends it if still running
-// The first top-level window that `match` accepts, of `processId` (any when 0).
-HWND FindTopWindow(const std::function<bool(HWND)>& match, DWORD processId = 0);
-// Polls `done` (pumping this thread's messages) until it is true or `ms` passed.
-bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000);
+HWND FindTopWindow(const std::function<bool(HWND)>& match, DWORD processId = 0);  // of any process when 0
+bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000);  // pumps this thread's messages
 
 std::wstring WindowText(HWND w);  // of any process's window
 std::wstring ClassNameOf(HWND w);
 std::string Narrow(const std::wstring& text);  // UTF-8, for failure messages
-std::string RectText(const RECT& r);           // "(left,top)-(right,bottom)"
+std::string RectText(const RECT& r);
 RECT ClientRectInParent(HWND child);
-std::vector<std::wstring> ComboItems(HWND combo);
 HWND FocusOf(HWND window);  // the focus window of the thread of `window`
 void PostCommand(HWND target, int id, int code = 0, HWND control = nullptr);
 
@@ -42,31 +40,25 @@ struct MessageBoxSeen {
   HWND window = nullptr;
   std::wstring text;
 };
-// Waits for a message box of `processId` titled `title` (any when empty).
 MessageBoxSeen WaitForMessageBox(DWORD processId, const std::wstring& title = L"カリオSearch", DWORD ms = 10000);
 bool PressMessageBoxButton(const MessageBoxSeen& box, int buttonId);  // by id, and waits for it to go
 
 // The map application stand-in logs "start<TAB>command line<TAB>TLATV8=..<TAB>TLONV8=..",
 // "end" (message 2 arrived) and "exit" (its window went) beside its executable.
 std::vector<std::vector<std::string>> StandinLog(const std::wstring& folder = L"C:\\Program Files\\Varnelle");
-size_t StandinStarts();
-// Waits up to `ms` for start number `index` (from 0); empty when none came.
-std::vector<std::string> WaitForStart(size_t index, DWORD ms = 20000);
+std::vector<std::vector<std::string>> StandinStarts();
+std::vector<std::string> WaitForStart(size_t index, DWORD ms = 20000);  // start `index` (from 0), or empty
 bool InstallStandin(const std::wstring& exe = kStandinExe);
 bool StartStandin(const std::wstring& arguments, const std::wstring& exe = kStandinExe);  // until its window shows
-void KillStandins();
 
-// Resets the device before each test; ends the program and stand-ins after.
 class KarioE2e : public ::testing::Test {
  protected:
   void SetUp() override { ResetDevice(); }
   void TearDown() override {
     CloseProcess(&process_);
-    KillStandins();
+    KillPrograms();
   }
-  // Starts the program and waits until start-up ended with the focus in the
-  // search-mode combo box; fails fatally otherwise.
-  void StartKarioOrFail();
+  void StartKarioOrFail();  // until start-up ends with the focus in the mode combo box
   // Installs the stand-in, starts the program, then shows Tokyo station in
   // front of it until the point label shows the point read.
   void StartWithPointRead(const std::wstring& standinExe = kStandinExe);

@@ -8,10 +8,10 @@ namespace {
 
 class MaplinkScreenReader : public KarioE2e {
  protected:
-  bool LabelBecomes(const std::wstring& text, DWORD ms = 8000) {
+  bool LabelBecomes(const wchar_t* text, DWORD ms = 8000) {
     return WaitUntil([&] { return WindowText(Control(IDC_POINT_LABEL)) == text; }, ms);
   }
-  std::string Label() { return Narrow(WindowText(Control(IDC_POINT_LABEL))); }
+  std::string Label() const { return Narrow(WindowText(Control(IDC_POINT_LABEL))); }
 };
 
 TEST_F(MaplinkScreenReader, PointLabelFollowsTheMapInEveryLayoutAndInkButNeedsBothAxes) {
@@ -31,12 +31,12 @@ TEST_F(MaplinkScreenReader, PointLabelFollowsTheMapInEveryLayoutAndInkButNeedsBo
     }
   }
   // Hakata station, latitude not shown: nothing may be stored.
-  KillStandins();
+  KillPrograms(false);
   ASSERT_TRUE(StartStandin(L"/M_LON=469523066 /M_LAT=120911061 /M_ANGLE=0 /M_TYPE=1 /NOLAT"));
   EXPECT_FALSE(LabelBecomes(L"469523060 120911060", 4000));
   EXPECT_EQ(Label(), "503113340 128412340");
   // The same point with its latitude is read (shown to hundredths of a second).
-  KillStandins();
+  KillPrograms(false);
   ASSERT_TRUE(StartStandin(L"/M_LON=469523066 /M_LAT=120911061 /M_ANGLE=0 /M_TYPE=1"));
   EXPECT_TRUE(LabelBecomes(L"469523060 120911060")) << "label: " << Label();
 }

@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 #include <thread>
 
 #include "resources/resource_ids.h"
@@ -18,8 +17,7 @@ namespace {
 // the whole length, sends half, then resets the connection.
 class AnswerServer {
  public:
-  explicit AnswerServer(std::string body, bool breakOff = false, DWORD delayMs = 0)
-      : body_(std::move(body)), breakOff_(breakOff), delayMs_(delayMs) {
+  explicit AnswerServer(std::string body, bool breakOff = false, DWORD delayMs = 0) {
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
     listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -28,50 +26,42 @@ class AnswerServer {
     BOOL yes = TRUE;  // the same port again right after the last server
     setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&yes), sizeof yes);
     // Another driver on this machine may hold the port for a while.
-    listening_ = WaitUntil([&] { return bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0; }, 120000) &&
-                 listen(listener_, 4) == 0;
-    if (listening_) thread_ = std::thread([this] { Serve(); });
+    listening = WaitUntil([&] { return bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0; }, 120000) &&
+                listen(listener_, 4) == 0;
+    if (listening) thread_ = std::thread([=] { Serve(body, breakOff, delayMs); });
   }
   ~AnswerServer() {
-    closesocket(listener_);  // ends the accept loop
-    if (thread_.joinable()) thread_.join();
+    Stop();
     WSACleanup();
   }
-  std::vector<std::string> requestLines() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return requests_;
+  std::string Stop() {  // returns the first line of the first request
+    if (thread_.joinable()) closesocket(listener_), thread_.join();  // the close ends the accept loop
+    return firstRequestLine_;
   }
-  bool listening_;
+  bool listening;
 
  private:
-  void Serve() {
+  void Serve(const std::string& body, bool breakOff, DWORD delayMs) {
     for (SOCKET client; (client = accept(listener_, nullptr, nullptr)) != INVALID_SOCKET; closesocket(client)) {
       std::string request;
       char buffer[2048];
       for (int n = 1; n > 0 && request.find("\r\n\r\n") == std::string::npos; request.append(buffer, n > 0 ? n : 0))
         n = recv(client, buffer, sizeof buffer, 0);
-      {
-        std::lock_guard<std::mutex> lock(mutex_);
-        requests_.push_back(request.substr(0, request.find("\r\n")));
-      }
-      Sleep(delayMs_);
-      std::string reply = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body_.size()) +
-                          "\r\nConnection: close\r\n\r\n" + body_.substr(0, breakOff_ ? body_.size() / 2 : body_.size());
+      if (firstRequestLine_.empty()) firstRequestLine_ = request.substr(0, request.find("\r\n"));
+      Sleep(delayMs);
+      std::string reply = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) +
+                          "\r\nConnection: close\r\n\r\n" + body.substr(0, breakOff ? body.size() / 2 : body.size());
       send(client, reply.data(), static_cast<int>(reply.size()), 0);
       // WinInet takes a reset that comes with the data for a normal end, so
       // it comes once the reader waits for the rest; no linger makes a reset.
       linger abort = {1, 0};
-      if (breakOff_) Sleep(1000), setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<char*>(&abort), sizeof abort);
+      if (breakOff) Sleep(1000), setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<char*>(&abort), sizeof abort);
       else for (shutdown(client, SD_SEND); recv(client, buffer, sizeof buffer, 0) > 0;) {}
     }
   }
-  std::string body_;
-  bool breakOff_;
-  DWORD delayMs_;
   SOCKET listener_;
   std::thread thread_;
-  std::mutex mutex_;
-  std::vector<std::string> requests_;
+  std::string firstRequestLine_;
 };
 
 class PhoneSearch : public KarioE2e {};
@@ -80,12 +70,12 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
   ASSERT_TRUE(SetRegistryDword(L"TLATV8", 0));  // where a destination goes
   ASSERT_NO_FATAL_FAILURE(StartWithPointRead());
   ChooseSearchMode(4);
-  SendMessageW(Control(IDC_SEARCH_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0300000001"));
+  TypeTerm(L"0300000001");
   {
     AnswerServer service("<html>該当なし</html>");
-    ASSERT_TRUE(service.listening_) << "port of " << KARIO_PHONE_SEARCH_HOST << " is taken";
+    ASSERT_TRUE(service.listening) << "port of " << KARIO_PHONE_SEARCH_HOST << " is taken";
     SearchExpecting({kNoResult});
-    EXPECT_EQ(service.requestLines(), std::vector<std::string>{"GET /maps?q=0300000001 HTTP/1.1"});
+    EXPECT_EQ(service.Stop(), "GET /maps?q=0300000001 HTTP/1.1");
   }
   {
     // 1234, 3, 123 and 12 km west of the point read; slow, so that the busy state shows.

@@ -63,7 +63,7 @@ TEST_F(SearchFlow, ChosenResultStartsTheMapApplicationThereAsTheAnswerSays) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.first);
-    size_t logBefore = StandinLog().size(), before = StandinStarts();
+    size_t logBefore = StandinLog().size(), before = StandinStarts().size();
     SendMessageW(list, LB_SETCURSEL, 0, 0);
     c.second();
     MessageBoxSeen box = WaitForMessageBox(Pid(), L"データ詳細");
@@ -83,13 +83,9 @@ TEST_F(SearchFlow, ChosenResultStartsTheMapApplicationThereAsTheAnswerSays) {
 TEST_F(SearchFlow, QLCodeCategoryPickedSearchesNearTypedSearchesWider) {
   // From the point read: 3 km and 30 km east.
   std::vector<QLCodeRecord> records(2);
-  for (int i = 0; i < 2; ++i) {
-    records[i].code = 101 + i;
-    records[i].lon = 503171490 - (i ? 30 : 3) * 40865;
-    records[i].lat = 128439920;
-    records[i].name = WideToCodePage932(i ? u"山の湯" : u"足湯");
-    records[i].info = WideToCodePage932(u"温泉");
-  }
+  for (int i = 0; i < 2; ++i)
+    records[i] = {101 + i, 503171490 - (i ? 30 : 3) * 40865, 128439920, WideToCodePage932(i ? u"山の湯" : u"足湯"),
+                  WideToCodePage932(u"温泉")};
   std::string bytes, error;
   ASSERT_TRUE(BuildQLCodeDatabase(records, 2, bytes, error)) << error;
   ASSERT_TRUE(WriteTextFile(kMapFolder + std::wstring(L"qlcode_v2.qldb"), bytes));
