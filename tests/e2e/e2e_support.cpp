@@ -16,27 +16,16 @@ const wchar_t* const kStandinExe = L"C:\\Program Files\\Varnelle\\TessaraMobile1
 const wchar_t kTokyoStationShown[] = L"/M_LON=503171492 /M_LAT=128439921 /M_ANGLE=0 /M_TYPE=12";
 const wchar_t kNoResult[] = L"検索結果なし!\n他の検索モードで検索してみてください";
 
-void KillPrograms(bool kario) {
+void KillPrograms() {
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32W e{sizeof e};
   for (BOOL ok = Process32FirstW(snap, &e); ok; ok = Process32NextW(snap, &e)) {
-    PROCESS_INFORMATION p{};
-    if ((kario && _wcsicmp(e.szExeFile, L"kariosearch.exe") == 0) || _wcsnicmp(e.szExeFile, L"TessaraMobile", 13) == 0)
-      p.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, e.th32ProcessID);
+    bool named = !_wcsicmp(e.szExeFile, L"kariosearch.exe") || !_wcsnicmp(e.szExeFile, L"TessaraMobile", 13);
+    PROCESS_INFORMATION p{named ? OpenProcess(PROCESS_ALL_ACCESS, FALSE, e.th32ProcessID) : nullptr};
     CloseProcess(&p);
   }
   CloseHandle(snap);
 }
-
-namespace {
-
-bool CopyFileTo(const std::wstring& from, const std::wstring& to) {
-  std::error_code error;
-  std::filesystem::create_directories(std::filesystem::path(to).parent_path(), error);
-  return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0;
-}
-
-}  // namespace
 
 std::wstring WinePathOf(const char* unixPath) {
   std::wstring w = AsWide(Utf8ToUtf16(unixPath));
@@ -53,10 +42,10 @@ bool WriteTextFile(const std::wstring& path, const std::string& bytes) {
   return out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush().good();
 }
 
-bool SetRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value) {
-  return RegSetKeyValueW(root, key.c_str(), name.c_str(), REG_SZ, value.c_str(),
-                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+static bool CopyFileTo(const std::wstring& from, const std::wstring& to) {
+  return WriteTextFile(to, "") && CopyFileW(from.c_str(), to.c_str(), FALSE);  // the first makes the folders
 }
+
 
 bool SetRegistryDword(const wchar_t* name, DWORD value) {
   return RegSetKeyValueW(HKEY_CURRENT_USER, kMapAppKey, name, REG_DWORD, &value, sizeof value) == ERROR_SUCCESS;
@@ -76,7 +65,6 @@ void ResetDevice() {
 bool StartProcess(const std::wstring& exe, const std::wstring& arguments, PROCESS_INFORMATION* out) {
   std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
   STARTUPINFOW si{sizeof si};
-  *out = PROCESS_INFORMATION{};
   return CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, L"C:\\", &si, out) != 0;
 }
 
@@ -90,14 +78,13 @@ bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
 
 long WaitForExit(const PROCESS_INFORMATION& p, DWORD ms) {
   DWORD code = 0;
-  if (!p.hProcess || !WaitUntil([&] { return WaitForSingleObject(p.hProcess, 0) != WAIT_TIMEOUT; }, ms)) return -1;
-  GetExitCodeProcess(p.hProcess, &code);
-  return static_cast<long>(code);
+  bool ended = p.hProcess && WaitUntil([&] { return WaitForSingleObject(p.hProcess, 0) != WAIT_TIMEOUT; }, ms);
+  return ended && GetExitCodeProcess(p.hProcess, &code) ? static_cast<long>(code) : -1;
 }
 
 void CloseProcess(PROCESS_INFORMATION* p) {
-  if (p->hProcess && WaitForSingleObject(p->hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(p->hProcess, 1);
-  if (p->hProcess) WaitForSingleObject(p->hProcess, 5000), CloseHandle(p->hProcess);
+  // Ending one that has ended already fails and leaves its exit code.
+  if (p->hProcess) TerminateProcess(p->hProcess, 1), WaitForSingleObject(p->hProcess, 5000), CloseHandle(p->hProcess);
   if (p->hThread) CloseHandle(p->hThread);
   *p = PROCESS_INFORMATION{};
 }
@@ -111,8 +98,7 @@ HWND FindTopWindow(const std::function<bool(HWND)>& match, DWORD processId) {
   return nullptr;
 }
 
-std::wstring WindowText(HWND w) {
-  // WM_GETTEXT is marshalled across processes for every window class.
+std::wstring WindowText(HWND w) {  // WM_GETTEXT is marshalled across processes for every class
   std::wstring text(static_cast<std::size_t>(SendMessageW(w, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(SendMessageW(w, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
   return text;
@@ -135,11 +121,6 @@ RECT ClientRectInParent(HWND child) {
   GetWindowRect(child, &r);
   MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
   return r;
-}
-
-HWND FocusOf(HWND window) {
-  GUITHREADINFO info{sizeof info};
-  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
 void PostCommand(HWND target, int id, int code, HWND control) {
@@ -176,16 +157,14 @@ std::vector<std::vector<std::string>> StandinLog(const std::wstring& folder) {
   return lines;
 }
 
-std::vector<std::vector<std::string>> StandinStarts() {
-  std::vector<std::vector<std::string>> starts;
-  for (const auto& line : StandinLog()) if (line[0] == "start") starts.push_back(line);
-  return starts;
-}
-
 std::vector<std::string> WaitForStart(size_t index, DWORD ms) {
   std::vector<std::vector<std::string>> starts;
-  WaitUntil([&] { return (starts = StandinStarts()).size() > index; }, ms);
-  return starts.size() > index ? starts[index] : std::vector<std::string>{};
+  auto count = [&] {
+    starts.clear();
+    for (const auto& line : StandinLog()) if (line[0] == "start") starts.push_back(line);
+    return starts.size() > index;
+  };
+  return WaitUntil(count, ms) ? starts[index] : std::vector<std::string>{};
 }
 
 bool InstallStandin(const std::wstring& exe) { return CopyFileTo(WinePathOf(KARIO_TOOL_tessara_standin), exe); }
@@ -199,9 +178,10 @@ bool StartStandin(const std::wstring& arguments, const std::wstring& exe) {
 }
 
 ::testing::AssertionResult KarioE2e::FocusComesTo(HWND control, DWORD ms) const {
-  auto focusIn = [&] { return FocusOf(main_) && (FocusOf(main_) == control || GetParent(FocusOf(main_)) == control); };
-  if (WaitUntil(focusIn, ms)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "focus in " << GetDlgCtrlID(FocusOf(main_)) << ", not " << GetDlgCtrlID(control);
+  GUITHREADINFO info{sizeof info};
+  auto focus = [&] { return GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info) ? info.hwndFocus : nullptr; };
+  if (WaitUntil([&] { return focus() && (focus() == control || GetParent(focus()) == control); }, ms)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "focus in " << GetDlgCtrlID(focus()) << ", not " << GetDlgCtrlID(control);
 }
 
 void KarioE2e::StartKarioOrFail() {
@@ -233,8 +213,7 @@ void KarioE2e::TypeTerm(const wchar_t* term) const {
 }
 
 void KarioE2e::SearchExpecting(const std::vector<std::wstring>& expected, int command) {
-  if (command >= 0)
-    PostCommand(main_, command ? command : IDC_SEARCH_BUTTON, command ? 0 : BN_CLICKED, Control(IDC_SEARCH_BUTTON));
+  if (command >= 0) PostCommand(main_, command ? command : IDC_SEARCH_BUTTON, command ? 0 : BN_CLICKED, Control(IDC_SEARCH_BUTTON));
   for (const std::wstring& text : expected) {
     MessageBoxSeen box = WaitForMessageBox(Pid(), L"カリオSearch", 60000);
     EXPECT_NE(box.text.find(text), std::wstring::npos) << Narrow(box.text) << " instead of " << Narrow(text);

@@ -13,13 +13,11 @@ std::wstring WinePathOf(const char* unixPath);  // a Linux path as Wine sees it 
 extern const wchar_t* const kInstalledProgram;  // C:\KarioTest\kariosearch.exe
 extern const wchar_t* const kMapAppKey;         // HKCU\Software\Varnelle\Tessara Mobile\QZV
 extern const wchar_t* const kStandinExe;        // C:\Program Files\Varnelle\TessaraMobile10.exe
-extern const wchar_t kTokyoStationShown[];      // stand-in switches for Tokyo station
-extern const wchar_t kNoResult[];
-int E2eDisplayScale();                   // 1 or 2, from KARIO_DISPLAY_SCALE
-void KillPrograms(bool kario = true);    // every stand-in, and the program unless told
-void ResetDevice();                      // ends them, removes what tests make, installs afresh
+extern const wchar_t kTokyoStationShown[], kNoResult[];  // stand-in switches; a search's message
+int E2eDisplayScale();                 // 1 or 2, from KARIO_DISPLAY_SCALE
+void KillPrograms();                   // the program and every stand-in
+void ResetDevice();                    // ends them, removes what tests make, installs afresh
 bool WriteTextFile(const std::wstring& path, const std::string& bytes);  // makes folders
-bool SetRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value);
 bool SetRegistryDword(const wchar_t* name, DWORD value);  // in kMapAppKey
 
 bool StartProcess(const std::wstring& exe, const std::wstring& arguments, PROCESS_INFORMATION* out);
@@ -27,13 +25,11 @@ long WaitForExit(const PROCESS_INFORMATION& p, DWORD ms);  // exit code, or -1 o
 void CloseProcess(PROCESS_INFORMATION* p);                 // ends it if still running
 HWND FindTopWindow(const std::function<bool(HWND)>& match, DWORD processId = 0);  // of any process when 0
 bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000);  // pumps this thread's messages
-
 std::wstring WindowText(HWND w);  // of any process's window
 std::wstring ClassNameOf(HWND w);
 std::string Narrow(const std::wstring& text);  // UTF-8, for failure messages
 std::string RectText(const RECT& r);
 RECT ClientRectInParent(HWND child);
-HWND FocusOf(HWND window);  // the focus window of the thread of `window`
 void PostCommand(HWND target, int id, int code = 0, HWND control = nullptr);
 
 struct MessageBoxSeen {
@@ -46,7 +42,6 @@ bool PressMessageBoxButton(const MessageBoxSeen& box, int buttonId);  // by id, 
 // The map application stand-in logs "start<TAB>command line<TAB>TLATV8=..<TAB>TLONV8=..",
 // "end" (message 2 arrived) and "exit" (its window went) beside its executable.
 std::vector<std::vector<std::string>> StandinLog(const std::wstring& folder = L"C:\\Program Files\\Varnelle");
-std::vector<std::vector<std::string>> StandinStarts();
 std::vector<std::string> WaitForStart(size_t index, DWORD ms = 20000);  // start `index` (from 0), or empty
 bool InstallStandin(const std::wstring& exe = kStandinExe);
 bool StartStandin(const std::wstring& arguments, const std::wstring& exe = kStandinExe);  // until its window shows
@@ -54,10 +49,7 @@ bool StartStandin(const std::wstring& arguments, const std::wstring& exe = kStan
 class KarioE2e : public ::testing::Test {
  protected:
   void SetUp() override { ResetDevice(); }
-  void TearDown() override {
-    CloseProcess(&process_);
-    KillPrograms();
-  }
+  void TearDown() override { CloseProcess(&process_), KillPrograms(); }
   void StartKarioOrFail();  // until start-up ends with the focus in the mode combo box
   // Installs the stand-in, starts the program, then shows Tokyo station in
   // front of it until the point label shows the point read.
@@ -67,8 +59,7 @@ class KarioE2e : public ::testing::Test {
   DWORD Pid() const { return process_.dwProcessId; }
   void ChooseSearchMode(int index);  // as a person closing the mode list does
   void TypeTerm(const wchar_t* term) const;
-  // Sends `command` (the 検索 button when 0, nothing when negative) and answers
-  // each message that follows with OK, comparing it with `expected` (a part of its text).
+  // Sends `command` (検索 when 0, none when negative), answers each message with OK, expecting a part of each.
   void SearchExpecting(const std::vector<std::wstring>& expected, int command = 0);
   std::vector<std::wstring> Results() const;
   PROCESS_INFORMATION process_{};

@@ -1,6 +1,5 @@
-// Starting the map application from the menu: the stand-in installed as the
-// map application records every start (its command line and the destination
-// values it found) and every end in its log.
+// Starting the map application from the menu, judged by the stand-in's log of
+// starts (command line, destination values found) and ends.
 #include <climits>
 #include <cstdio>
 
@@ -16,20 +15,16 @@ TEST_F(MaplinkLaunch, EachStationItemStartsItsStationOnceTheLingeringMapApplicat
   HMODULE exe = LoadLibraryExW(WinePathOf(KARIO_EXE_PATH).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   HMENU menu = LoadMenuW(exe, MAKEINTRESOURCEW(IDR_MAIN_MENU));
   ASSERT_NE(menu, nullptr) << "no menu " << IDR_MAIN_MENU << ", error " << GetLastError();
-  auto caption = [&](int id) {
-    wchar_t text[64] = {0};
-    return GetMenuStringW(menu, id, text, 64, MF_BYCOMMAND) ? Narrow(text) : "";
-  };
+  wchar_t text[64];
+  auto caption = [&](int id) { return GetMenuStringW(menu, id, text, 64, MF_BYCOMMAND) ? Narrow(text) : ""; };
   EXPECT_EQ(caption(IDM_RUN_SEARCH), "検索実行");
-  EXPECT_EQ(caption(IDM_START_AT_RESULT), "検索結果の選択地点で起動");
   // The platform must leave the scaling to the program.
   HRSRC hiRes = FindResourceW(exe, L"HI_RES_AWARE", L"CEUX");
   ASSERT_NE(hiRes, nullptr) << "no HI_RES_AWARE resource of type CEUX";
   EXPECT_EQ(*static_cast<const WORD*>(LockResource(LoadResource(exe, hiRes))), 1);
 
-  ASSERT_TRUE(InstallStandin());
   // The stand-in lingers after message 2: the program must wait for it.
-  ASSERT_TRUE(SetRegistryDword(L"StandinExitDelayMs", 1200));
+  ASSERT_TRUE(InstallStandin() && SetRegistryDword(L"StandinExitDelayMs", 1200));
   ASSERT_TRUE(StartStandin(L""));
   ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
   // In the menu's order each station lies south-west of the one before, so an
@@ -38,13 +33,13 @@ TEST_F(MaplinkLaunch, EachStationItemStartsItsStationOnceTheLingeringMapApplicat
   long west = LONG_MAX, south = LONG_MAX;
   for (int i = 0; i < 7; ++i) {
     const int id = IDM_STATION_SAPPORO + i;
-    SCOPED_TRACE(caption(id));
+    SCOPED_TRACE(caption(id));  // the caption names the station the item must start at
     EXPECT_NE(caption(id).find(stations[i]), std::string::npos);
     // Values left from an earlier destination: every start must clear them.
     ASSERT_TRUE(SetRegistryDword(L"TLATV8", 111) && SetRegistryDword(L"TLONV8", 222));
-    size_t before = StandinLog().size();
-    PostCommand(main_, id);
     auto log = StandinLog();
+    const size_t before = log.size();
+    PostCommand(main_, id);
     WaitUntil([&] { return (log = StandinLog()).size() >= before + 3; }, 20000);
     // end (message 2 arrived), exit (its window went), then the new start.
     ASSERT_EQ(log.size(), before + 3);
@@ -60,12 +55,10 @@ TEST_F(MaplinkLaunch, EachStationItemStartsItsStationOnceTheLingeringMapApplicat
     // The stand-in logs its start before it shows its window, which the next item closes.
     ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"Afx_QZV_MAINWND_", nullptr) != nullptr; }));
   }
-  FreeLibrary(exe);
 }
 
 TEST_F(MaplinkLaunch, AMapApplicationThatDiesInsteadOfEndingDoesNotHangTheProgram) {
-  ASSERT_TRUE(InstallStandin());
-  ASSERT_TRUE(SetRegistryDword(L"StandinCrashOnExit", 1));
+  ASSERT_TRUE(InstallStandin() && SetRegistryDword(L"StandinCrashOnExit", 1));
   ASSERT_TRUE(StartStandin(L""));
   ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
   PostCommand(main_, IDM_STATION_OSAKA);
