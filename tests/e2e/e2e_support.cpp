@@ -2,10 +2,7 @@
 
 #include <tlhelp32.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,209 +11,109 @@
 #include "resources/resource_ids.h"
 
 const wchar_t* const kInstalledProgram = L"C:\\KarioTest\\kariosearch.exe";
-const wchar_t* const kInstalledFolder = L"C:\\KarioTest";
 const wchar_t* const kMapAppKey = L"Software\\Varnelle\\Tessara Mobile\\QZV";
 const wchar_t* const kStandinExe = L"C:\\Program Files\\Varnelle\\TessaraMobile10.exe";
+const wchar_t kTokyoStationShown[] = L"/M_LON=503171492 /M_LAT=128439921 /M_ANGLE=0 /M_TYPE=12";
+const wchar_t kNoResult[] = L"検索結果なし!\n他の検索モードで検索してみてください";
 
-namespace {
-
-const wchar_t kMapWindowClass[] = L"Afx_QZV_MAINWND_";
-
-// Ends every process whose executable name matches (case-insensitive).
-void KillProcessesNamed(const wchar_t* exeName) {
+void KillPrograms() {
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snap == INVALID_HANDLE_VALUE) return;
-  PROCESSENTRY32W e{};
-  e.dwSize = sizeof e;
+  PROCESSENTRY32W e{sizeof e};
   for (BOOL ok = Process32FirstW(snap, &e); ok; ok = Process32NextW(snap, &e)) {
-    HANDLE h = _wcsicmp(e.szExeFile, exeName) == 0 ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, e.th32ProcessID)
-                                                   : nullptr;
-    if (!h) continue;
-    TerminateProcess(h, 1);
-    WaitForSingleObject(h, 5000);
-    CloseHandle(h);
+    bool named = !_wcsicmp(e.szExeFile, L"kariosearch.exe") || !_wcsnicmp(e.szExeFile, L"TessaraMobile", 13);
+    PROCESS_INFORMATION p{named ? OpenProcess(PROCESS_ALL_ACCESS, FALSE, e.th32ProcessID) : nullptr};
+    CloseProcess(&p);
   }
   CloseHandle(snap);
 }
 
-// The lines of a list box or of a combo box's list.
-std::vector<std::wstring> ItemsOf(HWND w, UINT getCount, UINT getLength, UINT getText) {
-  std::vector<std::wstring> items;
-  LRESULT n = SendMessageW(w, getCount, 0, 0);
-  for (LRESULT i = 0; i < n; ++i) {
-    LRESULT len = SendMessageW(w, getLength, i, 0);
-    std::wstring text(static_cast<std::size_t>(len < 0 ? 0 : len) + 1, L'\0');
-    SendMessageW(w, getText, i, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<std::size_t>(len < 0 ? 0 : len));
-    items.push_back(text);
-  }
-  return items;
-}
-
-}  // namespace
-
 std::wstring WinePathOf(const char* unixPath) {
-  int n = MultiByteToWideChar(CP_UTF8, 0, unixPath, -1, nullptr, 0);
-  std::wstring w(n > 0 ? n - 1 : 0, L'\0');
-  if (n > 1) MultiByteToWideChar(CP_UTF8, 0, unixPath, -1, &w[0], n);
+  std::wstring w = AsWide(Utf8ToUtf16(unixPath));
   for (auto& c : w) if (c == L'/') c = L'\\';
   return L"Z:" + w;
 }
 
-int E2eDisplayScale() {
-  const char* s = getenv("KARIO_DISPLAY_SCALE");
-  return (s && s[0] == '2') ? 2 : 1;
-}
-
-bool MakeFolders(const std::wstring& path) {
-  std::error_code error;
-  std::filesystem::create_directories(path, error);
-  return std::filesystem::is_directory(path, error);
-}
+int E2eDisplayScale() { return getenv("KARIO_DISPLAY_SCALE") && getenv("KARIO_DISPLAY_SCALE")[0] == '2' ? 2 : 1; }
 
 bool WriteTextFile(const std::wstring& path, const std::string& bytes) {
-  MakeFolders(std::filesystem::path(path).parent_path());
+  std::error_code error;
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
   std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
   return out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush().good();
 }
 
-bool CopyFileTo(const std::wstring& from, const std::wstring& to) {
-  MakeFolders(std::filesystem::path(to).parent_path());
-  return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0;
+static bool CopyFileTo(const std::wstring& from, const std::wstring& to) {
+  return WriteTextFile(to, "") && CopyFileW(from.c_str(), to.c_str(), FALSE);  // the first makes the folders
 }
 
-bool RemoveTree(const std::wstring& path) {
-  std::error_code error;
-  std::filesystem::remove_all(path, error);
-  return !error;
+
+bool SetRegistryDword(const wchar_t* name, DWORD value) {
+  return RegSetKeyValueW(HKEY_CURRENT_USER, kMapAppKey, name, REG_DWORD, &value, sizeof value) == ERROR_SUCCESS;
 }
-
-bool FileExistsAt(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string ReadFileBytes(const std::wstring& path) {
-  std::ifstream in(std::filesystem::path(path), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool SetRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value) {
-  return RegSetKeyValueW(root, key.c_str(), name.c_str(), REG_SZ, value.c_str(),
-                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-}
-
-bool SetRegistryDword(HKEY root, const std::wstring& key, const std::wstring& name, DWORD value) {
-  return RegSetKeyValueW(root, key.c_str(), name.c_str(), REG_DWORD, &value, sizeof value) == ERROR_SUCCESS;
-}
-
-DWORD RegistryDword(HKEY root, const std::wstring& key, const std::wstring& name) {
-  DWORD value = 0, size = sizeof value;
-  return RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS
-             ? value : 0xDEADBEEF;
-}
-
-bool CreateRegistryKey(HKEY root, const std::wstring& key) {
-  HKEY k;
-  if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) != ERROR_SUCCESS) return false;
-  RegCloseKey(k);
-  return true;
-}
-
-void DeleteRegistryTree(HKEY root, const std::wstring& key) { RegDeleteTreeW(root, key.c_str()); }
 
 void ResetDevice() {
-  // Windows of an earlier test first: they hold files open.
-  KillProcessesNamed(L"kariosearch.exe");
-  KillStandins();
-  DeleteRegistryTree(HKEY_CURRENT_USER, L"Software\\Varnelle");
-  DeleteRegistryTree(HKEY_LOCAL_MACHINE, L"System\\StorageManager\\Profiles\\SDMemory");
-  DeleteRegistryTree(HKEY_LOCAL_MACHINE, L"System\\GDI\\ClearType");
-  for (const wchar_t* path : {L"C:\\Program Files\\Varnelle", L"C:\\SD", L"C:\\Storage Card", L"C:\\内部ストレージ",
-                              L"C:\\KarioTest", L"C:\\htmbuff.txt", L"C:\\Data"})
-    RemoveTree(path);
-  MakeFolders(kInstalledFolder);
-  std::wstring exe = WinePathOf(KARIO_EXE_PATH);
-  CopyFileTo(exe, kInstalledProgram);
-  CopyFileTo(exe.substr(0, exe.size() - 3) + L"htm", std::wstring(kInstalledFolder) + L"\\kariosearch.htm");
+  KillPrograms();  // windows of an earlier test first: they hold files open
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Varnelle");
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"System\\StorageManager\\Profiles\\SDMemory");
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"System\\GDI\\ClearType");
+  std::error_code error;
+  for (const wchar_t* path : {L"C:\\Program Files\\Varnelle", L"C:\\SD", L"C:\\KarioTest", L"C:\\htmbuff.txt", L"C:\\Data"})
+    std::filesystem::remove_all(path, error);
+  CopyFileTo(WinePathOf(KARIO_EXE_PATH), kInstalledProgram);
 }
 
-bool StartProcess(const std::wstring& exe, const std::wstring& arguments, PROCESS_INFORMATION* out,
-                  const std::wstring& currentFolder) {
-  std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  *out = PROCESS_INFORMATION{};
-  return CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        currentFolder.c_str(), &si, out) != 0;
+bool StartProcess(const std::wstring& exe, const std::wstring& arguments, PROCESS_INFORMATION* out) {
+  std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+  STARTUPINFOW si{sizeof si};
+  return CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, L"C:\\", &si, out) != 0;
 }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
-  DWORD start = GetTickCount();
-  for (MSG msg;;) {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  for (DWORD start = GetTickCount();; MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT)) {
+    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
     if (done()) return true;
     if (GetTickCount() - start >= ms) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
   }
-}
-
-RunningProgram StartKario() {
-  RunningProgram p;
-  if (!StartProcess(kInstalledProgram, L"", &p.process)) return p;
-  // The window exists before its controls do: wait for the last control
-  // made while it is created (the result list box) too.
-  auto isMain = [](HWND w) {
-    return ClassNameOf(w) == L"KRSEARCH" && WindowText(w) == L"カリオSearch" && GetDlgItem(w, IDC_RESULT_LIST);
-  };
-  WaitUntil([&] { return (p.mainWindow = FindTopWindow(isMain, p.process.dwProcessId)) != nullptr; }, 20000);
-  return p;
 }
 
 long WaitForExit(const PROCESS_INFORMATION& p, DWORD ms) {
-  if (!p.hProcess) return -1;
-  if (!WaitUntil([&] { return WaitForSingleObject(p.hProcess, 0) != WAIT_TIMEOUT; }, ms)) return -1;
   DWORD code = 0;
-  GetExitCodeProcess(p.hProcess, &code);
-  return static_cast<long>(code);
+  bool ended = p.hProcess && WaitUntil([&] { return WaitForSingleObject(p.hProcess, 0) != WAIT_TIMEOUT; }, ms);
+  return ended && GetExitCodeProcess(p.hProcess, &code) ? static_cast<long>(code) : -1;
 }
 
-void KillProgram(RunningProgram* p) {
-  if (p->process.hProcess) {
-    if (WaitForSingleObject(p->process.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(p->process.hProcess, 1);
-      WaitForSingleObject(p->process.hProcess, 5000);
-    }
-    CloseHandle(p->process.hProcess);
+void CloseProcess(PROCESS_INFORMATION* p) {
+  // Ending one that has ended already fails and leaves its exit code.
+  if (p->hProcess) TerminateProcess(p->hProcess, 1), WaitForSingleObject(p->hProcess, 5000), CloseHandle(p->hProcess);
+  if (p->hThread) CloseHandle(p->hThread);
+  *p = PROCESS_INFORMATION{};
+}
+
+HWND FindTopWindow(const std::function<bool(HWND)>& match, DWORD processId) {
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if ((!processId || pid == processId) && match(w)) return w;
   }
-  if (p->process.hThread) CloseHandle(p->process.hThread);
-  *p = RunningProgram{};
+  return nullptr;
 }
 
-std::wstring WindowText(HWND w) {
-  // WM_GETTEXT is marshalled across processes for every window class.
-  LRESULT n = SendMessageW(w, WM_GETTEXTLENGTH, 0, 0);
-  std::wstring text(static_cast<std::size_t>(n < 0 ? 0 : n) + 1, L'\0');
-  LRESULT got = SendMessageW(w, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(static_cast<std::size_t>(got < 0 ? 0 : got));
+std::wstring WindowText(HWND w) {  // WM_GETTEXT is marshalled across processes for every class
+  std::wstring text(static_cast<std::size_t>(SendMessageW(w, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(SendMessageW(w, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
   return text;
 }
 
 std::wstring ClassNameOf(HWND w) {
   wchar_t name[256] = {0};
-  GetClassNameW(w, name, 256);
-  return name;
+  return GetClassNameW(w, name, 256) ? name : L"";
 }
 
 std::string Narrow(const std::wstring& text) { return Utf16ToUtf8(FromWide(text.c_str())); }
 
 std::string RectText(const RECT& r) {
-  char text[80];
-  std::snprintf(text, sizeof text, "(%ld,%ld)-(%ld,%ld)", r.left, r.top, r.right, r.bottom);
-  return text;
-}
-
-RECT ClientOf(HWND w) {
-  RECT r{};
-  GetClientRect(w, &r);
-  return r;
+  return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
+         std::to_string(r.bottom) + ")";
 }
 
 RECT ClientRectInParent(HWND child) {
@@ -226,43 +123,8 @@ RECT ClientRectInParent(HWND child) {
   return r;
 }
 
-std::vector<std::wstring> ComboItems(HWND combo) { return ItemsOf(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
-int ComboSelection(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
-std::vector<std::wstring> ListItems(HWND list) { return ItemsOf(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
-
-HWND FocusOf(DWORD threadId) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
-}
-
 void PostCommand(HWND target, int id, int code, HWND control) {
   PostMessageW(target, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
-}
-
-HWND MenuBarOf(HWND mainWindow) { return FindWindowExW(mainWindow, nullptr, L"KRMENUBAR", nullptr); }
-
-void ChooseSearchMode(HWND mainWindow, int index) {
-  HWND combo = GetDlgItem(mainWindow, IDC_MODE_COMBO);
-  SendMessageW(combo, CB_SETCURSEL, index, 0);
-  PostCommand(mainWindow, IDC_MODE_COMBO, CBN_CLOSEUP, combo);
-}
-
-HWND FindTopWindow(const std::function<bool(HWND)>& match, DWORD processId) {
-  struct Search {
-    const std::function<bool(HWND)>* match;
-    DWORD processId;
-    HWND found;
-  } search{&match, processId, nullptr};
-  EnumWindows([](HWND w, LPARAM param) -> BOOL {
-    auto* s = reinterpret_cast<Search*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if ((s->processId && pid != s->processId) || !(*s->match)(w)) return TRUE;
-    s->found = w;
-    return FALSE;
-  }, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 MessageBoxSeen WaitForMessageBox(DWORD processId, const std::wstring& title, DWORD ms) {
@@ -272,94 +134,99 @@ MessageBoxSeen WaitForMessageBox(DWORD processId, const std::wstring& title, DWO
     return IsWindowVisible(w) && ClassNameOf(w) == L"#32770" && (title.empty() || WindowText(w) == title) &&
            GetDlgItem(w, 0xFFFF);
   };
-  if (!WaitUntil([&] { return (seen.window = FindTopWindow(isBox, processId)) != nullptr; }, ms)) return seen;
-  seen.title = WindowText(seen.window);
-  seen.text = WindowText(GetDlgItem(seen.window, 0xFFFF));
-  for (HWND c = GetWindow(seen.window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-    if (_wcsicmp(ClassNameOf(c).c_str(), L"Button") == 0) seen.buttons.push_back(WindowText(c));
+  if (WaitUntil([&] { return (seen.window = FindTopWindow(isBox, processId)) != nullptr; }, ms))
+    seen.text = WindowText(GetDlgItem(seen.window, 0xFFFF));
   return seen;
 }
 
 bool PressMessageBoxButton(const MessageBoxSeen& box, int buttonId) {
-  if (!box.window) return false;
+  if (!box.window || !GetDlgItem(box.window, buttonId)) return false;
   PostCommand(box.window, buttonId, BN_CLICKED, GetDlgItem(box.window, buttonId));
-  return WaitUntil([&] { return !IsWindow(box.window); }, 10000);
+  return WaitUntil([&] { return !IsWindow(box.window); });
 }
 
-std::vector<StandinLogLine> ReadStandinLog(const std::wstring& folder) {
-  std::vector<StandinLogLine> lines;
-  std::istringstream in(ReadFileBytes(folder + L"\\tessara_log.txt"));
-  std::string line;
-  while (std::getline(in, line)) {
-    std::vector<std::string> fields;
+std::vector<std::vector<std::string>> StandinLog(const std::wstring& folder) {
+  std::ifstream file(std::filesystem::path(folder + L"\\tessara_log.txt"), std::ios::binary);
+  std::vector<std::vector<std::string>> lines;
+  for (std::string line; std::getline(file, line);) {
+    if (line.empty()) continue;
     std::istringstream parts(line);
-    for (std::string field; std::getline(parts, field, '\t');) fields.push_back(field);
-    if (fields.empty()) continue;
-    StandinLogLine entry;
-    entry.kind = fields[0];
-    if (entry.kind == "start" && fields.size() == 4) {
-      entry.commandLine = fields[1];
-      entry.tlat = fields[2].substr(fields[2].find('=') + 1);
-      entry.tlon = fields[3].substr(fields[3].find('=') + 1);
-    }
-    lines.push_back(entry);
+    lines.emplace_back();
+    for (std::string field; std::getline(parts, field, '\t');) lines.back().push_back(field);
   }
   return lines;
 }
 
-size_t CountLog(const std::vector<StandinLogLine>& log, const char* kind) {
-  return std::count_if(log.begin(), log.end(), [&](const StandinLogLine& line) { return line.kind == kind; });
-}
-
-std::vector<StandinLogLine> StandinStarts() {
-  std::vector<StandinLogLine> starts;
-  for (const StandinLogLine& line : ReadStandinLog())
-    if (line.kind == "start") starts.push_back(line);
-  return starts;
-}
-
-StandinLogLine WaitForStart(size_t index, DWORD ms) {
-  std::vector<StandinLogLine> starts;
-  WaitUntil([&] { return (starts = StandinStarts()).size() > index; }, ms);
-  return starts.size() > index ? starts[index] : StandinLogLine{};
+std::vector<std::string> WaitForStart(size_t index, DWORD ms) {
+  std::vector<std::vector<std::string>> starts;
+  auto count = [&] {
+    starts.clear();
+    for (const auto& line : StandinLog()) if (line[0] == "start") starts.push_back(line);
+    return starts.size() > index;
+  };
+  return WaitUntil(count, ms) ? starts[index] : std::vector<std::string>{};
 }
 
 bool InstallStandin(const std::wstring& exe) { return CopyFileTo(WinePathOf(KARIO_TOOL_tessara_standin), exe); }
 
-HWND FindMapWindow() { return FindWindowW(kMapWindowClass, nullptr); }
-
-bool StartStandin(const std::wstring& arguments, const std::wstring& exe, PROCESS_INFORMATION* process) {
-  PROCESS_INFORMATION started{};
-  if (!StartProcess(exe, arguments, &started)) return false;
-  auto isMap = [](HWND w) { return ClassNameOf(w) == kMapWindowClass; };
-  bool shown = WaitUntil([&] { return FindTopWindow(isMap, started.dwProcessId) != nullptr; });
-  if (process) {
-    *process = started;
-  } else {
-    CloseHandle(started.hProcess);
-    CloseHandle(started.hThread);
-  }
+bool StartStandin(const std::wstring& arguments, const std::wstring& exe) {
+  PROCESS_INFORMATION p{};
+  auto isMap = [](HWND w) { return ClassNameOf(w) == L"Afx_QZV_MAINWND_"; };
+  bool shown = StartProcess(exe, arguments, &p) && WaitUntil([&] { return FindTopWindow(isMap, p.dwProcessId); });
+  CloseHandle(p.hProcess), CloseHandle(p.hThread);
   return shown;
 }
 
-// Every stand-in, whatever version it is installed as.
-void KillStandins() {
-  for (int n = 8; n <= 11; ++n) KillProcessesNamed((L"TessaraMobile" + std::to_wstring(n) + L".exe").c_str());
-}
-
 ::testing::AssertionResult KarioE2e::FocusComesTo(HWND control, DWORD ms) const {
-  auto focusIn = [&] {
-    HWND focus = FocusOf(KarioThread());
-    return focus && (focus == control || GetParent(focus) == control);
-  };
-  if (WaitUntil(focusIn, ms)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "focus in control " << GetDlgCtrlID(FocusOf(KarioThread()))
-                                       << " instead of " << GetDlgCtrlID(control);
+  GUITHREADINFO info{sizeof info};
+  auto focus = [&] { return GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info) ? info.hwndFocus : nullptr; };
+  if (WaitUntil([&] { return focus() && (focus() == control || GetParent(focus()) == control); }, ms)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "focus in " << GetDlgCtrlID(focus()) << ", not " << GetDlgCtrlID(control);
 }
 
 void KarioE2e::StartKarioOrFail() {
-  kario_ = StartKario();
-  ASSERT_NE(kario_.mainWindow, nullptr) << "no window \"カリオSearch\" of class KRSEARCH appeared";
-  // Start-up ends with the focus in the search-mode combo box.
+  ASSERT_TRUE(StartProcess(kInstalledProgram, L"", &process_));
+  // The window exists before its controls do: wait for the last one made.
+  auto isMain = [](HWND w) {
+    return ClassNameOf(w) == L"KRSEARCH" && WindowText(w) == L"カリオSearch" && GetDlgItem(w, IDC_RESULT_LIST);
+  };
+  ASSERT_TRUE(WaitUntil([&] { return (main_ = FindTopWindow(isMain, Pid())) != nullptr; }, 20000)) << "no main window";
   ASSERT_TRUE(FocusComesTo(Control(IDC_MODE_COMBO))) << "start-up did not finish";
+}
+
+void KarioE2e::StartWithPointRead(const std::wstring& standinExe) {
+  ASSERT_TRUE(InstallStandin(standinExe));
+  ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
+  ASSERT_TRUE(StartStandin(kTokyoStationShown, standinExe));
+  // Shown to hundredths of a second, so read to ten milliseconds.
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(Control(IDC_POINT_LABEL)) == L"503171490 128439920"; }, 15000))
+      << "point label: " << Narrow(WindowText(Control(IDC_POINT_LABEL)));
+}
+
+void KarioE2e::ChooseSearchMode(int index) {
+  SendMessageW(Control(IDC_MODE_COMBO), CB_SETCURSEL, index, 0);
+  PostCommand(main_, IDC_MODE_COMBO, CBN_CLOSEUP, Control(IDC_MODE_COMBO));
+}
+
+void KarioE2e::TypeTerm(const wchar_t* term) const {
+  SendMessageW(Control(IDC_SEARCH_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(term));
+}
+
+void KarioE2e::SearchExpecting(const std::vector<std::wstring>& expected, int command) {
+  if (command >= 0) PostCommand(main_, command ? command : IDC_SEARCH_BUTTON, command ? 0 : BN_CLICKED, Control(IDC_SEARCH_BUTTON));
+  for (const std::wstring& text : expected) {
+    MessageBoxSeen box = WaitForMessageBox(Pid(), L"カリオSearch", 60000);
+    EXPECT_NE(box.text.find(text), std::wstring::npos) << Narrow(box.text) << " instead of " << Narrow(text);
+    EXPECT_TRUE(PressMessageBoxButton(box, IDOK));
+  }
+}
+
+std::vector<std::wstring> KarioE2e::Results() const {
+  HWND list = Control(IDC_RESULT_LIST);
+  std::vector<std::wstring> lines(static_cast<std::size_t>(SendMessageW(list, LB_GETCOUNT, 0, 0)));
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    lines[i].resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1);
+    lines[i].resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&lines[i][0]))));
+  }
+  return lines;
 }

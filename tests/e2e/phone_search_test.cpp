@@ -1,125 +1,107 @@
-// The phone-number search in this process, with the real WinInet, files and
-// list box, against an answer server run by a thread of the test.
-#include <gtest/gtest.h>
+// The phone-number search end to end, against an answer server on the host
+// the program was built for: places nearest first, and every failure said.
+#include <winsock2.h>
 
-#include <string>
-#include <vector>
+#include <cstdlib>
+#include <cstring>
 
-#include "maplink/reference_point.h"
-#include "platform/codepage.h"
-#include "platform/connection_manager_win.h"
-#include "platform/result_list.h"
-#include "platform/result_list_win.h"
-#include "platform/utf.h"
-#include "search/phone_search.h"
-#include "tests/e2e/answer_server_support.h"
+#include "resources/resource_ids.h"
 #include "tests/e2e/e2e_support.h"
 #include "tools/answer_writer/answer_writer.h"
 
 namespace {
 
-// Message boxes of this thread, answered with OK as soon as they are up.
-struct SeenBox {
-  std::wstring title, text;
-  HWND owner;
+// A stand-in for the web service on the port the program was built to ask,
+// listening from its construction; Answer() serves the program's request.
+class AnswerServer {
+ public:
+  AnswerServer() {
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in addr{AF_INET, htons(static_cast<u_short>(std::atoi(std::strrchr(KARIO_PHONE_SEARCH_HOST, ':') + 1)))};
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    BOOL yes = TRUE;  // the same port again right after the last server
+    setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&yes), sizeof yes);
+    // Another driver on this machine may hold the port for a while.
+    listening = WaitUntil([&] { return bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0; }, 120000) &&
+                listen(listener_, 1) == 0;
+  }
+  ~AnswerServer() { closesocket(listener_), WSACleanup(); }
+  // Sends `body`, or only its first half and then a reset; returns the request's first line.
+  std::string Answer(const std::string& body, bool breakOff = false) {
+    fd_set ready{1, {listener_}};
+    timeval deadline{30, 0};
+    if (select(0, &ready, nullptr, nullptr, &deadline) != 1) return "no request";
+    SOCKET client = accept(listener_, nullptr, nullptr);
+    std::string request;
+    char buffer[2048];
+    for (int n = 1; n > 0 && request.find("\r\n\r\n") == std::string::npos; request.append(buffer, n > 0 ? n : 0))
+      n = recv(client, buffer, sizeof buffer, 0);
+    std::string reply = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) +
+                        "\r\nConnection: close\r\n\r\n" + body.substr(0, breakOff ? body.size() / 2 : body.size());
+    send(client, reply.data(), static_cast<int>(reply.size()), 0);
+    // WinInet takes a reset that comes with the data for a normal end, so it
+    // comes once the reader waits for the rest; no linger makes the close one.
+    linger abort = {1, 0};
+    if (breakOff) Sleep(1000), setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<char*>(&abort), sizeof abort);
+    else for (shutdown(client, SD_SEND); recv(client, buffer, sizeof buffer, 0) > 0;) {}
+    closesocket(client);
+    return request.substr(0, request.find("\r\n"));
+  }
+  bool listening;
+
+ private:
+  SOCKET listener_;
 };
-std::vector<SeenBox> g_seenBoxes;
-HHOOK g_hook = nullptr;
 
-LRESULT CALLBACK AnswerMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
-  HWND w = reinterpret_cast<HWND>(wParam);
-  if (code == HCBT_ACTIVATE && ClassNameOf(w) == L"#32770") {
-    g_seenBoxes.push_back({WindowText(w), WindowText(GetDlgItem(w, 0xFFFF)), GetWindow(w, GW_OWNER)});
-    PostMessageW(w, WM_COMMAND, IDOK, 0);
+class PhoneSearch : public KarioE2e {};
+
+TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
+  ASSERT_TRUE(SetRegistryDword(L"TLATV8", 0));  // where a destination goes
+  ASSERT_NO_FATAL_FAILURE(StartWithPointRead());
+  ChooseSearchMode(4);
+  TypeTerm(L"0300000001");
+  {
+    AnswerServer service;
+    ASSERT_TRUE(service.listening) << "port of " << KARIO_PHONE_SEARCH_HOST << " is taken";
+    SearchExpecting({});  // taps 検索
+    EXPECT_EQ(service.Answer("<html>該当なし</html>"), "GET /maps?q=0300000001 HTTP/1.1");
+    SearchExpecting({kNoResult}, -1);
+    // 1234, 3, 123 and 12 km west of the point read.  The program waits for
+    // the answer with its controls off.
+    SearchExpecting({});  // taps 検索
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(Control(IDC_SEARCH_BUTTON)); }));
+    EXPECT_FALSE(IsWindowEnabled(FindWindowExW(main_, nullptr, L"KRMENUBAR", nullptr)));
+    service.Answer(BuildAnswerPage({{"35.68098", "125.7533653", "D"}, {"35.68098", "139.7269222", "A"},
+                                    {"35.68098", "138.3647583", "C"}, {"35.68098", "139.6247625", "B"}}));
+    SearchExpecting({L"検索完了!\u30004件"}, -1);
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_SEARCH_BUTTON)));
   }
-  return CallNextHookEx(g_hook, code, wParam, lParam);
-}
-
-const wchar_t kCacheFile[] = L"\\htmbuff.txt";
-const std::vector<std::wstring> kOldLines = {L"   1km,前回, ,503000000,128000000, ",
-                                             L"   2km,前々回, ,503000001,128000000, "};
-const wchar_t kNoConnection[] = L"12029\nインターネットに接続できませんでした";
-
-// Each way a search can end: the list filled, emptied or kept, a message or
-// none, the cache deleted or left.
-TEST(PhoneSearch, EachOutcomeSetsListMessageAndCache) {
-  enum Server { kNone, kWhole, kBreakOff };
-  const struct {
-    const char* name;
-    Server server;
-    std::string body;
-    ConnectionSimulation network;
-    bool cacheBlocked;  // a folder where the cache file should go
-    int found;
-    int connectionRequests;
-    std::vector<std::wstring> lines;  // the list afterwards
-    const wchar_t* message;           // null: none
-    bool cacheLeft;
-  } cases[] = {
-      {"fetched", kWhole,
-       BuildAnswerPage({{"35.6895", "139.6917", WideToCodePage932(u"新宿")},
-                        {"34.702485", "135.495951", WideToCodePage932(u"大阪駅")}}),
-       ConnectionSimulation::Connects, false, 2, 1,
-       {L"  14km,新宿, ,502901653,128470591, ", L" 384km,大阪駅, ,487795538,124917221, "}, nullptr, false},
-      // A URL the connection manager cannot map is fetched without it.
-      {"URL not mapped", kWhole, BuildAnswerPage({{"35.6895", "139.6917", "A"}}), ConnectionSimulation::RefusesUrl,
-       false, 1, 0, {L"  14km,A, ,502901653,128470591, "}, nullptr, false},
-      {"answer without titles", kWhole, "<html>該当なし</html>", ConnectionSimulation::Connects, false, 0, 1, {},
-       nullptr, false},
-      {"server down", kNone, "", ConnectionSimulation::Connects, false, -1, 1, kOldLines, kNoConnection, false},
-      {"network never comes up", kWhole, "<html></html>", ConnectionSimulation::NeverConnects, false, -1,
-       kConnectionAttemptLimit, kOldLines, kNoConnection, false},
-      // What arrived stays in the cache until the next fetch overwrites it.
-      {"answer broken off", kBreakOff, BuildAnswerPage({{"35.6895", "139.6917", "A"}, {"35.6895", "139.6917", "B"}}),
-       ConnectionSimulation::Connects, false, -1, 1, kOldLines, L"えらー", true},
-      {"cache cannot be created", kWhole, BuildAnswerPage({{"35.6895", "139.6917", "A"}}),
-       ConnectionSimulation::Connects, true, 0, 1, {}, nullptr, true},
-  };
-  const std::u16string savedHost = g_phoneSearchHost;
-  g_referenceLongitude = 503000000;
-  g_referenceLatitude = 128000000;
-  HWND owner = CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
-  HWND list = CreateWindowExW(0, L"LISTBOX", nullptr, WS_CHILD | LBS_SORT | LBS_HASSTRINGS, 0, 0, 200, 200, owner,
-                              reinterpret_cast<HMENU>(1000), GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(list, nullptr);
-  ResultListAttach(list);
-  g_hook = SetWindowsHookExW(WH_CBT, AnswerMessageBoxes, nullptr, GetCurrentThreadId());
-  ASSERT_NE(g_hook, nullptr);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    ResultListClear();
-    for (const std::wstring& line : kOldLines) ResultListAdd(FromWide(line.c_str()));
-    g_seenBoxes.clear();
-    RemoveTree(kCacheFile);
-    AnswerServerOptions options;
-    options.breakOff = c.server == kBreakOff;
-    AnswerServer server(c.body, options);
-    g_phoneSearchHost = u"127.0.0.1:" + Utf8ToUtf16(std::to_string(c.server == kNone ? FreePort() : server.port()));
-    g_connectionSimulation = c.network;
-    if (c.cacheBlocked) EXPECT_TRUE(CreateDirectoryW(kCacheFile, nullptr));
-    int requestsBefore = ConnectionRequestCount();
-    EXPECT_EQ(SearchPhoneNumber(u"03-3344-5566"), c.found);
-    EXPECT_EQ(ConnectionRequestCount() - requestsBefore, c.connectionRequests);
-    EXPECT_EQ(OpenConnectionCount(), 0);
-    EXPECT_EQ(server.requestLines(), c.network == ConnectionSimulation::NeverConnects || c.server == kNone
-                                         ? std::vector<std::string>{}
-                                         : std::vector<std::string>{"GET /maps?q=03-3344-5566 HTTP/1.1"});
-    EXPECT_EQ(ListItems(list), c.lines);
-    EXPECT_EQ(g_seenBoxes.size(), c.message ? 1u : 0u) << (g_seenBoxes.empty() ? "" : Narrow(g_seenBoxes[0].text));
-    if (c.message && !g_seenBoxes.empty()) {
-      EXPECT_EQ(g_seenBoxes[0].title, L"カリオSearch");
-      EXPECT_EQ(g_seenBoxes[0].text, c.message);
-      EXPECT_EQ(g_seenBoxes[0].owner, owner);
-    }
-    EXPECT_EQ(FileExistsAt(kCacheFile), c.cacheLeft);
+  std::vector<std::wstring> lines = Results();
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(Narrow(lines[0].substr(0, 8) + lines[1].substr(0, 8) + lines[2].substr(0, 8) + lines[3].substr(0, 8)),
+            "   3km,A  12km,B 123km,C1234km,D");
+  EXPECT_EQ(GetFileAttributesW(L"C:\\htmbuff.txt"), INVALID_FILE_ATTRIBUTES) << "the answer was left behind";
+  // A line of this search (its code piece a single blank) opened with Yes.
+  const std::string lon = Narrow(lines[0].substr(11, 9)), lat = Narrow(lines[0].substr(21, 9));
+  EXPECT_EQ(Narrow(lines[0]), "   3km,A, ," + lon + "," + lat + ", ");
+  SendMessageW(Control(IDC_RESULT_LIST), LB_SETCURSEL, 0, 0);
+  PostCommand(main_, IDC_RESULT_LIST, LBN_DBLCLK, Control(IDC_RESULT_LIST));
+  ASSERT_TRUE(PressMessageBoxButton(WaitForMessageBox(Pid(), L"データ詳細"), IDYES));
+  EXPECT_EQ(WaitForStart(1), (std::vector<std::string>{"start", " /M_LON=" + lon + " /M_LAT=" + lat + " /M_ANGLE=0 /M_TYPE=10",
+                                                      "TLATV8=" + lat, "TLONV8=" + lon}));
+  {
+    // Broken off while reading: said, and the list keeps what it held.
+    AnswerServer service;
+    SearchExpecting({});  // taps 検索
+    service.Answer(BuildAnswerPage({{"35.6895", "139.6917", "A"}, {"35.6895", "139.6917", "B"}}), true);
+    SearchExpecting({L"えらー", kNoResult}, -1);
+    EXPECT_EQ(Results(), lines);
   }
-  UnhookWindowsHookEx(g_hook);
-  ResultListAttach(nullptr);
-  DestroyWindow(owner);
-  g_phoneSearchHost = savedHost;
-  g_connectionSimulation = ConnectionSimulation::Connects;
-  RemoveTree(kCacheFile);
+  // Nobody listening.
+  SearchExpecting({L"\nインターネットに接続できませんでした", kNoResult});
+  EXPECT_EQ(Results(), lines);
 }
 
 }  // namespace
