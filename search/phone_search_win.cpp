@@ -18,6 +18,7 @@ constexpr DWORD kFetchFromServer = 0x80000000;  // never from a cache
 HANDLE g_connection = nullptr;
 GUID g_destination = {};
 HINTERNET g_internet = nullptr;
+HINTERNET g_session = nullptr;
 HINTERNET g_answer = nullptr;
 
 // A service that accepts the connection and then stays silent must not
@@ -50,14 +51,36 @@ ConnectionAttempt RequestInternetConnection() {
 
 void ReleaseInternetConnection(bool keepCached) { ReleaseConnection(g_connection, keepCached ? 1 : 0); }
 
+// The request is made step by step rather than with InternetOpenUrlW, so
+// that the time limits can be put on the connection and the request handles
+// themselves: not every WinInet passes them down from the session.
 bool OpenWebAnswer(const std::u16string& url, uint32_t* error) {
-  g_internet = InternetOpenW(L"TestData DownLoad", kAccessDirect, nullptr, nullptr, 0);
+  wchar_t host[256] = {}, path[2048] = {};
+  URL_COMPONENTSW parts = {};
+  parts.dwStructSize = sizeof parts;
+  parts.lpszHostName = host;
+  parts.dwHostNameLength = 256;
+  parts.lpszUrlPath = path;
+  parts.dwUrlPathLength = 2048;
+  wchar_t extra[1024] = {};
+  parts.lpszExtraInfo = extra;
+  parts.dwExtraInfoLength = 1024;
+  const bool cracked = InternetCrackUrlW(AsWide(url), 0, 0, &parts) != FALSE;
+  g_internet = cracked ? InternetOpenW(L"TestData DownLoad", kAccessDirect, nullptr, nullptr, 0) : nullptr;
   if (g_internet) {
     LimitEveryStep(g_internet);
-    g_answer = InternetOpenUrlW(g_internet, AsWide(url), nullptr, 0, kFetchFromServer, 0);
+    g_session = InternetConnectW(g_internet, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
   }
-  if (g_answer) return true;
-  *error = GetLastError();
+  if (g_session) {
+    LimitEveryStep(g_session);
+    const std::wstring object = std::wstring(path) + extra;
+    g_answer = HttpOpenRequestW(g_session, L"GET", object.c_str(), nullptr, nullptr, nullptr, kFetchFromServer, 0);
+  }
+  if (g_answer) {
+    LimitEveryStep(g_answer);
+    if (HttpSendRequestW(g_answer, nullptr, 0, nullptr, 0)) return true;
+  }
+  *error = cracked ? GetLastError() : ERROR_INTERNET_INVALID_URL;
   CloseWebAnswer();
   return false;
 }
@@ -70,9 +93,9 @@ bool ReadWebAnswer(char* buffer, std::size_t capacity, std::size_t* read) {
 }
 
 void CloseWebAnswer() {
-  if (g_answer) InternetCloseHandle(g_answer);
-  if (g_internet) InternetCloseHandle(g_internet);
-  g_answer = g_internet = nullptr;
+  for (HINTERNET handle : {g_answer, g_session, g_internet})
+    if (handle) InternetCloseHandle(handle);
+  g_answer = g_session = g_internet = nullptr;
 }
 
 uint32_t TickMilliseconds() { return GetTickCount(); }

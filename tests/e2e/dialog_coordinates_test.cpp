@@ -30,9 +30,10 @@ TEST_F(CoordinateDialog, StartsTheMapApplicationInEitherDatumOnlyInsideJapan) {
   press(IDOK);
   EXPECT_EQ(WaitForStart(0), (std::vector<std::string>{"start", " /M_LON=502901653 /M_LAT=128470591 /M_ANGLE=0 /M_TYPE=10",
                                                       "TLATV8=0", "TLONV8=0"}));
-  // In the Tokyo datum the value the degree fields wrote goes through unchanged.
+  // In the Tokyo datum the value the degree fields wrote goes through
+  // unchanged; full-width digits, as a Japanese input method types them, count.
   SendMessageW(GetDlgItem(dialog, IDC_DATUM_TOKYO), BM_CLICK, 0, 0);
-  for (auto t : {std::make_pair(IDC_LON_DEGREES, L"139"), {IDC_LON_MINUTES, L"41"}, {IDC_LON_SECONDS, L"30"},
+  for (auto t : {std::make_pair(IDC_LON_DEGREES, L"１３９"), {IDC_LON_MINUTES, L"41"}, {IDC_LON_SECONDS, L"30"},
                  {IDC_LON_HUNDREDTHS, L"5"}, {IDC_LAT_DEGREES, L"35"}, {IDC_LAT_MINUTES, L"41"},
                  {IDC_LAT_SECONDS, L"22"}, {IDC_LAT_HUNDREDTHS, L"30"}}) type(t.first, t.second);
   press(IDOK);

@@ -42,7 +42,7 @@ bool WriteTextFile(const std::wstring& path, const std::string& bytes) {
   return out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush().good();
 }
 
-static bool CopyFileTo(const std::wstring& from, const std::wstring& to) {
+bool CopyFileTo(const std::wstring& from, const std::wstring& to) {
   return WriteTextFile(to, "") && CopyFileW(from.c_str(), to.c_str(), FALSE);  // the first makes the folders
 }
 
@@ -57,7 +57,8 @@ void ResetDevice() {
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"System\\StorageManager\\Profiles\\SDMemory");
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"System\\GDI\\ClearType");
   std::error_code error;
-  for (const wchar_t* path : {L"C:\\Program Files\\Varnelle", L"C:\\SD", L"C:\\KarioTest", L"C:\\htmbuff.txt", L"C:\\Data"})
+  for (const wchar_t* path : {L"C:\\Program Files\\Varnelle", L"C:\\SD", L"C:\\KarioTest", L"C:\\Kario Test", L"C:\\htmbuff.txt",
+                              L"C:\\Data"})
     std::filesystem::remove_all(path, error);
   CopyFileTo(WinePathOf(KARIO_EXE_PATH), kInstalledProgram);
 }
@@ -184,8 +185,8 @@ bool StartStandin(const std::wstring& arguments, const std::wstring& exe) {
   return ::testing::AssertionFailure() << "focus in " << GetDlgCtrlID(focus()) << ", not " << GetDlgCtrlID(control);
 }
 
-void KarioE2e::StartKarioOrFail() {
-  ASSERT_TRUE(StartProcess(kInstalledProgram, L"", &process_));
+void KarioE2e::StartKarioOrFail(const std::wstring& program) {
+  ASSERT_TRUE(StartProcess(program, L"", &process_));
   // The window exists before its controls do: wait for the last one made.
   auto isMain = [](HWND w) {
     return ClassNameOf(w) == L"KRSEARCH" && WindowText(w) == L"カリオSearch" && GetDlgItem(w, IDC_RESULT_LIST);

@@ -18,6 +18,7 @@ int E2eDisplayScale();                 // 1 or 2, from KARIO_DISPLAY_SCALE
 void KillPrograms();                   // the program and every stand-in
 void ResetDevice();                    // ends them, removes what tests make, installs afresh
 bool WriteTextFile(const std::wstring& path, const std::string& bytes);  // makes folders
+bool CopyFileTo(const std::wstring& from, const std::wstring& to);       // makes folders
 bool SetRegistryDword(const wchar_t* name, DWORD value);  // in kMapAppKey
 
 bool StartProcess(const std::wstring& exe, const std::wstring& arguments, PROCESS_INFORMATION* out);
@@ -50,7 +51,8 @@ class KarioE2e : public ::testing::Test {
  protected:
   void SetUp() override { ResetDevice(); }
   void TearDown() override { CloseProcess(&process_), KillPrograms(); }
-  void StartKarioOrFail();  // until start-up ends with the focus in the mode combo box
+  // Until start-up ends with the focus in the mode combo box.
+  void StartKarioOrFail(const std::wstring& program = kInstalledProgram);
   // Installs the stand-in, starts the program, then shows Tokyo station in
   // front of it until the point label shows the point read.
   void StartWithPointRead(const std::wstring& standinExe = kStandinExe);

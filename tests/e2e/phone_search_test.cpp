@@ -28,8 +28,12 @@ class AnswerServer {
                 listen(listener_, 1) == 0;
   }
   ~AnswerServer() { closesocket(listener_), WSACleanup(); }
-  // Sends `body`, or only its first half and then a reset; returns the request's first line.
-  std::string Answer(const std::string& body, bool breakOff = false) {
+  // The whole body; its first half and then a reset; nothing at all until the
+  // program lets go; the body and then blanks without end.
+  enum Mode { kWhole, kBreakOff, kSilent, kEndless };
+  // Returns the request's first line.
+  std::string Answer(const std::string& body, Mode mode = kWhole) {
+    const bool breakOff = mode == kBreakOff;
     fd_set ready{1, {listener_}};
     timeval deadline{30, 0};
     if (select(0, &ready, nullptr, nullptr, &deadline) != 1) return "no request";
@@ -40,12 +44,18 @@ class AnswerServer {
       n = recv(client, buffer, sizeof buffer, 0);
     std::string reply = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) +
                         "\r\nConnection: close\r\n\r\n" + body.substr(0, breakOff ? body.size() / 2 : body.size());
-    send(client, reply.data(), static_cast<int>(reply.size()), 0);
+    if (mode == kEndless) reply = "HTTP/1.0 200 OK\r\n\r\n" + body;
+    if (mode != kSilent) send(client, reply.data(), static_cast<int>(reply.size()), 0);
+    const std::string blanks(65536, ' ');  // at most 64 MiB, far past what the program keeps
+    for (int i = 0; mode == kEndless && i < 1024 && send(client, blanks.data(), 65536, 0) > 0;) ++i;
     // WinInet takes a reset that comes with the data for a normal end, so it
     // comes once the reader waits for the rest; no linger makes the close one.
     linger abort = {1, 0};
     if (breakOff) Sleep(1000), setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<char*>(&abort), sizeof abort);
-    else for (shutdown(client, SD_SEND); recv(client, buffer, sizeof buffer, 0) > 0;) {}
+    DWORD patience = 90000;  // a silent service waits for the program to give up first
+    setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<char*>(&patience), sizeof patience);
+    if (mode != kSilent && !breakOff) shutdown(client, SD_SEND);
+    while (!breakOff && recv(client, buffer, sizeof buffer, 0) > 0) {}
     closesocket(client);
     return request.substr(0, request.find("\r\n"));
   }
@@ -95,13 +105,39 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
     // Broken off while reading: said, and the list keeps what it held.
     AnswerServer service;
     SearchExpecting({});  // taps 検索
-    service.Answer(BuildAnswerPage({{"35.6895", "139.6917", "A"}, {"35.6895", "139.6917", "B"}}), true);
+    service.Answer(BuildAnswerPage({{"35.6895", "139.6917", "A"}, {"35.6895", "139.6917", "B"}}), AnswerServer::kBreakOff);
     SearchExpecting({L"えらー", kNoResult}, -1);
     EXPECT_EQ(Results(), lines);
   }
   // Nobody listening.
   SearchExpecting({L"\nインターネットに接続できませんでした", kNoResult});
   EXPECT_EQ(Results(), lines);
+  // A service that never answers, and one that never ends, let the program go.
+  {
+    AnswerServer service;
+    SearchExpecting({});
+    const DWORD start = GetTickCount();
+    service.Answer("", AnswerServer::kSilent);
+    SearchExpecting({L"\nインターネットに接続できませんでした", kNoResult}, -1);
+    EXPECT_LT(GetTickCount() - start, 40000u) << "30 s for the answer, a few more for the rest";
+    SearchExpecting({});
+    service.Answer(BuildAnswerPage({{"35.6895", "139.6917", "E"}}), AnswerServer::kEndless);
+    SearchExpecting({L"検索完了!\u30001件"}, -1);
+  }
+  const std::wstring shinjuku = Results().at(0).substr(0, 7);  // "   Nkm,"
+  // Where the root cannot take the cache file, the temporary folder does; it
+  // is gone after the parse.
+  ASSERT_TRUE(CreateDirectoryW(L"C:\\htmbuff.txt", nullptr));
+  wchar_t temporary[MAX_PATH];
+  ASSERT_GT(GetTempPathW(MAX_PATH, temporary), 0u);
+  {
+    AnswerServer service;
+    SearchExpecting({});
+    service.Answer(BuildAnswerPage({{"35.6895", "139.6917", "T"}}));
+    SearchExpecting({L"検索完了!\u30001件"}, -1);
+  }
+  EXPECT_EQ(Narrow(Results().at(0).substr(0, 8)), Narrow(shinjuku + L"T")) << "parsed from the temporary folder";
+  EXPECT_EQ(GetFileAttributesW((std::wstring(temporary) + L"htmbuff.txt").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -56,6 +56,9 @@ TEST_F(SearchFlow, WideAndDetailLevelsFindTheirPlacesAndTheChosenOneStartsTheMap
     c.second();
     MessageBoxSeen box = WaitForMessageBox(Pid(), L"データ詳細");
     EXPECT_EQ(box.text, L"選択地点を表示します\n\n  44km\n厚木市\n[5339.tgx]\n501706375\n127568375\n  \n目的地に設定しますか?\n");
+    // The device speaks Japanese; buttons are pressed by id all the same.
+    EXPECT_EQ(WindowText(GetDlgItem(box.window, IDYES)) + WindowText(GetDlgItem(box.window, IDNO)) +
+                  WindowText(GetDlgItem(box.window, IDCANCEL)), L"はい(&Y)いいえ(&N)キャンセル");
     ASSERT_TRUE(PressMessageBoxButton(box, c.first));
     if (c.first == IDCANCEL) {
       EXPECT_FALSE(WaitUntil([&] { return StandinLog().size() > logBefore; }, 3000)) << "nothing ends or starts";
