@@ -81,6 +81,11 @@ TEST_F(SearchFlow, Version9DetailMapInQuartersAndQLCodeCategoryPickedSearchesNea
   ASSERT_TRUE(WriteTextFile(kMapFolder + std::wstring(L"qlcode_v2.qldb"), bytes));
   // Version 9 reads the detail map in quarters, later versions in fine cells.
   ASSERT_NO_FATAL_FAILURE(WriteMapData(true));
+  // The shell's ClearType mark: the map draws its readout in colour, and the
+  // program must read it so (every ink and layout is unit-tested on screenshots).
+  HKEY clearType = nullptr;
+  ASSERT_EQ(RegCreateKeyW(HKEY_LOCAL_MACHINE, L"System\\GDI\\ClearType", &clearType), 0);
+  RegCloseKey(clearType);
   ASSERT_NO_FATAL_FAILURE(StartWithPointRead(L"C:\\Program Files\\Varnelle\\TessaraMobile9.exe"));
   ChooseSearchMode(3);
   TypeTerm(L"東京");

@@ -26,42 +26,30 @@ std::string U8(const std::u16string& text) { return Utf16ToUtf8(text); }
 }  // namespace
 
 void ShowMessage(const std::u16string& text) { Log("message " + U8(text)); }
-bool AskYesNo(const std::u16string& text) { Log("ask " + U8(text)); return g_fake.yes; }
+bool AskYesNo(const std::u16string& text) { return Log("ask " + U8(text)), g_fake.yes; }
 int AskYesNoCancel(const std::u16string& text, const std::u16string& title) {
-  Log("ask " + U8(title) + ": " + U8(text));
-  return g_fake.answer;
+  return Log("ask " + U8(title) + ": " + U8(text)), g_fake.answer;
 }
 
 void EnableControls(bool enabled) { Log(enabled ? "enable" : "disable"); }
 int ReadSearchMode() { return g_fake.searchMode; }
 std::u16string ReadControlText(int id, std::size_t capacity) {
-  Log("read " + std::to_string(id));
-  return g_fake.texts[id].substr(0, capacity - 1);
+  return Log("read " + std::to_string(id)), g_fake.texts[id].substr(0, capacity - 1);
 }
-bool ReadSelectedResultLine(std::u16string* line) {
-  *line = g_fake.selectedLine;
-  return g_fake.lineSelected;
-}
+bool ReadSelectedResultLine(std::u16string* line) { return *line = g_fake.selectedLine, g_fake.lineSelected; }
 bool CategoryPicked() { return g_fake.categoryPicked; }
 void FocusControl(int id) { Log("focus " + std::to_string(id)); }
 void ShowInputInFront(int front, int back) { Log("front " + std::to_string(front) + " over " + std::to_string(back)); }
 void EndProgram() { Log("end"); }
 
-bool PostEndToMapApplication() {
-  Log("post end");
-  return g_fake.mapWindow;
-}
-bool MapApplicationRunning() {
-  Log("look");
-  return g_fake.runningLooks-- > 0;
-}
+bool PostEndToMapApplication() { return Log("post end"), g_fake.mapWindow; }
+bool MapApplicationRunning() { return Log("look"), g_fake.runningLooks-- > 0; }
 void PauseOneSecond() { Log("pause"); }
 void WriteDestinationValues(int32_t lon, int32_t lat) {
   Log("write " + std::to_string(lon) + " " + std::to_string(lat));
 }
 bool StartProgram(const std::u16string& program, const std::u16string* commandLine) {
-  Log("start " + U8(program) + (commandLine ? "|" + U8(*commandLine) : ""));
-  return !g_fake.startFails;
+  return Log("start " + U8(program) + (commandLine ? "|" + U8(*commandLine) : "")), !g_fake.startFails;
 }
 std::u16string OwnProgramPath() { return g_fake.ownPath; }
 std::u16string FindBrowser() { return g_fake.browser; }
@@ -76,9 +64,8 @@ ConnectionAttempt RequestInternetConnection() {
 }
 void ReleaseInternetConnection(bool keepCached) { Log(keepCached ? "release cached" : "release"); }
 bool OpenWebAnswer(const std::u16string& url, uint32_t* error) {
-  Log("open " + U8(url));
   if (g_fake.openFails) *error = 12007;
-  return !g_fake.openFails;
+  return Log("open " + U8(url)), !g_fake.openFails;
 }
 bool ReadWebAnswer(char* buffer, std::size_t capacity, std::size_t* read) {
   static std::size_t chunk = 0, offset = 0;

@@ -9,29 +9,23 @@
 
 struct FakePlatform {
   std::vector<std::string> log;
-  // Controls
-  int searchMode = 0;
+  // Controls and message boxes.
+  int searchMode = 0, answer = 1;  // kAnswerYes
   std::map<int, std::u16string> texts;  // by control id
-  bool lineSelected = false;
+  bool lineSelected = false, categoryPicked = false, yes = false;
   std::u16string selectedLine;
-  bool categoryPicked = false;
-  int answer = 1;  // kAnswerYes
-  bool yes = false;
-  // Map application
-  bool mapWindow = false;
-  int runningLooks = 0;  // looks that still find it running
-  std::u16string ownPath = u"\\Program Files\\Kario\\kariosearch.exe";
-  std::u16string browser;
-  bool startFails = false;
-  // Internet
-  bool network = true;
-  std::vector<int> attempts;  // per request: 0 no handle, 1 handle only, 2 connected; then 2
-  bool openFails = false;
-  std::vector<std::string> chunks;  // the answer, chunk by chunk
-  int readFailsAt = -1;             // index of the chunk whose read fails
-  bool endless = false;             // after the chunks, the last chunk again for ever
-  uint32_t tickStep = 0;            // the clock's advance per look
-  uint32_t tick = 0;
+  // The map application: looks that still find it running; the browser.
+  bool mapWindow = false, startFails = false;
+  int runningLooks = 0;
+  std::u16string ownPath = u"\\Program Files\\Kario\\kariosearch.exe", browser;
+  // The Internet: per request 0 (no handle), 1 (a handle only) or 2
+  // (connected), then 2; the answer chunk by chunk, the chunk whose read
+  // fails, the last chunk again for ever; the clock's advance per look.
+  bool network = true, openFails = false, endless = false;
+  std::vector<int> attempts;
+  std::vector<std::string> chunks;
+  int readFailsAt = -1;
+  uint32_t tickStep = 0, tick = 0;
   std::u16string temporaryFolder;
   std::size_t bytesRead = 0;
 };

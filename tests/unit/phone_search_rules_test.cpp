@@ -117,20 +117,4 @@ TEST_F(PhoneRules, AnswersAreKeptUpToTheSizeAndTimeLimits) {
   EXPECT_EQ(SaveWebAnswer(Utf8ToUtf16(dir_ + "/no/such/folder")), AnswerSaved::CannotCreate);
 }
 
-TEST_F(PhoneRules, CacheGoesToTheTemporaryFolderWhenTheRootRefusesIt) {
-  // A folder of the cache file's name makes the root's file impossible.
-  const bool blocked = std::filesystem::create_directory("/htmbuff.txt");
-  g_fake.chunks = {kPlace};
-  EXPECT_EQ(SearchPhoneNumber(u"0300000000"), 1);
-  if (blocked) std::filesystem::remove("/htmbuff.txt");
-  EXPECT_FALSE(std::filesystem::exists(dir_ + "/htmbuff.txt"));
-  // Without a temporary folder the search ends empty, without a message.
-  ResetFake();
-  std::filesystem::create_directory("/htmbuff.txt");
-  g_fake.chunks = {kPlace};
-  EXPECT_EQ(SearchPhoneNumber(u"0300000000"), 0);
-  std::filesystem::remove("/htmbuff.txt");
-  EXPECT_TRUE(Logged("message").empty());
-}
-
 }  // namespace
