@@ -65,20 +65,4 @@ TEST(MeshSearchPointsTest, CountAndSpreadPerLevel) {
   }
 }
 
-TEST(MeshFileCandidatesTest, PathsPerLevel) {
-  const struct { MeshLevel level; int quarter; std::vector<std::string> paths; } cases[] = {
-      {MeshLevel::L, 1, {"\\M\\levelL\\5339.tgx"}},
-      {MeshLevel::M, 1, {"\\M\\levelM\\53394B.tgx"}},
-      {MeshLevel::R, 1, {"\\M\\levelR\\533946.tgx", "\\M\\_levelR\\533946.tgx"}},
-      {MeshLevel::SQuartered, 4, {"\\M\\levelS\\5339464.tgx", "\\M\\_levelS\\5339464.tgx"}},
-      {MeshLevel::SFine, 1, {"\\M\\levelS\\53394615.tgx"}},
-  };
-  for (const auto& c : cases) {
-    std::vector<std::string> got;
-    for (const auto& p : MeshFileCandidates(c.level, u"\\M\\", MeshCellAt(c.level, 503160000, 128450000), c.quarter))
-      got.push_back(Utf16ToUtf8(p));
-    EXPECT_EQ(got, c.paths) << int(c.level);
-  }
-}
-
 }  // namespace

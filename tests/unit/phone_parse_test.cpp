@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "platform/files.h"
 #include "search/coordinates.h"
 #include "search/phone_parse.h"
 #include "search/phone_search.h"
@@ -70,19 +69,6 @@ TEST_F(PhoneParseTest, EveryTruncationEndsCleanly) {
     ASSERT_EQ(lines.size(), std::size_t(size >= endA) + (size == answer.size())) << "size " << size;
     if (!lines.empty()) EXPECT_EQ(lines[0], "  14km,a" + kShinjukuTail);
   }
-}
-
-TEST_F(PhoneParseTest, FileParseClearsListAndDeletesTheCache) {
-  const std::string path = testing::TempDir() + "phone_parse_cache.txt";
-  const std::u16string devicePath = Utf8ToUtf16(path);
-  WriteBytesTo(path, BuildAnswerPage({{"35.6895", "139.6917", Sjis(u"新宿")}, {"", "", Sjis(u"座標なし")}}));
-  ResultListAdd(u"old");
-  EXPECT_EQ(ParseSearchResponseFile(devicePath), 2);
-  EXPECT_FALSE(DeviceFileExists(devicePath));
-  EXPECT_EQ(ResultLinesUtf8(), (Lines{"  14km,座標なし" + kShinjukuTail, "  14km,新宿" + kShinjukuTail}));
-  ResultListAdd(u"old");
-  EXPECT_EQ(ParseSearchResponseFile(devicePath), 0);  // no cache file
-  EXPECT_EQ(ResultListCount(), 0);
 }
 
 TEST(PhoneSearchUrlTest, TermGoesInAsTypedAndTheUrlIsCut) {
