@@ -52,8 +52,7 @@ TEST(MeshCellAtTest, InvariantsHoldOverAGrid) {
 TEST(MeshSearchPointsTest, CountAndSpreadPerLevel) {
   const int32_t lon = 503160000, lat = 128450000;
   const struct { MeshLevel level; std::size_t count; int32_t dLon, dLat, secondLat; } cases[] = {
-      {MeshLevel::L, 9, 3600000, 2400000, 2400000},      {MeshLevel::M, 9, 900000, 600000, 0},
-      {MeshLevel::R, 9, 450000, 300000, 0},              {MeshLevel::SQuartered, 9, 450000, 300000, 0},
+      {MeshLevel::L, 9, 3600000, 2400000, 2400000}, {MeshLevel::R, 9, 450000, 300000, 0},
       {MeshLevel::SFine, 121, 281250, 187500, 150000},
   };
   for (const auto& e : cases) {
@@ -62,22 +61,6 @@ TEST(MeshSearchPointsTest, CountAndSpreadPerLevel) {
     EXPECT_EQ(std::make_pair(p[0].lon, p[0].lat), std::make_pair(lon - e.dLon, lat - e.dLat)) << int(e.level);
     EXPECT_EQ(std::make_pair(p.back().lon, p.back().lat), std::make_pair(lon + e.dLon, lat + e.dLat)) << int(e.level);
     EXPECT_EQ(lat - p[1].lat, e.secondLat) << int(e.level);
-  }
-}
-
-TEST(MeshFileCandidatesTest, PathsPerLevel) {
-  const struct { MeshLevel level; int quarter; std::vector<std::string> paths; } cases[] = {
-      {MeshLevel::L, 1, {"\\M\\levelL\\5339.tgx"}},
-      {MeshLevel::M, 1, {"\\M\\levelM\\53394B.tgx"}},
-      {MeshLevel::R, 1, {"\\M\\levelR\\533946.tgx", "\\M\\_levelR\\533946.tgx"}},
-      {MeshLevel::SQuartered, 4, {"\\M\\levelS\\5339464.tgx", "\\M\\_levelS\\5339464.tgx"}},
-      {MeshLevel::SFine, 1, {"\\M\\levelS\\53394615.tgx"}},
-  };
-  for (const auto& c : cases) {
-    std::vector<std::string> got;
-    for (const auto& p : MeshFileCandidates(c.level, u"\\M\\", MeshCellAt(c.level, 503160000, 128450000), c.quarter))
-      got.push_back(Utf16ToUtf8(p));
-    EXPECT_EQ(got, c.paths) << int(c.level);
   }
 }
 

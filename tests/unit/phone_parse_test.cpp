@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "platform/files.h"
 #include "search/coordinates.h"
 #include "search/phone_parse.h"
 #include "search/phone_search.h"
@@ -32,13 +31,11 @@ TEST_F(PhoneParseTest, CoordinatesTitlesAndKeys) {
        {"  14km,新宿" + kShinjukuTail, " 384km,大阪駅, ,487795538,124917221, "}},
       {"latlng:{lat:05.6895,lng:001.5},sxti:\"t\"", {"   0km,t, ,5400000,20482200, "}},  // padded to 689500, 500000
       {"latlng:{lat:05.1234567,lng:001.9999999},sxti:\"t\"", {"   0km,t, ,7199996,18444441, "}},  // 7th digit dropped
-      {"latlng:{lat:05.,lng:001.},sxti:\"t\"", {"   0km,t, ,3600000,18000000, "}},
       {"latlng:{lat:0-.5,lng:-01.5},sxti:\"t\"", {"   0km,t, ,-1800000,1800000, "}},
       {"latlng:{lat:0x.ab,lng:999.999999},sxti:\"t\"", {"   0km,t, ,2147483647,0, "}},  // clamped
       {",sxti:\"before\"", {"   0km,before, ,0,0, "}},
       {kShinjuku + ",sxti:\"a\",sxti:\"b\"", {"  14km,a" + kShinjukuTail, "  14km,b" + kShinjukuTail}},
       {kShinjuku + ",sxti:\"a\" latlng:{lat:00.000000,lng:000.000000},sxti:\"z\"", {"  14km,a" + kShinjukuTail, "  14km,z, ,0,0, "}},
-      {"<p>no places here</p>", {}},
       {",sxti:\"ab\\\"cd\",sxti:\"e\"", {"   0km,ab\\, ,0,0, ", "   0km,e, ,0,0, "}},
       {",sxti:\"" + kShinjuku + "\"", {"   0km," + kShinjuku + ", ,0,0, "}},
       {"sxti:\"x\" ,sxti \"y\"", {}},
@@ -70,19 +67,6 @@ TEST_F(PhoneParseTest, EveryTruncationEndsCleanly) {
     ASSERT_EQ(lines.size(), std::size_t(size >= endA) + (size == answer.size())) << "size " << size;
     if (!lines.empty()) EXPECT_EQ(lines[0], "  14km,a" + kShinjukuTail);
   }
-}
-
-TEST_F(PhoneParseTest, FileParseClearsListAndDeletesTheCache) {
-  const std::string path = testing::TempDir() + "phone_parse_cache.txt";
-  const std::u16string devicePath = Utf8ToUtf16(path);
-  WriteBytesTo(path, BuildAnswerPage({{"35.6895", "139.6917", Sjis(u"新宿")}, {"", "", Sjis(u"座標なし")}}));
-  ResultListAdd(u"old");
-  EXPECT_EQ(ParseSearchResponseFile(devicePath), 2);
-  EXPECT_FALSE(DeviceFileExists(devicePath));
-  EXPECT_EQ(ResultLinesUtf8(), (Lines{"  14km,座標なし" + kShinjukuTail, "  14km,新宿" + kShinjukuTail}));
-  ResultListAdd(u"old");
-  EXPECT_EQ(ParseSearchResponseFile(devicePath), 0);  // no cache file
-  EXPECT_EQ(ResultListCount(), 0);
 }
 
 TEST(PhoneSearchUrlTest, TermGoesInAsTypedAndTheUrlIsCut) {

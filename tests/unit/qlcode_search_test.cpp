@@ -40,8 +40,8 @@ TEST_F(QLCodeSearchTest, RadiusAndNearestFirst) {
   EXPECT_EQ(ResultLinesUtf8(), (Lines{"  10km,十,[1],503408650,128000000,温泉", "  11km,斜め,[3],502713945,128261536,温泉"}));
   EXPECT_EQ(Search(u"温泉", false), 4);
   const struct { const char16_t* term; bool selected; int radius; } cases[] = {
-      {u"温泉", true, 11}, {u"温泉", false, 51}, {u"1234567", false, 3501}, {u"999999", true, 11}, {u"999999", false, 51},
-      {u"1000000", true, 3501}, {u"  +1000000x", true, 3501}, {u"-1234567", true, 11}, {u"x1234567", false, 51},
+      {u"1234567", false, 3501}, {u"999999", true, 11}, {u"999999", false, 51}, {u"  +1000000x", true, 3501},
+      {u"-1234567", true, 11}, {u"x1234567", false, 51},
       {u"99999999999999999999", true, 3501}, {u"4294967297", true, 3501},  // saturates instead of wrapping to 1
   };
   for (const auto& c : cases) EXPECT_EQ(QLCodeSearchRadius(c.term, c.selected), c.radius) << Utf16ToUtf8(c.term) << c.selected;
