@@ -185,7 +185,10 @@ bool StartStandin(const std::wstring& arguments, const std::wstring& exe) {
   return ::testing::AssertionFailure() << "focus in " << GetDlgCtrlID(focus()) << ", not " << GetDlgCtrlID(control);
 }
 
-void KarioE2e::StartKarioOrFail(const std::wstring& program) {
+void KarioE2e::StartKarioOrFail(std::wstring program) {
+  // The package's test runs the unpacked program in place of the installed one.
+  const char* unpacked = getenv("KARIO_UNPACKED_EXE");
+  if (unpacked && program == kInstalledProgram) program = AsWide(Utf8ToUtf16(unpacked));
   ASSERT_TRUE(StartProcess(program, L"", &process_));
   // The window exists before its controls do: wait for the last one made.
   auto isMain = [](HWND w) {

@@ -52,7 +52,7 @@ class KarioE2e : public ::testing::Test {
   void SetUp() override { ResetDevice(); }
   void TearDown() override { CloseProcess(&process_), KillPrograms(); }
   // Until start-up ends with the focus in the mode combo box.
-  void StartKarioOrFail(const std::wstring& program = kInstalledProgram);
+  void StartKarioOrFail(std::wstring program = kInstalledProgram);
   // Installs the stand-in, starts the program, then shows Tokyo station in
   // front of it until the point label shows the point read.
   void StartWithPointRead(const std::wstring& standinExe = kStandinExe);

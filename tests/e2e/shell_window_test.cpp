@@ -18,7 +18,7 @@ TEST_F(ShellTest, VersionQuestionFromTheMenuBarNoKeepsRunningYesEndsWithCodeZero
     PostMessageW(popup, WM_KEYDOWN, VK_UP, 0);
     PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
     MessageBoxSeen box = WaitForMessageBox(Pid());
-    EXPECT_EQ(Narrow(box.text), "Ver.10.02\n\n終了しますか？");
+    EXPECT_EQ(Narrow(box.text), "Ver." KARIO_VERSION "\n\n終了しますか？");
     EXPECT_EQ(GetWindow(box.window, GW_OWNER), main_) << "not owned by the main window";
     ASSERT_TRUE(PressMessageBoxButton(box, answer));
     EXPECT_EQ(WaitForExit(process_, answer == IDNO ? 500 : 10000), answer == IDNO ? -1 : 0) << "-1: still running";

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "dialog/button_layout.h"
 #include "platform/utf.h"
 
@@ -53,6 +55,8 @@ TEST(ComputeMillisecondsField, WritesOnlyValuesInsideTheBoundsOfItsAxis) {
     EXPECT_EQ(std::to_string(f.ms) + (f.write ? " written " : " kept ") + Utf16ToUtf8(f.text),
               std::to_string(c.ms) + (c.write ? " written " + std::to_string(c.ms) : " kept "))
         << "axis " << c.axis << " degrees " << Utf16ToUtf8(c.d);
+    // The value the dialog reports saturates instead of wrapping.
+    EXPECT_EQ(f.reported, std::clamp<int64_t>(c.ms, INT32_MIN, INT32_MAX)) << Utf16ToUtf8(c.d);
   }
   // Only the first 31 characters of a field count: 29 blanks and "139" read as 13.
   EXPECT_EQ(ComputeMillisecondsField(Lon, std::u16string(29, u' ') + u"139", u"", u"", u"").ms, 46800000);

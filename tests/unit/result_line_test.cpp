@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/result_list.h"
 #include "platform/utf.h"
 #include "shell/result_line.h"
 #include "shell/search_modes.h"
@@ -61,6 +62,20 @@ TEST(SearchModes, SLevelFollowsTheMapApplicationVersion) {
   EXPECT_EQ(MeshLevelForMode(2, 10), MeshLevel::R);
   EXPECT_EQ(MeshLevelForMode(3, 9), MeshLevel::SQuartered);
   EXPECT_EQ(MeshLevelForMode(3, 10), MeshLevel::SFine);
+}
+
+// The distance comes first, printed "%4.f": blanks before the digits keep the
+// nearest line first, in the native list and in the real list box alike.
+TEST(ResultList, KeepsNearestFirstAndFoldsCase) {
+  ResultListClear();
+  for (const char16_t* line : {u"1234km,d", u"   3km,a", u" 123km,c", u"  12km,b", u"   3km,B"})
+    ResultListAdd(line);
+  const std::vector<std::string> lines = {"   3km,a", "   3km,B", "  12km,b", " 123km,c", "1234km,d"};
+  std::vector<std::string> got;
+  for (const auto& line : ResultListLines()) got.push_back(Utf16ToUtf8(line));
+  EXPECT_EQ(got, lines);
+  EXPECT_TRUE(ResultLineBefore(u"ａ", u"Ｂ") && ResultLineBefore(u"Ａ", u"ｂ") && !ResultLineBefore(u"ｂ", u"Ｂ"));
+  ResultListClear();
 }
 
 }  // namespace
