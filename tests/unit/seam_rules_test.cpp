@@ -1,12 +1,19 @@
-// The command rules against a recording platform: what is asked, in order.
+// The command, launch, screen-tick and phone-search rules against a
+// recording platform: what is asked, in order.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 
 #include "dialog/milliseconds_field.h"
 #include "dialog/typed_point.h"
+#include "maplink/launch.h"
+#include "maplink/screen_reader.h"
 #include "platform/message_box.h"
 #include "resources/resource_ids.h"
+#include "search/phone_search.h"
 #include "shell/commands.h"
 #include "shell/environment.h"
 #include "shell/messages.h"
@@ -14,6 +21,7 @@
 #include "shell/run_search.h"
 #include "tests/unit/fake_seams.h"
 #include "tests/unit/test_support.h"
+#include "tools/answer_writer/answer_writer.h"
 #include "tools/mapdata_writer/mapdata_writer.h"
 
 namespace {
@@ -144,6 +152,151 @@ TEST_F(ShellRules, StationsAndTypedPointsStartTheMapApplication) {
                              "start \\Map\\tessara.exe| /M_LON=503171492 /M_LAT=128439921 /M_ANGLE=0 /M_TYPE=10",
                              Msg(kOutOfJapanMessage), "post end", "write 0 0",
                              "start \\Map\\tessara.exe| /M_LON=503171492 /M_LAT=128439921 /M_ANGLE=0 /M_TYPE=10"}));
+}
+
+TEST(LaunchRules, ClosesWaitsWritesThenStarts) {
+  const std::string start = "start \\Map\\tessara.exe";
+  const std::string switches = "| /M_LON=1 /M_LAT=2 /M_ANGLE=0 /M_TYPE=8";
+  const struct { const char* name; int mode; bool window; int runningLooks; const char16_t* path; Log log; } cases[] = {
+      {"none running", kLaunchShowPoint, false, 0, u"\\Map\\tessara.exe", {"post end", "write 0 0", start + switches}},
+      {"one that takes two seconds to end", kLaunchSetDestination, true, 2, u"\\Map\\tessara.exe",
+       {"post end", "look", "pause", "look", "pause", "look", "write 1 2", start + switches}},
+      {"as is: no close, no switches, no destination", kLaunchAsIs, true, 5, u"\\Map\\tessara.exe",
+       {"write 0 0", start}},
+      {"no map application: the values are still written", kLaunchSetDestination, false, 0, u"",
+       {"post end", "write 1 2"}},
+  };
+  const Environment saved = g_environment;
+  for (const auto& c : cases) {
+    ResetFake();
+    g_fake.mapWindow = c.window;
+    g_fake.runningLooks = c.runningLooks;
+    g_environment.mapApplicationPath = c.path;
+    LaunchMapApplication(1, 2, 8, c.mode);
+    EXPECT_EQ(g_fake.log, c.log) << c.name;
+  }
+  g_environment = saved;
+}
+
+TEST(LaunchRules, ManualGoesToTheBrowserQuotedElseToTheShell) {
+  const struct { const char* name; const char16_t* browser; bool startFails; const char16_t* own; Log log; } cases[] = {
+      {"browser found", u"C:\\Program Files\\iexplore.exe", false, u"C:\\Program Files\\Kario\\kariosearch.exe",
+       {"start C:\\Program Files\\iexplore.exe|\"C:\\Program Files\\iexplore.exe\" "
+        "\"C:\\Program Files\\Kario\\kariosearch.htm\""}},
+      {"no browser", u"", false, u"\\a.exe", {"shell \\a.htm"}},
+      {"browser does not start", u"\\ie.exe", true, u"\\a.exe", {"start \\ie.exe|\"\\ie.exe\" \"\\a.htm\"", "shell \\a.htm"}},
+      {"own path unknown", u"\\ie.exe", false, u"", {}},
+  };
+  for (const auto& c : cases) {
+    ResetFake();
+    g_fake.browser = c.browser;
+    g_fake.startFails = c.startFails;
+    g_fake.ownPath = c.own;
+    OpenManual();
+    EXPECT_EQ(g_fake.log, c.log) << c.name;
+  }
+}
+
+// A tick that captured nothing (no device context) reads every pixel as
+// unavailable: the point stays as it was.
+TEST(ScreenTickRules, NothingCapturedLeavesThePoint) {
+  ReferencePointScope point(503171492, 128439921);
+  const int layout = g_alternateLayout;
+  g_screenTick.readPixel = [](void*, int, int) { return kPixelUnavailable; };
+  int32_t lon = 1, lat = 2;
+  EXPECT_FALSE(ReadReferencePoint(&lon, &lat));
+  g_screenTick.readPixel = nullptr, g_alternateLayout = layout;
+  EXPECT_EQ(std::make_tuple(lon, g_referenceLongitude, g_referenceLatitude), std::make_tuple(1, 503171492, 128439921));
+}
+
+const std::string kPlace = BuildAnswerPage({{"35.681236", "139.767125", Sjis(u"東京駅")}});
+
+class PhoneRules : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetFake();
+    char pattern[] = "/tmp/kario_phone_XXXXXX";
+    dir_ = mkdtemp(pattern);
+    g_fake.temporaryFolder = Utf8ToUtf16(dir_ + "/");
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_), ResultListClear(); }
+  bool CacheLeft() { return std::filesystem::exists("/htmbuff.txt") || std::filesystem::exists(dir_ + "/htmbuff.txt"); }
+  ReferencePointScope ref_{503171492, 128439921};
+  std::string dir_;
+};
+
+TEST_F(PhoneRules, ConnectionAttemptsAreGivenBackAndLimited) {
+  const struct { const char* name; bool network; std::vector<int> attempts; bool connected; Log log; } cases[] = {
+      {"no network to choose: direct", false, {}, true, {}},
+      {"second request connects", true, {1, 2}, true, {"request", "release", "request", "release cached"}},
+      {"never a handle", true, {0, 0, 0, 0, 0}, false, {"request", "request", "request", "request", "request"}},
+      {"handles that never connect", true, {1, 1, 1, 1, 1}, false,
+       {"request", "release", "request", "release", "request", "release", "request", "release", "request",
+        "release cached"}},
+  };
+  for (const auto& c : cases) {
+    ResetFake();
+    g_fake.network = c.network;
+    g_fake.attempts = c.attempts;
+    EXPECT_EQ(OpenInternetConnection(), c.connected) << c.name;
+    EXPECT_EQ(g_fake.log, c.log) << c.name;
+  }
+}
+
+TEST_F(PhoneRules, OutcomesOfTheFetch) {
+  const struct { const char* name; std::vector<int> attempts; bool openFails; std::vector<std::string> chunks;
+                 int readFailsAt, count; std::string message; } cases[] = {
+      {"no connection", {0, 0, 0, 0, 0}, false, {}, -1, -1, "12029\nインターネットに接続できませんでした"},
+      {"no answer", {}, true, {}, -1, -1, "12007\nインターネットに接続できませんでした"},
+      {"a place, in two chunks", {}, false, {kPlace.substr(0, 7), kPlace.substr(7)}, -1, 1, ""},
+      {"no places", {}, false, {"<html></html>"}, -1, 0, ""},
+      {"reading fails halfway: nothing half-kept is parsed", {}, false, {kPlace, kPlace}, 1, -1, "えらー"},
+  };
+  for (const auto& c : cases) {
+    ResetFake();
+    g_fake.temporaryFolder = Utf8ToUtf16(dir_ + "/");
+    g_fake.attempts = c.attempts;
+    g_fake.openFails = c.openFails;
+    g_fake.chunks = c.chunks;
+    g_fake.readFailsAt = c.readFailsAt;
+    ResultListAdd(u"stale");
+    EXPECT_EQ(SearchPhoneNumber(u"0300000000"), c.count) << c.name;
+    EXPECT_EQ(Logged("message"), c.message.empty() ? Log{} : Log{"message " + c.message}) << c.name;
+    EXPECT_EQ(Logged("close").size(), c.openFails || c.attempts.size() == 5 ? 0u : 1u) << c.name;
+    if (c.count >= 0) EXPECT_EQ(ResultListCount(), c.count) << c.name;
+    EXPECT_FALSE(CacheLeft()) << c.name;
+  }
+}
+
+TEST_F(PhoneRules, AnswersAreKeptUpToTheSizeAndTimeLimits) {
+  const std::u16string path = Utf8ToUtf16(dir_ + "/answer");
+  g_fake.chunks = {std::string(100000, 'x')};
+  g_fake.endless = true;
+  EXPECT_EQ(SaveWebAnswer(path), AnswerSaved::Whole);
+  EXPECT_EQ(std::filesystem::file_size(dir_ + "/answer"), kAnswerMaxBytes);
+
+  ResetFake();
+  g_fake.chunks = {"ab"};
+  g_fake.endless = true;
+  g_fake.tickStep = 1000;  // one read a second
+  EXPECT_EQ(SaveWebAnswer(path), AnswerSaved::Whole);
+  EXPECT_EQ(std::filesystem::file_size(dir_ + "/answer"), 2 * (kAnswerTimeLimitMs / 1000 - 1));
+
+  // A file that stops taking bytes after the first ones is no whole answer,
+  // and is not left behind.
+  ResetFake();
+  g_fake.chunks = {std::string(10000, 'x')};
+  rlimit saved{}, small{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  small = saved;
+  small.rlim_cur = 5000;
+  signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &small);
+  const AnswerSaved full = SaveWebAnswer(path);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  EXPECT_EQ(full, AnswerSaved::WriteFailed);
+  EXPECT_FALSE(std::filesystem::exists(dir_ + "/answer"));
+  EXPECT_EQ(SaveWebAnswer(Utf8ToUtf16(dir_ + "/no/such/folder")), AnswerSaved::CannotCreate);
 }
 
 }  // namespace
