@@ -53,6 +53,7 @@ TEST(DecodeBmp, RefusesTruncatedAndForeignFilesWithoutReadingPastThem) {
   // Pixels off the image are no pixels, not bytes next to it.
   EXPECT_EQ(ReadBmpPixel(&image, image.width, 0), kPixelUnavailable);
   EXPECT_EQ(ReadBmpPixel(&image, 0, -1), kPixelUnavailable);
+  EXPECT_EQ(ReadBmpPixel(&image, 0, image.height), kPixelUnavailable);
   for (size_t length = 0; length < file.size(); length += (length < 80 ? 1 : 997))
     EXPECT_FALSE(DecodeBmp(file.substr(0, length), image, error)) << length;
   // 8 bits per pixel, compressed, a width far beyond the data, another format.

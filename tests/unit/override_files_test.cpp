@@ -26,7 +26,8 @@ TEST(OverrideFirstLine, SameLineInEveryEncoding) {
   const std::u16string pair = u"\U0002000B", a255(255, u'あ');
   const struct { std::u16string content; bool hasText; std::u16string line; } cases[] = {
       {u"\\SD\\Data\\Map\\\nsecond\nthird", true, u"\\SD\\Data\\Map\\"}, {u"\\SD\\Map\\\r\nsecond\r\n", true, u"\\SD\\Map\\"},
-      {u"a\rb\n", true, u"a\rb"}, {u"内部ストレージ\n", true, u"内部ストレージ"},
+      {u"a\rb\n", true, u"a\rb"}, {u"内部ストレージ\n", true, u"内部ストレージ"}, {u"\U000E0101\n", true, u"\U000E0101"},
+      {u"縺A\n", true, u"縺A"},  // in Shift-JIS the bytes of a UTF-8 lead and one continuation
       {u"ＳＤカード\r\n", true, u"ＳＤカード"}, {u"", false, u""},
       {u"\nsecond line", false, u""}, {u"\r\nsecond line", false, u""}, {std::u16string(u"ab\0cd\n", 6), true, u"ab"},
       {u"  \n", true, u"  "}, {a255 + u"\nnext", true, a255}, {a255 + u"あ\nnext", true, a255},

@@ -19,6 +19,7 @@
 #include "shell/messages.h"
 #include "shell/open_result.h"
 #include "shell/run_search.h"
+#include "shell/search_modes.h"
 #include "tests/unit/fake_seams.h"
 #include "tests/unit/test_support.h"
 #include "tools/answer_writer/answer_writer.h"
@@ -105,6 +106,8 @@ TEST_F(ShellRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
        {question, "post end", "write 0 0",
         "start \\Map\\tessara.exe| /M_LON=501396000 /M_LAT=128191000 /M_ANGLE=0 /M_TYPE=1"}},
   };
+  // The M_TYPE the map application is started with, per search mode.
+  for (auto [mode, type] : {std::pair{1, 8}, {2, 5}, {4, 10}, {5, 10}, {-1, 10}}) EXPECT_EQ(MapTypeForMode(mode), type);
   for (const auto& c : cases) {
     ResetFake();
     g_fake.lineSelected = c.selected;
