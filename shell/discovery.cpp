@@ -57,3 +57,13 @@ QLCodeChoice ChooseQLCodeDatabase(const std::u16string& mapDataFolder,
   }
   return choice;
 }
+
+std::u16string ChooseStorageCardName(const std::u16string& fromRegistry, const PathExists& exists) {
+  // "????" names no folder, so a missing value always ends in the fallback.
+  return exists(u"\\" + fromRegistry) ? fromRegistry : u"内部ストレージ";
+}
+
+std::u16string ProgramFolder(const std::u16string& programPath) {
+  const std::size_t slash = programPath.rfind(u'\\');
+  return slash == std::u16string::npos ? std::u16string() : programPath.substr(0, slash);
+}

@@ -39,3 +39,9 @@ struct QLCodeChoice {
 QLCodeChoice ChooseQLCodeDatabase(const std::u16string& mapDataFolder,
                                   const std::u16string& storageCardName,
                                   const PathExists& exists);
+
+// The storage card's name: the registry's (or "????" without one) when a
+// root folder of that name exists, else "内部ストレージ", the internal storage.
+std::u16string ChooseStorageCardName(const std::u16string& fromRegistry, const PathExists& exists);
+// The folder of a program path, without the last ''; empty without one.
+std::u16string ProgramFolder(const std::u16string& programPath);

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr wchar_t kInternalStorage[] = L"内部ストレージ";
-
 // Reads a text value of at most 255 characters.  Registry text need not end
 // with a terminator, so the buffer gets one of its own.
 bool ReadRegistryText(HKEY root, const wchar_t* keyName, const wchar_t* valueName,
@@ -40,15 +38,11 @@ bool ExecutableExists(const std::u16string& path) {
 }  // namespace
 
 void FindStorageCardName() {
-  g_environment.storageCardName = u"????";
+  std::u16string name = u"????";
   // The handheld's registry takes the key with a leading '\'; the desktop's
   // refuses it, so it is left out.
-  ReadRegistryText(HKEY_LOCAL_MACHINE, L"System\\StorageManager\\Profiles\\SDMemory", L"Folder",
-                   &g_environment.storageCardName);
-  // "????" names no folder, so a missing value always ends in the fallback.
-  if (!DeviceFileExists(u"\\" + g_environment.storageCardName)) {
-    g_environment.storageCardName = FromWide(kInternalStorage);
-  }
+  ReadRegistryText(HKEY_LOCAL_MACHINE, L"System\\StorageManager\\Profiles\\SDMemory", L"Folder", &name);
+  g_environment.storageCardName = ChooseStorageCardName(name, DeviceFileExists);
 }
 
 int FindMapApplication() {
@@ -69,9 +63,7 @@ void FindMapDataFolder() {
 }
 
 void ApplyOverrideFiles() {
-  std::u16string exe = OwnProgramPath();
-  std::size_t slash = exe.rfind(u'\\');
-  std::u16string folder = slash == std::u16string::npos ? std::u16string() : exe.substr(0, slash);
+  const std::u16string folder = ProgramFolder(OwnProgramPath());
   ApplyOverrideFile(folder + u"\\mappath.txt", &g_environment.mapDataFolder);
   // Comes after the map application was looked for: the card name from the
   // file only moves the QLCode candidates and the card map folder.

@@ -45,6 +45,12 @@ TEST(MapDataFolder, FolderOfTheSettingFollowedByMap) {
   for (const auto& c : cases) EXPECT_EQ(Utf16ToUtf8(MapDataFolderFromMapName(c.value)), Utf16ToUtf8(c.folder)) << Utf16ToUtf8(c.value);
 }
 
+TEST(StorageCard, RegistryNameWhenItsFolderExistsElseInternalStorage) {
+  EXPECT_EQ(ChooseStorageCardName(u"SD", Existing({u"\\SD"})), u"SD");
+  EXPECT_EQ(ChooseStorageCardName(u"????", Existing({u"\\SD"})), u"内部ストレージ");
+  EXPECT_EQ(ProgramFolder(u"\\Program Files\\Kario\\kariosearch.exe") + ProgramFolder(u"k.exe"), u"\\Program Files\\Kario");
+}
+
 // The last existing of folder v1, card v1, folder v2, card v2 wins.
 TEST(ChooseQLCodeDatabase, LastExistingCandidateWins) {
   const std::u16string f1 = u"\\SD\\Data\\Map\\\\qlcode.qldb", f2 = u"\\SD\\Data\\Map\\\\qlcode_v2.qldb";
