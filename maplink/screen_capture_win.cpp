@@ -28,9 +28,7 @@ uint32_t ReadCapturedPixel(void* context, int x, int y) {
   const CapturedRegion* region = static_cast<const CapturedRegion*>(context);
   const PixelRect& v = region->valid;
   if (x < v.left || x >= v.right || y < v.top || y >= v.bottom) return kPixelUnavailable;
-  uint32_t rgb = region->bits[(y - region->rect.top) * region->width + (x - region->rect.left)];
-  // Memory holds 0x??RRGGBB; a pixel read gives 0x00BBGGRR.
-  return ((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | ((rgb >> 16) & 0xFFu);
+  return PixelFromBitmapMemory(region->bits[(y - region->rect.top) * region->width + (x - region->rect.left)]);
 }
 
 // Copies the part of `rect` that lies on the device context's visible area
@@ -38,20 +36,12 @@ uint32_t ReadCapturedPixel(void* context, int x, int y) {
 // unavailable, so a region partly off the screen reads as background.
 HBITMAP CaptureRegion(HDC dc, const PixelRect& rect, CapturedRegion* region) {
   region->rect = rect;
-  region->valid = rect;
   region->width = rect.right - rect.left;
-  int height = rect.bottom - rect.top;
+  const int height = rect.bottom - rect.top;
   RECT clip{};
   if (GetClipBox(dc, &clip) == ERROR) clip = RECT{0, 0, 0, 0};
-  if (clip.left > region->valid.left) region->valid.left = clip.left;
-  if (clip.top > region->valid.top) region->valid.top = clip.top;
-  if (clip.right < region->valid.right) region->valid.right = clip.right;
-  if (clip.bottom < region->valid.bottom) region->valid.bottom = clip.bottom;
-  if (region->width <= 0 || height <= 0 || region->valid.left >= region->valid.right ||
-      region->valid.top >= region->valid.bottom) {
-    region->valid = PixelRect{0, 0, 0, 0};
-    return nullptr;
-  }
+  region->valid = ClipPixelRect(rect, PixelRect{clip.left, clip.top, clip.right, clip.bottom});
+  if (region->valid.left >= region->valid.right) return nullptr;  // nothing of it is on the screen
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = region->width;

@@ -45,6 +45,11 @@ struct PixelRect {
   int left = 0, top = 0, right = 0, bottom = 0;
 };
 PixelRect ReadoutRegion();
+// The part of `rect` inside `visible`; {0,0,0,0} when nothing of it is.
+PixelRect ClipPixelRect(const PixelRect& rect, const PixelRect& visible);
+// A pixel as a pixel read gives it (0x00BBGGRR) from a 32-bit bitmap's
+// memory (0x??RRGGBB).
+uint32_t PixelFromBitmapMemory(uint32_t memory);
 
 // Reads the number whose first cell starts at (x, y): the value in ms of
 // arc, or 0 when no valid number was read.

@@ -3,6 +3,7 @@
 #include "platform/menu_bar_win.h"
 #include "resources/resource_ids.h"
 #include "shell/environment.h"
+#include "shell/main_layout.h"
 #include "shell/main_window.h"
 
 const wchar_t kMainWindowClass[] = L"KRSEARCH";
@@ -48,10 +49,10 @@ void OnDestroy(HWND window) {
 void OnSize(HWND window) {
   RECT client;
   GetClientRect(window, &client);
-  const int s = g_environment.displayScale;
-  MoveWindow(g_resultList, 5 * s, 85 * s, client.right - client.left - 10 * s, client.bottom - 129 * s, TRUE);
-  MoveWindow(g_folderLabel, 0, client.bottom - 42 * s, client.right, 15 * s, TRUE);
-  MenuBarFit(g_menuBar, client.right, client.bottom, s);
+  const MainLayout layout = LayoutMainWindow(client.right, client.bottom, g_environment.displayScale);
+  for (auto [window, box] : {std::pair{g_resultList, layout.resultList}, {g_folderLabel, layout.folderLabel}})
+    MoveWindow(window, box.x, box.y, box.width, box.height, TRUE);
+  MenuBarFit(g_menuBar, client.right, client.bottom, g_environment.displayScale);
 }
 
 void OnActivate(WPARAM wParam) {
