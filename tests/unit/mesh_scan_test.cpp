@@ -81,7 +81,7 @@ TEST_F(MeshScanTest, FilesAndTheirLines) {
       {"non-name character stops the walk", Record(40, 30, Sjis(u"東・新宿")), Sjis(u"新宿"), {L0("東・新宿", true)}},
       {"comma kept", Record(40, 30, Sjis(u"東,京")), Sjis(u"京"), {L0("東,京", true)}},
       {"term across a character boundary", Record(40, 30, Sjis(u"アア")) + Record(-8, -9, Sjis(u"駅")), "\x41\x83", {L0("アア", true)}},
-      {"each record its own offsets", Record(40, 30, Sjis(u"新宿駅")) + Record(-80, -120, Sjis(u"渋谷駅"), 5) + Record(1, 2, Sjis(u"品川")), Sjis(u"駅"), {L0("新宿駅"), Line("   0", "渋谷駅", 502990000, 127985000, false)}},
+      {"each record its own offsets", Record(40, 30, Sjis(u"新宿駅")) + Record(-400, -120, Sjis(u"渋谷駅"), 5) + Record(1, 2, Sjis(u"品川")), Sjis(u"駅"), {L0("新宿駅"), Line("   1", "渋谷駅", 502950000, 127985000, false)}},
       {"newlines dropped from the name", Record(40, 30, Sjis(u"東京\n\n駅")), Sjis(u"東"), {L0("東京駅")}},
       {"name cut after 101 bytes", Record(40, 30, Sjis(fifty) + "xyz"), Sjis(u"駅"), {L0(f50 + "x")}},
       {"exactly 101 bytes", Record(40, 30, Sjis(fifty) + "x"), Sjis(u"駅"), {L0(f50 + "x")}},
