@@ -56,6 +56,7 @@ TEST(DecodeBmp, RefusesTruncatedAndForeignFilesWithoutReadingPastThem) {
   EXPECT_EQ(ReadBmpPixel(&image, 0, image.height), kPixelUnavailable);
   for (size_t length = 0; length < file.size(); length += (length < 80 ? 1 : 997))
     EXPECT_FALSE(DecodeBmp(file.substr(0, length), image, error)) << length;
+  EXPECT_FALSE(DecodeBmp(file.substr(0, file.size() - 1), image, error)) << "one byte short";
   // 8 bits per pixel, compressed, a width far beyond the data, another format.
   const std::pair<size_t, char> patches[] = {{28, 8}, {30, 1}, {21, 0x7F}, {0, 'P'}};
   for (auto [at, byte] : patches) {

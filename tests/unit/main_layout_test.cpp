@@ -24,8 +24,10 @@ TEST(LayoutMainWindow, ListAboveTheFolderLabelInsideTheClientAndScaled) {
 TEST(ScreenCapture, ClipsToTheVisibleAreaAndReordersBytes) {
   const PixelRect region{-10, 20, 100, 140}, cut = ClipPixelRect(region, PixelRect{0, 0, 240, 120});
   EXPECT_EQ(std::make_tuple(cut.left, cut.top, cut.right, cut.bottom), std::make_tuple(0, 20, 100, 120));
-  const PixelRect none = ClipPixelRect(region, PixelRect{100, 0, 240, 320});
-  EXPECT_EQ(std::make_tuple(none.left, none.top, none.right, none.bottom), std::make_tuple(0, 0, 0, 0));
+  for (const PixelRect& visible : {PixelRect{100, 0, 240, 320}, PixelRect{0, 140, 240, 320}}) {
+    const PixelRect none = ClipPixelRect(region, visible);  // touching is not overlapping
+    EXPECT_EQ(std::make_tuple(none.left, none.top, none.right, none.bottom), std::make_tuple(0, 0, 0, 0));
+  }
   EXPECT_EQ(PixelFromBitmapMemory(0xFF123456u), 0x00563412u);
 }
 

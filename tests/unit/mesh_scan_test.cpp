@@ -151,7 +151,7 @@ TEST(MeshFolderTest, SearchesEveryLevelsFiles) {
   write("_levelR/533946.tgx", Record(8, 8, Sjis(u"駅")));
   write("levelS/5339461.tgx", Record(16, 16, Sjis(u"駅")));
   write("_levelS/5339464.tgx", Record(-16, -16, Sjis(u"駅")));
-  write("levelS/53394615.tgx", Record(160, -160, Sjis(u"神田駅")));
+  write("levelS/53394615.tgx", Record(160, -160, Sjis(u"神田駅")) + Record(9, 9, Sjis(u"一二三四五六七八九十一二三四五六")));
   write("levelS/53394640.tgx", Record(160, -160, Sjis(u"秋葉原")));
   ReferencePointScope ref(503160000, 128450000);
   const std::u16string folder = Utf8ToUtf16(dir + "/");
@@ -161,7 +161,7 @@ TEST(MeshFolderTest, SearchesEveryLevelsFiles) {
       {MeshLevel::R, u"駅", {"   5km,駅,[533946],503325125,128550125,  "}},
       {MeshLevel::SQuartered, u"駅", {"   1km,駅,[533946],503212625,128475125,  ", "   8km,駅,[533946],503437375,128624875,  "}},
       {MeshLevel::SFine, u"駅", {"   0km,神田駅,[53394615.tgx],503185625,128455000,  "}},
-      {MeshLevel::SFine, u"神田駅神田駅神田駅神田駅神田駅神田駅", {}},  // over 31 bytes
+      {MeshLevel::SFine, u"一二三四五六七八九十一二三四五六", {}},  // 32 bytes, though the file holds them
       {MeshLevel::M, u"駅", {}},
   };
   for (const auto& c : cases) {

@@ -52,7 +52,7 @@ TEST(MeshCellAtTest, InvariantsHoldOverAGrid) {
 TEST(MeshSearchPointsTest, CountAndSpreadPerLevel) {
   const int32_t lon = 503160000, lat = 128450000;
   const struct { MeshLevel level; std::size_t count; int32_t dLon, dLat, secondLat; } cases[] = {
-      {MeshLevel::L, 9, 3600000, 2400000, 2400000}, {MeshLevel::R, 9, 450000, 300000, 0},
+      {MeshLevel::L, 9, 3600000, 2400000, 2400000}, {MeshLevel::M, 9, 900000, 600000, 0}, {MeshLevel::R, 9, 450000, 300000, 0},
       {MeshLevel::SFine, 121, 281250, 187500, 150000},
   };
   for (const auto& e : cases) {

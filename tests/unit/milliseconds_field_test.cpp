@@ -90,6 +90,9 @@ TEST(ChooseDialogButtonLayout, LandscapeBesideAndPortraitBelow) {
     const DialogButtonLayout l = ChooseDialogButtonLayout(c.width, c.height, c.scale);
     EXPECT_EQ(std::make_tuple(l.ok.x, l.ok.y, l.cancel.x, l.cancel.y), std::make_tuple(c.okX, c.okY, c.cancelX, c.cancelY))
         << c.width << "x" << c.height;
+    // Buttons of 60 by 30 at scale 1, of the same size, scaled by the display scale.
+    EXPECT_EQ(std::make_tuple(l.ok.width, l.ok.height, l.cancel.width, l.cancel.height),
+              std::make_tuple(60 * c.scale, 30 * c.scale, 60 * c.scale, 30 * c.scale));
   }
 }
 
