@@ -12,8 +12,6 @@ wineserver -k 2>/dev/null || true
 rm -rf "$WINEPREFIX"
 KARIO_WINE_PRINT_ENV=1 "$here/scripts/wine-run" x >/dev/null  # makes the prefix
 unzip -q "$zip" -d "$WINEPREFIX/drive_c/Unpacked"
-for file in kariosearch.exe kariosearch.htm readme-ja.txt LICENSE; do
-  [ -f "$WINEPREFIX/drive_c/Unpacked/${zip%.zip}/$file" ] || { echo "$file is not in the package" >&2; exit 1; }
-done
+for f in kariosearch.exe kariosearch.htm readme-ja.txt LICENSE; do [ -f "$WINEPREFIX/drive_c/Unpacked/${zip%.zip}/$f" ] || exit 1; done
 KARIO_UNPACKED_EXE="C:\\Unpacked\\${zip%.zip}\\kariosearch.exe" "$here/scripts/wine-run" "$2" --gtest_color=no \
   --gtest_filter='ShellTest.Version*'

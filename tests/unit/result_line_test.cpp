@@ -4,6 +4,7 @@
 #include "platform/utf.h"
 #include "shell/result_line.h"
 #include "shell/search_modes.h"
+#include "tests/unit/test_support.h"
 
 namespace {
 
@@ -70,10 +71,7 @@ TEST(ResultList, KeepsNearestFirstAndFoldsCase) {
   ResultListClear();
   for (const char16_t* line : {u"1234km,d", u"   3km,a", u" 123km,c", u"  12km,b", u"   3km,B"})
     ResultListAdd(line);
-  const std::vector<std::string> lines = {"   3km,a", "   3km,B", "  12km,b", " 123km,c", "1234km,d"};
-  std::vector<std::string> got;
-  for (const auto& line : ResultListLines()) got.push_back(Utf16ToUtf8(line));
-  EXPECT_EQ(got, lines);
+  EXPECT_EQ(ResultLinesUtf8(), (std::vector<std::string>{"   3km,a", "   3km,B", "  12km,b", " 123km,c", "1234km,d"}));
   EXPECT_TRUE(ResultLineBefore(u"ａ", u"Ｂ") && ResultLineBefore(u"Ａ", u"ｂ") && !ResultLineBefore(u"ｂ", u"Ｂ"));
   ResultListClear();
 }

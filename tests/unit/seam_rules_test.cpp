@@ -32,33 +32,25 @@ const std::string kEdit = std::to_string(IDC_SEARCH_EDIT), kList = std::to_strin
                   kMode = std::to_string(IDC_MODE_COMBO), kCategory = std::to_string(IDC_CATEGORY_COMBO);
 std::string Msg(const std::u16string& text) { return "message " + Utf16ToUtf8(text); }
 
-class ShellRules : public ::testing::Test {
+// A fresh recording platform, the environment kept, a temporary folder.
+class SeamRules : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetFake();
     saved_ = g_environment;
     g_environment.mapApplicationPath = u"\\Map\\tessara.exe";
-  }
-  void TearDown() override {
-    g_environment = saved_;
-    ResultListClear();
-    if (!dir_.empty()) std::filesystem::remove_all(dir_);
-  }
-  // A temporary folder holding 厚木市 (about 44 km from the reference point)
-  // at level L, as a device path ending in '\'.
-  std::u16string MapFolder() {
     char pattern[] = "/tmp/kario_rules_XXXXXX";
     dir_ = mkdtemp(pattern);
-    std::string error;
-    EXPECT_TRUE(WriteMapDataFolder(dir_ + "/Varnelle/Map", {{u"厚木市", 501396000, 128191000}}, {}, error)) << error;
-    return Utf8ToUtf16(dir_ + "/Varnelle/Map/");
+    g_fake.temporaryFolder = Utf8ToUtf16(dir_ + "/");
   }
+  void TearDown() override { g_environment = saved_, ResultListClear(), std::filesystem::remove_all(dir_); }
+  bool CacheLeft() { return std::filesystem::exists("/htmbuff.txt") || std::filesystem::exists(dir_ + "/htmbuff.txt"); }
   ReferencePointScope ref_{503171492, 128439921};
   Environment saved_;
   std::string dir_;
 };
 
-TEST_F(ShellRules, RunSearchChecksThePointThenTheTermBeforeSearching) {
+TEST_F(SeamRules, RunSearchChecksThePointThenTheTermBeforeSearching) {
   const struct { const char* name; int mode; std::u16string edit, category; bool pointSet; Log log; } cases[] = {
       {"no point: nothing else is asked", 0, u"厚木", u"", false, {Msg(kPointNotSetMessage)}},
       {"one character", 0, u"厚", u"", true,
@@ -80,9 +72,11 @@ TEST_F(ShellRules, RunSearchChecksThePointThenTheTermBeforeSearching) {
   }
 }
 
-TEST_F(ShellRules, RunSearchTriesTheCardFolderWhenTheMapFolderFindsNothing) {
-  MapFolder();
-  // The card name makes "\<card>\Varnelle\Map\" the temporary folder.
+TEST_F(SeamRules, RunSearchTriesTheCardFolderWhenTheMapFolderFindsNothing) {
+  // 厚木市, about 44 km from the point, on the card: its name makes
+  // "\<card>\Varnelle\Map\" the temporary folder.
+  std::string error;
+  ASSERT_TRUE(WriteMapDataFolder(dir_ + "/Varnelle/Map", {{u"厚木市", 501396000, 128191000}}, {}, error)) << error;
   g_environment.storageCardName = Utf8ToUtf16(dir_.substr(1));
   g_environment.mapDataFolder = u"\\nonexistent\\";
   g_fake.texts[IDC_SEARCH_EDIT] = u"厚木";
@@ -91,7 +85,7 @@ TEST_F(ShellRules, RunSearchTriesTheCardFolderWhenTheMapFolderFindsNothing) {
   EXPECT_EQ(ResultLinesUtf8(), std::vector<std::string>{"  44km,厚木市,[5339.tgx],501396000,128191000,  "});
 }
 
-TEST_F(ShellRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
+TEST_F(SeamRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
   const std::u16string line = u"  44km,厚木市,[5339],501396000,128191000,  ";
   const std::string question = "ask データ詳細: 選択地点を表示します\n\n  44km\n厚木市\n[5339]\n501396000\n128191000\n"
                                "  \n目的地に設定しますか?\n";
@@ -119,7 +113,7 @@ TEST_F(ShellRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
   }
 }
 
-TEST_F(ShellRules, CommandsThatDecide) {
+TEST_F(SeamRules, CommandsThatDecide) {
   const struct { const char* name; void (*command)(); int mode; bool yes; Log log; } cases[] = {
       {"QLCode: the category box comes to the front", SwitchSearchMode, 5, false,
        {"front " + kCategory + " over " + kEdit}},
@@ -138,7 +132,7 @@ TEST_F(ShellRules, CommandsThatDecide) {
   }
 }
 
-TEST_F(ShellRules, StationsAndTypedPointsStartTheMapApplication) {
+TEST_F(SeamRules, StationsAndTypedPointsStartTheMapApplication) {
   EXPECT_TRUE(StartMapApplicationCommand(IDM_STATION_TOKYO));
   EXPECT_FALSE(StartMapApplicationCommand(IDM_STATION_TOKYO + 100));
   EXPECT_TRUE(StartAtTypedPoint(u"503171492", u"128439921", false));
@@ -214,21 +208,7 @@ TEST(ScreenTickRules, NothingCapturedLeavesThePoint) {
 
 const std::string kPlace = BuildAnswerPage({{"35.681236", "139.767125", Sjis(u"東京駅")}});
 
-class PhoneRules : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ResetFake();
-    char pattern[] = "/tmp/kario_phone_XXXXXX";
-    dir_ = mkdtemp(pattern);
-    g_fake.temporaryFolder = Utf8ToUtf16(dir_ + "/");
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_), ResultListClear(); }
-  bool CacheLeft() { return std::filesystem::exists("/htmbuff.txt") || std::filesystem::exists(dir_ + "/htmbuff.txt"); }
-  ReferencePointScope ref_{503171492, 128439921};
-  std::string dir_;
-};
-
-TEST_F(PhoneRules, ConnectionAttemptsAreGivenBackAndLimited) {
+TEST_F(SeamRules, ConnectionAttemptsAreGivenBackAndLimited) {
   const struct { const char* name; bool network; std::vector<int> attempts; bool connected; Log log; } cases[] = {
       {"no network to choose: direct", false, {}, true, {}},
       {"second request connects", true, {1, 2}, true, {"request", "release", "request", "release cached"}},
@@ -246,7 +226,7 @@ TEST_F(PhoneRules, ConnectionAttemptsAreGivenBackAndLimited) {
   }
 }
 
-TEST_F(PhoneRules, OutcomesOfTheFetch) {
+TEST_F(SeamRules, OutcomesOfTheFetch) {
   const struct { const char* name; std::vector<int> attempts; bool openFails; std::vector<std::string> chunks;
                  int readFailsAt, count; std::string message; } cases[] = {
       {"no connection", {0, 0, 0, 0, 0}, false, {}, -1, -1, "12029\nインターネットに接続できませんでした"},
@@ -271,7 +251,7 @@ TEST_F(PhoneRules, OutcomesOfTheFetch) {
   }
 }
 
-TEST_F(PhoneRules, AnswersAreKeptUpToTheSizeAndTimeLimits) {
+TEST_F(SeamRules, AnswersAreKeptUpToTheSizeAndTimeLimits) {
   const std::u16string path = Utf8ToUtf16(dir_ + "/answer");
   g_fake.chunks = {std::string(100000, 'x')};
   g_fake.endless = true;
