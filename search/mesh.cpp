@@ -1,8 +1,8 @@
 #include "search/mesh.h"
 
-#include "platform/utf.h"
-
 #include <cstdio>
+
+#include "platform/utf.h"
 
 namespace {
 

@@ -16,7 +16,6 @@
 
 std::u16string g_phoneSearchHost = Utf8ToUtf16(KARIO_PHONE_SEARCH_HOST);
 
-const char16_t kResponseCachePath[] = u"\\htmbuff.txt";
 const char16_t kResponseCacheName[] = u"htmbuff.txt";
 
 namespace {
@@ -88,10 +87,11 @@ int SearchPhoneNumber(const std::u16string& term) {
     return -1;
   }
   // The root folder of a desktop is not writable for an ordinary user.
-  std::u16string cache = kResponseCachePath;
+  std::u16string cache = u"\\" + std::u16string(kResponseCacheName);
   AnswerSaved saved = SaveWebAnswer(cache);
-  if (saved == AnswerSaved::CannotCreate && !TemporaryFolder().empty()) {
-    cache = TemporaryFolder() + kResponseCacheName;
+  const std::u16string temporary = saved == AnswerSaved::CannotCreate ? TemporaryFolder() : u"";
+  if (!temporary.empty()) {
+    cache = temporary + kResponseCacheName;
     saved = SaveWebAnswer(cache);
   }
   CloseWebAnswer();

@@ -17,8 +17,8 @@ constexpr int kConnectionAttemptLimit = 5;
 // forever must not hold the program (nothing else runs meanwhile).
 constexpr std::size_t kAnswerMaxBytes = 4u << 20;
 constexpr uint32_t kAnswerTimeLimitMs = 2 * 30000;
-extern const char16_t kResponseCachePath[];  // "\htmbuff.txt" in the root folder
-extern const char16_t kResponseCacheName[];  // "htmbuff.txt"
+// "htmbuff.txt": the cache file's name, in the root folder or the temporary one.
+extern const char16_t kResponseCacheName[];
 
 // "http://" + host + "/maps?q=" + term, the term exactly as typed, cut to
 // the URL buffer.

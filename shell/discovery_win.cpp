@@ -1,12 +1,12 @@
 #include <windows.h>
 
+#include "maplink/map_application.h"
+#include "platform/files.h"
+#include "platform/utf.h"
 #include "shell/discovery.h"
 #include "shell/discovery_win.h"
 #include "shell/environment.h"
 #include "shell/override_files.h"
-#include "platform/files.h"
-#include "maplink/map_application.h"
-#include "platform/utf.h"
 
 namespace {
 

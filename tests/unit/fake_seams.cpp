@@ -68,8 +68,8 @@ bool OpenWebAnswer(const std::u16string& url, uint32_t* error) {
   return Log("open " + U8(url)), !g_fake.openFails;
 }
 bool ReadWebAnswer(char* buffer, std::size_t capacity, std::size_t* read) {
-  static std::size_t chunk = 0, offset = 0;
-  if (g_fake.bytesRead == 0) chunk = offset = 0;
+  std::size_t& chunk = g_fake.chunk;
+  std::size_t& offset = g_fake.offset;
   *read = 0;
   if (static_cast<int>(chunk) == g_fake.readFailsAt) return false;
   if (chunk >= g_fake.chunks.size()) {
@@ -81,7 +81,6 @@ bool ReadWebAnswer(char* buffer, std::size_t capacity, std::size_t* read) {
   std::memcpy(buffer, text.data() + offset, *read);
   offset += *read;
   if (offset == text.size()) ++chunk, offset = 0;
-  g_fake.bytesRead += *read;
   return true;
 }
 void CloseWebAnswer() { Log("close"); }

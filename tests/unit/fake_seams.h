@@ -27,7 +27,7 @@ struct FakePlatform {
   int readFailsAt = -1;
   uint32_t tickStep = 0, tick = 0;
   std::u16string temporaryFolder;
-  std::size_t bytesRead = 0;
+  std::size_t chunk = 0, offset = 0;  // where the next read starts
 };
 extern FakePlatform g_fake;
 
