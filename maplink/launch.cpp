@@ -1,5 +1,6 @@
 #include "maplink/launch.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "maplink/map_application.h"
@@ -8,12 +9,25 @@
 
 namespace {
 
-// Tells a running map application to end and waits, without limit, until it
-// is gone.  A window that vanishes before the post makes the post fail
-// harmlessly; the next look then finds nothing.
+// Tells every running copy of the map application to end and waits, without
+// limit, until none is left.  Telling only the first window would leave a
+// second copy (started as is beside the first) running, and the wait would
+// never end.  Each window is told once: one that appears while the others
+// end is told when it is first seen, and a window that vanishes before the
+// post makes the post fail harmlessly.
 void CloseMapApplication() {
-  if (!PostEndToMapApplication()) return;
-  while (MapApplicationRunning()) PauseOneSecond();
+  std::vector<std::uintptr_t> told;
+  for (auto windows = FindMapApplicationWindows(); !windows.empty(); windows = FindMapApplicationWindows()) {
+    bool posted = false;
+    for (std::uintptr_t window : windows) {
+      if (std::find(told.begin(), told.end(), window) != told.end()) continue;
+      PostEndToMapApplication(window);
+      told.push_back(window);
+      posted = true;
+    }
+    // Right after telling, look again at once; after that once a second.
+    if (!posted) PauseOneSecond();
+  }
 }
 
 std::u16string Quoted(const std::u16string& text) { return u"\"" + text + u"\""; }

@@ -1,7 +1,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cwchar>
 #include <string>
+#include <vector>
 
 #include "maplink/map_application.h"
 #include "platform/utf.h"
@@ -16,18 +18,7 @@ void SetDwordValue(HKEY key, const wchar_t* name, int32_t value) {
   RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
 }
 
-}  // namespace
-
-bool PostEndToMapApplication() {
-  HWND window = FindWindowW(kMapWindowClass, nullptr);
-  if (!window) return false;
-  PostMessageW(window, WM_DESTROY, 0, 0);
-  return true;
-}
-
-bool MapApplicationRunning() {
-  HWND window = FindWindowW(kMapWindowClass, nullptr);
-  if (!window) return false;
+bool ProcessLives(HWND window) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   if (processId == 0) return false;  // gone between the two calls
@@ -36,6 +27,25 @@ bool MapApplicationRunning() {
   bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
   CloseHandle(process);
   return !ended;
+}
+
+BOOL CALLBACK CollectMapWindow(HWND window, LPARAM found) {
+  wchar_t name[32] = {};
+  if (GetClassNameW(window, name, 32) && !wcscmp(name, kMapWindowClass) && ProcessLives(window))
+    reinterpret_cast<std::vector<std::uintptr_t>*>(found)->push_back(reinterpret_cast<std::uintptr_t>(window));
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<std::uintptr_t> FindMapApplicationWindows() {
+  std::vector<std::uintptr_t> found;
+  EnumWindows(CollectMapWindow, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+void PostEndToMapApplication(std::uintptr_t window) {
+  PostMessageW(reinterpret_cast<HWND>(window), WM_DESTROY, 0, 0);
 }
 
 void PauseOneSecond() { Sleep(1000); }

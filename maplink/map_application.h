@@ -4,13 +4,14 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
-// Posts message 2 (the destroy message) to the map application's window;
-// false when no window of its class exists.
-bool PostEndToMapApplication();
-// True while a window of the map application's class exists and its
-// process still lives (a crashed one leaves a window behind for a while).
-bool MapApplicationRunning();
+// The map application's top-level windows (by class) whose processes still
+// live: a crashed one leaves its window behind for a while.  More than one
+// when copies were started side by side.  The values only name windows.
+std::vector<std::uintptr_t> FindMapApplicationWindows();
+// Posts message 2 (the destroy message) to one of those windows.
+void PostEndToMapApplication(std::uintptr_t window);
 void PauseOneSecond();
 // Writes TLATV8 then TLONV8 under the map application's settings key; does
 // nothing when the key does not exist.

@@ -1,5 +1,7 @@
 #include "platform/menu_bar_win.h"
 
+#include <iterator>
+
 #include "resources/resource_ids.h"
 
 const wchar_t kMenuBarClass[] = L"KRMENUBAR";
@@ -86,6 +88,10 @@ void RegisterBarClass(HINSTANCE instance) {
 }  // namespace
 
 int MenuBarHeight(int displayScale) { return 26 * displayScale; }
+
+void MenuBarOpenPopup(HWND bar, int index) {
+  if (index >= 0 && index < static_cast<int>(std::size(kButtons))) OpenPopup(bar, kButtons[index]);
+}
 
 HWND MenuBarCreate(HWND parent, HINSTANCE instance, int menuId, int displayScale) {
   RegisterBarClass(instance);

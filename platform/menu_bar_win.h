@@ -16,4 +16,6 @@ HWND MenuBarCreate(HWND parent, HINSTANCE instance, int menuId, int displayScale
 // `width` wide whose bottom edge is at `bottom`.
 void MenuBarFit(HWND bar, int width, int bottom, int displayScale);
 int MenuBarHeight(int displayScale);
+// Opens popup `index` (0 first, 1 second) as its button does: the soft keys.
+void MenuBarOpenPopup(HWND bar, int index);
 // WM_SETFONT sent to the bar sets the font of its buttons.

@@ -19,7 +19,12 @@ int OtherInput(int input) { return input == IDC_SEARCH_EDIT ? IDC_CATEGORY_COMBO
 
 void SwitchSearchMode() {
   const int input = TermControlForMode(ReadSearchMode());
-  ShowInputInFront(input, OtherInput(input));
+  ShowInputInFront(input, OtherInput(input), true);
+}
+
+void ShowInputForSearchMode() {
+  const int input = TermControlForMode(ReadSearchMode());
+  ShowInputInFront(input, OtherInput(input), false);
 }
 
 void FocusSearchTerm() { FocusControl(TermControlForMode(ReadSearchMode())); }

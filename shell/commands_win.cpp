@@ -20,6 +20,7 @@ void OnMainCommand(int id, int code) {
       return;
     case IDC_MODE_COMBO:
       if (code == CBN_CLOSEUP) SwitchSearchMode();
+      if (code == CBN_SELCHANGE) ShowInputForSearchMode();
       return;
     case IDM_START_AT_RESULT:
       OpenSelectedResult();

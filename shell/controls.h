@@ -16,7 +16,8 @@ bool ReadSelectedResultLine(std::u16string* line);
 // typed into its edit field).
 bool CategoryPicked();
 void FocusControl(int controlId);
-// Shows `frontId` on top (and focuses it) and hides `backId` under it.
-void ShowInputInFront(int frontId, int backId);
+// Shows `frontId` on top and hides `backId` under it; focuses `frontId`
+// when `focus` is true.
+void ShowInputInFront(int frontId, int backId, bool focus);
 // Ends the program the way the platform destroying the window does.
 void EndProgram();

@@ -32,7 +32,7 @@ constexpr DWORD kResultList =
     WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT;  // 0x50A00103
 
 // The search edit and the category combo box share one place; the edit is
-// created first, so it is in front until the search mode first changes.
+// created first; the main window then hides the one the mode does not use.
 const ControlRow kPointCaption = {IDC_POINT_CAPTION, L"STATIC", L"ポイント：", kLabel, 5, 10, 60, 20};
 const ControlRow kPointLabel = {IDC_POINT_LABEL, L"STATIC", L"", kLabel, 70, 10, 160, 20};
 const ControlRow kModeCaption = {IDC_MODE_CAPTION, L"STATIC", L"検索モード：", kLabel, 5, 35, 60, 20};
@@ -162,13 +162,13 @@ bool CategoryPicked() { return SendMessageW(g_categoryCombo, CB_GETCURSEL, 0, 0)
 
 void FocusControl(int controlId) { SetFocus(GetDlgItem(g_mainWindow, controlId)); }
 
-void ShowInputInFront(int frontId, int backId) {
+void ShowInputInFront(int frontId, int backId, bool focus) {
   HWND front = GetDlgItem(g_mainWindow, frontId);
   // Neither moves: they share one place.
   SetWindowPos(GetDlgItem(g_mainWindow, backId), HWND_BOTTOM, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_HIDEWINDOW);
   SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-  SetFocus(front);
+  if (focus) SetFocus(front);
 }
 
 // The destroy message itself, not a close request: it runs the destroy

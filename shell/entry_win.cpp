@@ -42,7 +42,7 @@ void RunMessageLoop() {
   for (;;) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) return;
-    if (got == -1) continue;
+    if (got == -1 || HandleMainWindowKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

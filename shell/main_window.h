@@ -29,6 +29,10 @@ void CreateMainControls(HWND window);
 void RestoreResultListProcedure();
 // The font of the controls and the menu bar, sized for the display scale.
 HFONT ControlFont();
+// Takes a key meant for the main window or one of its controls when the
+// window gives it a meaning of its own (shell/keyboard.h); false leaves the
+// key to the message loop.
+bool HandleMainWindowKey(const MSG& message);
 // WM_COMMAND of the main window.
 void OnMainCommand(int id, int code);
 // Called every second by the main window's timer.

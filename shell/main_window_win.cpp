@@ -2,6 +2,7 @@
 
 #include "platform/menu_bar_win.h"
 #include "resources/resource_ids.h"
+#include "shell/commands.h"
 #include "shell/environment.h"
 #include "shell/main_layout.h"
 #include "shell/main_window.h"
@@ -33,6 +34,9 @@ void OnCreate(HWND window) {
   g_mainWindow = window;
   SetTimer(window, IDT_SCREEN_READER, 1000, nullptr);
   CreateMainControls(window);
+  // Both inputs are made visible in one place; only the selected mode's one
+  // may show, or a search would read a term the person cannot see.
+  ShowInputForSearchMode();
   g_menuBar = MenuBarCreate(window, g_instance, IDR_MAIN_MENU, g_environment.displayScale);
   SendMessageW(g_menuBar, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
 }

@@ -128,6 +128,37 @@ void PostCommand(HWND target, int id, int code, HWND control) {
   PostMessageW(target, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
 }
 
+namespace {
+
+bool BringToFront(HWND window) {
+  SetForegroundWindow(window);
+  return WaitUntil([&] { return GetForegroundWindow() == window; }, 5000);
+}
+
+void SendKey(WORD key, wchar_t unicode, bool up) {
+  INPUT input{INPUT_KEYBOARD};
+  input.ki = KEYBDINPUT{key, static_cast<WORD>(unicode), static_cast<DWORD>((up ? KEYEVENTF_KEYUP : 0) | (unicode ? KEYEVENTF_UNICODE : 0))};
+  SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+bool PressKeys(HWND front, std::initializer_list<WORD> keys, WORD modifier) {
+  if (!BringToFront(front)) return false;
+  for (WORD key : keys) {
+    if (modifier) SendKey(modifier, 0, false);
+    SendKey(key, 0, false), SendKey(key, 0, true);
+    if (modifier) SendKey(modifier, 0, true);
+  }
+  return true;
+}
+
+bool TypeText(HWND front, const std::wstring& text) {
+  if (!BringToFront(front)) return false;
+  for (wchar_t c : text) SendKey(0, c, false), SendKey(0, c, true);
+  return true;
+}
+
 MessageBoxSeen WaitForMessageBox(DWORD processId, const std::wstring& title, DWORD ms) {
   MessageBoxSeen seen;
   // A message box has its text in the static control 0xFFFF.
@@ -196,6 +227,8 @@ void KarioE2e::StartKarioOrFail(std::wstring program) {
   };
   ASSERT_TRUE(WaitUntil([&] { return (main_ = FindTopWindow(isMain, Pid())) != nullptr; }, 20000)) << "no main window";
   ASSERT_TRUE(FocusComesTo(Control(IDC_MODE_COMBO))) << "start-up did not finish";
+  // The two inputs share one place: only the mode's own may show.
+  EXPECT_TRUE(IsWindowVisible(Control(IDC_SEARCH_EDIT)) && !IsWindowVisible(Control(IDC_CATEGORY_COMBO)));
 }
 
 void KarioE2e::StartWithPointRead(const std::wstring& standinExe) {

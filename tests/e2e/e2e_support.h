@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,12 @@ std::string Narrow(const std::wstring& text);  // UTF-8, for failure messages
 std::string RectText(const RECT& r);
 RECT ClientRectInParent(HWND child);
 void PostCommand(HWND target, int id, int code = 0, HWND control = nullptr);
+
+// Keys as a person presses them (SendInput), once `front` is the window in
+// front; `modifier` (VK_SHIFT) is held around each key.  False when `front`
+// did not come to the front.
+bool PressKeys(HWND front, std::initializer_list<WORD> keys, WORD modifier = 0);
+bool TypeText(HWND front, const std::wstring& text);  // as an input method hands characters over
 
 struct MessageBoxSeen {
   HWND window = nullptr;

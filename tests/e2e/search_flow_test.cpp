@@ -87,9 +87,13 @@ TEST_F(SearchFlow, Version9DetailMapInQuartersAndQLCodeCategoryPickedSearchesNea
   ChooseSearchMode(3);
   TypeTerm(L"東京");
   SearchExpecting({kOne});
-  ChooseSearchMode(5);
-  HWND combo = Control(IDC_CATEGORY_COMBO);
-  ASSERT_TRUE(FocusComesTo(combo));
+  // Tab from the results round to the mode box, two steps down with its list
+  // closed: the category box shows in the term's place, the focus stays.
+  HWND combo = Control(IDC_CATEGORY_COMBO), edit = Control(IDC_SEARCH_EDIT);
+  ASSERT_TRUE(PressKeys(main_, {VK_TAB}) && FocusComesTo(Control(IDC_MODE_COMBO)));
+  ASSERT_TRUE(PressKeys(main_, {VK_DOWN, VK_DOWN}));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(combo) && !IsWindowVisible(edit); })) << "QLCode shows the edit";
+  EXPECT_TRUE(FocusComesTo(Control(IDC_MODE_COMBO)));
   // Tapping an item of the list selects it and puts it into the field.
   SendMessageW(combo, CB_SETCURSEL, 1, 0);  // 温泉
   SearchExpecting({kOne});
@@ -100,6 +104,46 @@ TEST_F(SearchFlow, Version9DetailMapInQuartersAndQLCodeCategoryPickedSearchesNea
   for (wchar_t c : std::wstring(L"温泉")) SendMessageW(field, WM_CHAR, c, 1);
   ASSERT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);
   SearchExpecting({L"検索完了!\u30002件"});
+  // And up again to the detail map: the edit, with its 東京, is what shows and what is searched.
+  PostCommand(main_, IDM_FOCUS_MODE);
+  ASSERT_TRUE(FocusComesTo(Control(IDC_MODE_COMBO)) && PressKeys(main_, {VK_UP, VK_UP}));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(edit) && !IsWindowVisible(combo); })) << "the category box still shows";
+  SearchExpecting({kOne});
+  EXPECT_EQ(Results().at(0).substr(0, 10), L"   6km,東京,");
+}
+
+TEST_F(SearchFlow, KeysAloneChooseSearchOpenAResultStartAtAStationAndEnd) {
+  ASSERT_NO_FATAL_FAILURE(WriteMapData(false));
+  ASSERT_NO_FATAL_FAILURE(StartWithPointRead());  // the map in front, the mode box keeps the focus
+  // Down three times to 詳細図検索, Tab to the term, typed; Shift+Tab and Tab
+  // walk back and forth; Enter in the term searches.
+  ASSERT_TRUE(PressKeys(main_, {VK_DOWN, VK_DOWN, VK_DOWN, VK_TAB}) && FocusComesTo(Control(IDC_SEARCH_EDIT)));
+  ASSERT_TRUE(TypeText(main_, L"東京") && PressKeys(main_, {VK_TAB}, VK_SHIFT) && FocusComesTo(Control(IDC_MODE_COMBO)));
+  ASSERT_TRUE(PressKeys(main_, {VK_TAB, VK_RETURN}));
+  MessageBoxSeen box = WaitForMessageBox(Pid());
+  EXPECT_EQ(box.text, kOne);
+  ASSERT_TRUE(PressKeys(box.window, {VK_RETURN}) && FocusComesTo(Control(IDC_RESULT_LIST)));
+  // The first line, opened with Enter and made the destination with Enter (はい).
+  ASSERT_TRUE(PressKeys(main_, {VK_HOME, VK_RETURN}));
+  box = WaitForMessageBox(Pid(), L"データ詳細");
+  EXPECT_EQ(box.text.substr(0, 22), L"選択地点を表示します\n\n   6km\n東京\n");
+  ASSERT_TRUE(PressKeys(box.window, {VK_RETURN}));
+  std::vector<std::string> start = WaitForStart(1);
+  ASSERT_EQ(start.size(), 4u);
+  EXPECT_EQ(start[1].substr(start[1].size() - 9), "/M_TYPE=1");
+  EXPECT_NE(start[2], "TLATV8=0") << "not made the destination";
+  // F1, the first soft key: its fourth item is 関東（東京駅）.
+  auto popupShows = [] { HWND popup = FindWindowW(L"#32768", nullptr); return popup && IsWindowVisible(popup); };
+  ASSERT_TRUE(PressKeys(main_, {VK_F1}) && WaitUntil(popupShows));
+  ASSERT_TRUE(PressKeys(main_, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
+  start = WaitForStart(2);
+  EXPECT_EQ(start.size() > 1 ? start[1] : "none", " " + Narrow(kTokyoStationShown));
+  // F2, the second soft key: its last item asks whether to end; Enter is はい.
+  ASSERT_TRUE(PressKeys(main_, {VK_F2}) && WaitUntil(popupShows) && PressKeys(main_, {VK_UP, VK_RETURN}));
+  box = WaitForMessageBox(Pid());
+  EXPECT_EQ(Narrow(box.text), "Ver." KARIO_VERSION "\n\n終了しますか？");
+  ASSERT_TRUE(PressKeys(box.window, {VK_RETURN}));
+  EXPECT_EQ(WaitForExit(process_, 10000), 0);
 }
 
 class MaplinkLaunch : public KarioE2e {};
@@ -125,15 +169,23 @@ TEST_F(MaplinkLaunch, StationItemsNameTheirStationsAndTokyoStartsOnceTheLingerin
   // positions are unit-tested); one start goes end to end.
   const char* stations[] = {"（札幌駅）", "（仙台駅）", "（東京駅）", "（名古屋駅）", "（大阪駅）", "（広島駅）", "（博多駅）"};
   for (int i = 0; i < 7; ++i) EXPECT_NE(caption(IDM_STATION_SAPPORO + i).find(stations[i]), std::string::npos) << i;
+  // そのまま起動 starts a second copy beside the first: a station ends both.
+  auto copies = [] { int n = 0; for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"Afx_QZV_MAINWND_", nullptr));) ++n; return n; };
+  PostCommand(main_, IDM_START_AS_IS);
+  ASSERT_TRUE(WaitUntil([&] { return copies() == 2; })) << copies() << " copies";
   // Values left from an earlier destination: the start must clear them.
   ASSERT_TRUE(SetRegistryDword(L"TLATV8", 111) && SetRegistryDword(L"TLONV8", 222));
   PostCommand(main_, IDM_STATION_TOKYO);
   std::vector<std::vector<std::string>> log;
-  WaitUntil([&] { return (log = StandinLog()).size() >= 4; }, 20000);
-  // start (by the test), end (message 2 arrived), exit (its window went), then the new start.
-  ASSERT_EQ(log.size(), 4u);
-  EXPECT_EQ(log[1][0] + "," + log[2][0] + "," + log[3][0], "end,exit,start");
-  EXPECT_EQ(log[3][1] + " " + log[3][2] + " " + log[3][3], " " + Narrow(kTokyoStationShown) + " TLATV8=0 TLONV8=0");
+  WaitUntil([&] { return (log = StandinLog()).size() >= 7; }, 20000);
+  // Two starts (by the test, as is), each copy's end (message 2 arrived) and
+  // exit (its window went), then the new start.
+  ASSERT_EQ(log.size(), 7u);
+  std::string events;
+  for (const auto& line : log) events += line[0] + ",";
+  EXPECT_TRUE(events == "start,start,end,end,exit,exit,start," || events == "start,start,end,exit,end,exit,start,") << events;
+  EXPECT_EQ(log[6][1] + " " + log[6][2] + " " + log[6][3], " " + Narrow(kTokyoStationShown) + " TLATV8=0 TLONV8=0");
+  EXPECT_TRUE(WaitUntil([&] { return copies() == 1; }));
 }
 
 TEST_F(MaplinkLaunch, AMapApplicationThatDiesInsteadOfEndingDoesNotHangTheProgram) {

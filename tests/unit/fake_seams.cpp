@@ -39,11 +39,17 @@ std::u16string ReadControlText(int id, std::size_t capacity) {
 bool ReadSelectedResultLine(std::u16string* line) { return *line = g_fake.selectedLine, g_fake.lineSelected; }
 bool CategoryPicked() { return g_fake.categoryPicked; }
 void FocusControl(int id) { Log("focus " + std::to_string(id)); }
-void ShowInputInFront(int front, int back) { Log("front " + std::to_string(front) + " over " + std::to_string(back)); }
+void ShowInputInFront(int front, int back, bool focus) {
+  Log((focus ? "focus front " : "front ") + std::to_string(front) + " over " + std::to_string(back));
+}
 void EndProgram() { Log("end"); }
 
-bool PostEndToMapApplication() { return Log("post end"), g_fake.mapWindow; }
-bool MapApplicationRunning() { return Log("look"), g_fake.runningLooks-- > 0; }
+std::vector<std::uintptr_t> FindMapApplicationWindows() {
+  const std::size_t n = Logged("look").size();
+  Log("look");
+  return n < g_fake.mapWindows.size() ? g_fake.mapWindows[n] : std::vector<std::uintptr_t>{};
+}
+void PostEndToMapApplication(std::uintptr_t window) { Log("post end " + std::to_string(window)); }
 void PauseOneSecond() { Log("pause"); }
 void WriteDestinationValues(int32_t lon, int32_t lat) {
   Log("write " + std::to_string(lon) + " " + std::to_string(lat));

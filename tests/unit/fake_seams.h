@@ -14,9 +14,10 @@ struct FakePlatform {
   std::map<int, std::u16string> texts;  // by control id
   bool lineSelected = false, categoryPicked = false, yes = false;
   std::u16string selectedLine;
-  // The map application: looks that still find it running; the browser.
-  bool mapWindow = false, startFails = false;
-  int runningLooks = 0;
+  // The map application: the windows each look finds (none after the
+  // last); the browser.
+  std::vector<std::vector<std::uintptr_t>> mapWindows;
+  bool startFails = false;
   std::u16string ownPath = u"\\Program Files\\Kario\\kariosearch.exe", browser;
   // The Internet: per request 0 (no handle), 1 (a handle only) or 2
   // (connected), then 2; the answer chunk by chunk, the chunk whose read

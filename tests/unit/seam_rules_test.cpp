@@ -94,10 +94,10 @@ TEST_F(SeamRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
       {"no coordinates", true, u"  1km,x,[1],y,z", kAnswerYes, 0, {Msg(kLineUnreadableMessage), "focus " + kList}},
       {"cancel", true, line, kAnswerCancel, 0, {question}},
       {"yes: destination, M_TYPE of mode 0", true, line, kAnswerYes, 0,
-       {question, "post end", "write 501396000 128191000",
+       {question, "look", "write 501396000 128191000",
         "start \\Map\\tessara.exe| /M_LON=501396000 /M_LAT=128191000 /M_ANGLE=0 /M_TYPE=10"}},
       {"no: no destination, M_TYPE of the mode selected now", true, line, kAnswerNo, 3,
-       {question, "post end", "write 0 0",
+       {question, "look", "write 0 0",
         "start \\Map\\tessara.exe| /M_LON=501396000 /M_LAT=128191000 /M_ANGLE=0 /M_TYPE=1"}},
   };
   // The M_TYPE the map application is started with, per search mode.
@@ -116,8 +116,11 @@ TEST_F(SeamRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
 TEST_F(SeamRules, CommandsThatDecide) {
   const struct { const char* name; void (*command)(); int mode; bool yes; Log log; } cases[] = {
       {"QLCode: the category box comes to the front", SwitchSearchMode, 5, false,
-       {"front " + kCategory + " over " + kEdit}},
-      {"level R: the edit comes to the front", SwitchSearchMode, 2, false, {"front " + kEdit + " over " + kCategory}},
+       {"focus front " + kCategory + " over " + kEdit}},
+      {"level R: the edit comes to the front", SwitchSearchMode, 2, false,
+       {"focus front " + kEdit + " over " + kCategory}},
+      {"keys to QLCode: the focus stays", ShowInputForSearchMode, 5, false, {"front " + kCategory + " over " + kEdit}},
+      {"keys to phone: the focus stays", ShowInputForSearchMode, 4, false, {"front " + kEdit + " over " + kCategory}},
       {"focus the term in QLCode", FocusSearchTerm, 5, false, {"focus " + kCategory}},
       {"focus the term in phone mode", FocusSearchTerm, 4, false, {"focus " + kEdit}},
       {"version: no keeps running", AskVersionAndExit, 0, false, {"ask " + Utf16ToUtf8(kVersionQuestion)}},
@@ -143,31 +146,35 @@ TEST_F(SeamRules, StationsAndTypedPointsStartTheMapApplication) {
   EXPECT_EQ(typed.ms, 503112300);
   EXPECT_EQ(Utf16ToUtf8(typed.text), "503112300");
   EXPECT_EQ(ReadTypedPoint(u"－１", u"＋２ｅ１", true).lat, ReadTypedPoint(u"-1", u"+2e1", true).lat);
-  EXPECT_EQ(g_fake.log, (Log{"post end", "write 0 0",
+  EXPECT_EQ(g_fake.log, (Log{"look", "write 0 0",
                              "start \\Map\\tessara.exe| /M_LON=503171492 /M_LAT=128439921 /M_ANGLE=0 /M_TYPE=12",
-                             "post end", "write 0 0",
+                             "look", "write 0 0",
                              "start \\Map\\tessara.exe| /M_LON=503171492 /M_LAT=128439921 /M_ANGLE=0 /M_TYPE=10",
-                             Msg(kOutOfJapanMessage), "post end", "write 0 0",
+                             Msg(kOutOfJapanMessage), "look", "write 0 0",
                              "start \\Map\\tessara.exe| /M_LON=503171492 /M_LAT=128439921 /M_ANGLE=0 /M_TYPE=10"}));
 }
 
 TEST(LaunchRules, ClosesWaitsWritesThenStarts) {
   const std::string start = "start \\Map\\tessara.exe";
   const std::string switches = "| /M_LON=1 /M_LAT=2 /M_ANGLE=0 /M_TYPE=8";
-  const struct { const char* name; int mode; bool window; int runningLooks; const char16_t* path; Log log; } cases[] = {
-      {"none running", kLaunchShowPoint, false, 0, u"\\Map\\tessara.exe", {"post end", "write 0 0", start + switches}},
-      {"one that takes two seconds to end", kLaunchSetDestination, true, 2, u"\\Map\\tessara.exe",
-       {"post end", "look", "pause", "look", "pause", "look", "write 1 2", start + switches}},
-      {"as is: no close, no switches, no destination", kLaunchAsIs, true, 5, u"\\Map\\tessara.exe",
+  using Windows = std::vector<std::vector<std::uintptr_t>>;
+  const struct { const char* name; int mode; Windows looks; const char16_t* path; Log log; } cases[] = {
+      {"none running", kLaunchShowPoint, {}, u"\\Map\\tessara.exe", {"look", "write 0 0", start + switches}},
+      {"one that takes two seconds to end", kLaunchSetDestination, {{7}, {7}, {7}}, u"\\Map\\tessara.exe",
+       {"look", "post end 7", "look", "pause", "look", "pause", "look", "write 1 2", start + switches}},
+      // A second copy started as is: both are told, each once, also one
+      // that shows up while the first ends.
+      {"copies side by side", kLaunchShowPoint, {{7, 9}, {9}, {9, 4}, {4}}, u"\\Map\\tessara.exe",
+       {"look", "post end 7", "post end 9", "look", "pause", "look", "post end 4", "look", "pause", "look",
+        "write 0 0", start + switches}},
+      {"as is: no close, no switches, no destination", kLaunchAsIs, {{7}}, u"\\Map\\tessara.exe",
        {"write 0 0", start}},
-      {"no map application: the values are still written", kLaunchSetDestination, false, 0, u"",
-       {"post end", "write 1 2"}},
+      {"no map application: the values are still written", kLaunchSetDestination, {}, u"", {"look", "write 1 2"}},
   };
   const Environment saved = g_environment;
   for (const auto& c : cases) {
     ResetFake();
-    g_fake.mapWindow = c.window;
-    g_fake.runningLooks = c.runningLooks;
+    g_fake.mapWindows = c.looks;
     g_environment.mapApplicationPath = c.path;
     LaunchMapApplication(1, 2, 8, c.mode);
     EXPECT_EQ(g_fake.log, c.log) << c.name;
