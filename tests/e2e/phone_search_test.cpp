@@ -19,12 +19,12 @@ class AnswerServer {
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
     listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in addr{AF_INET, htons(static_cast<u_short>(std::atoi(std::strrchr(KARIO_PHONE_SEARCH_HOST, ':') + 1)))};
+    sockaddr_in addr{AF_INET, htons(static_cast<u_short>(port))};
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     BOOL yes = TRUE;  // the same port again right after the last server
     setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&yes), sizeof yes);
-    // Another driver on this machine may hold the port for a while.
-    listening = WaitUntil([&] { return bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0; }, 120000) &&
+    // Another run of these tests on this machine may hold the port a while.
+    listening = WaitUntil([&] { return bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0; }, 60000) &&
                 listen(listener_, 1) == 0;
   }
   ~AnswerServer() { closesocket(listener_), WSACleanup(); }
@@ -60,6 +60,7 @@ class AnswerServer {
     return request.substr(0, request.find("\r\n"));
   }
   bool listening;
+  const int port = std::atoi(std::strrchr(KARIO_PHONE_SEARCH_HOST, ':') + 1);
 
  private:
   SOCKET listener_;
@@ -74,7 +75,9 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
   TypeTerm(L"0300000001");
   {
     AnswerServer service;
-    ASSERT_TRUE(service.listening) << "port of " << KARIO_PHONE_SEARCH_HOST << " is taken";
+    ASSERT_TRUE(service.listening) << "cannot listen on port " << service.port << " (KARIO_PHONE_SEARCH_HOST "
+                                   << KARIO_PHONE_SEARCH_HOST << "): another program holds it, such as a second test "
+                                      "run or a demo answer server on a tree configured for that port";
     // 1234, 3, 123 and 12 km west of the point read.  The program waits for
     // the answer with its controls off.
     SearchExpecting({});  // taps 検索
