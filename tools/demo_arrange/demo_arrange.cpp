@@ -1,9 +1,12 @@
 // demo_arrange: for the demo screen, which is wider than a device, waits for
 // the map application stand-in and カリオSearch, puts カリオSearch to the right
-// of the map application's screen, and brings the map application to the
+// of the map application's screen with a client area a device's 240 pixels
+// wide (its frame comes on top), and brings the map application to the
 // front so that the screen reader sees its readout.  Ends with 0 when both
-// windows were found within 30 s, else 1.
+// windows were found within 30 s and カリオSearch got its width, else 1.
 #include <windows.h>
+
+#include <cstdio>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HWND map = nullptr, tool = nullptr;
@@ -17,8 +20,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   GetWindowRect(map, &mapRect);
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  SetWindowPos(tool, nullptr, mapRect.right, 0, screenWidth - mapRect.right, screenHeight,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT device = {0, 0, 240, screenHeight};
+  AdjustWindowRectEx(&device, static_cast<DWORD>(GetWindowLongW(tool, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(tool, GWL_EXSTYLE)));
+  const int width = device.right - device.left;
+  SetWindowPos(tool, nullptr, mapRect.right, 0, width, screenHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   SetForegroundWindow(map);
+  RECT client;
+  GetClientRect(tool, &client);
+  if (client.right < 240 || mapRect.right + width > screenWidth) {
+    std::fprintf(stderr, "demo_arrange: カリオSearch has %ld of 240 pixels; the screen needs to be %d wide\n",
+                 client.right, static_cast<int>(mapRect.right + width));
+    return 1;
+  }
   return 0;
 }

@@ -19,6 +19,8 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
@@ -335,8 +337,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   g_state.scale = width < 480 ? 1 : 2;
   // A device screen is 240 x 320 per display scale; on a larger screen (the
-  // demo's) the map keeps that size, leaving room beside it.
-  if (width > 240 * g_state.scale) width = 240 * g_state.scale;
+  // demo's) the map keeps that size, leaving room beside it.  Where that
+  // room is about a device's width, the map gives up the few columns that a
+  // framed window beside it needs to get a whole device's width inside.
+  const int device = 240 * g_state.scale;
+  RECT framed = {0, 0, device, 0};
+  AdjustWindowRectEx(&framed, WS_CAPTION, FALSE, 0);  // what an overlapped window gets
+  if (width > device) width = width - device < device / 2 ? device : std::min(device, width - int(framed.right - framed.left));
   if (height > 320 * g_state.scale) height = 320 * g_state.scale;
 
   wchar_t logLine[1200];
