@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes the package from the Windows build, unpacks it into a fresh Wine
-# prefix and runs the version question's test with the program from there.
+# prefix and walks the program from there with the keyboard alone.
 # Arguments: the build folder, the e2e_tests program.
 set -euo pipefail
 build=$1 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,4 +19,4 @@ for phrase in "6つの項目" "△ は" "「05」は 0.05秒" "F1 で"; do
   grep -q "$phrase" "$WINEPREFIX/drive_c/Unpacked/${zip%.zip}/kariosearch.htm" || { echo "manual lacks: $phrase"; exit 1; }
 done
 KARIO_UNPACKED_EXE="C:\\Unpacked\\${zip%.zip}\\kariosearch.exe" "$here/scripts/wine-run" "$2" --gtest_color=no \
-  --gtest_filter='ShellTest.Version*'
+  --gtest_filter='SearchFlow.Keys*'

@@ -138,12 +138,16 @@ TEST_F(SearchFlow, KeysAloneChooseSearchOpenAResultStartAtAStationAndEnd) {
   ASSERT_TRUE(PressKeys(main_, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
   start = WaitForStart(2);
   EXPECT_EQ(start.size() > 1 ? start[1] : "none", " " + Narrow(kTokyoStationShown));
-  // F2, the second soft key: its last item asks whether to end; Enter is はい.
-  ASSERT_TRUE(PressKeys(main_, {VK_F2}) && WaitUntil(popupShows) && PressKeys(main_, {VK_UP, VK_RETURN}));
-  box = WaitForMessageBox(Pid());
-  EXPECT_EQ(Narrow(box.text), "Ver." KARIO_VERSION "\n\n終了しますか？");
-  ASSERT_TRUE(PressKeys(box.window, {VK_RETURN}));
-  EXPECT_EQ(WaitForExit(process_, 10000), 0);
+  // F2, the second soft key: its last item asks whether to end.  いいえ keeps
+  // the program running; Enter is はい, which ends it with code 0.
+  for (int answer : {IDNO, IDYES}) {
+    ASSERT_TRUE(PressKeys(main_, {VK_F2}) && WaitUntil(popupShows) && PressKeys(main_, {VK_UP, VK_RETURN}));
+    box = WaitForMessageBox(Pid());
+    EXPECT_EQ(Narrow(box.text), "Ver." KARIO_VERSION "\n\n終了しますか？");
+    EXPECT_EQ(GetWindow(box.window, GW_OWNER), main_) << "not owned by the main window";
+    ASSERT_TRUE(answer == IDNO ? PressMessageBoxButton(box, IDNO) : PressKeys(box.window, {VK_RETURN}));
+    EXPECT_EQ(WaitForExit(process_, answer == IDNO ? 500 : 10000), answer == IDNO ? -1 : 0) << "-1: still running";
+  }
 }
 
 class MaplinkLaunch : public KarioE2e {};

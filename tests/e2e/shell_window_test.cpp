@@ -1,7 +1,7 @@
-// The program as a whole: the ways it ends (the menu bar's version question,
-// a second copy that brings the first to the front instead of running), and
-// what a desktop does differently from the device (a program folder whose
-// name holds a blank, an override file written on a Japanese PC).
+// The program as a whole: a second copy that brings the first to the front
+// instead of running, and what a desktop does differently from the device
+// (a program folder whose name holds a blank, an override file written on a
+// Japanese PC).
 #include <filesystem>
 #include <fstream>
 
@@ -12,24 +12,6 @@
 namespace {
 
 class ShellTest : public KarioE2e {};
-
-TEST_F(ShellTest, VersionQuestionFromTheMenuBarNoKeepsRunningYesEndsWithCodeZero) {
-  ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
-  HWND second = GetDlgItem(FindWindowExW(main_, nullptr, L"KRMENUBAR", nullptr), IDM_BAR_MENU);
-  for (int answer : {IDNO, IDYES}) {
-    // The second button's popup, its last item chosen with the keyboard.
-    PostMessageW(second, BM_CLICK, 0, 0);
-    HWND popup = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (popup = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(popup); }));
-    PostMessageW(popup, WM_KEYDOWN, VK_UP, 0);
-    PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
-    MessageBoxSeen box = WaitForMessageBox(Pid());
-    EXPECT_EQ(Narrow(box.text), "Ver." KARIO_VERSION "\n\n終了しますか？");
-    EXPECT_EQ(GetWindow(box.window, GW_OWNER), main_) << "not owned by the main window";
-    ASSERT_TRUE(PressMessageBoxButton(box, answer));
-    EXPECT_EQ(WaitForExit(process_, answer == IDNO ? 500 : 10000), answer == IDNO ? -1 : 0) << "-1: still running";
-  }
-}
 
 TEST_F(ShellTest, SecondCopyBringsTheFirstToTheFrontAndEndsItself) {
   ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
