@@ -1,5 +1,5 @@
-// The portable pieces of launching: the switches, the manual's path and the
-// station presets.
+// The portable pieces of launching: the manual's path and the station
+// presets (the switches are in the launch rules' test).
 #include <gtest/gtest.h>
 
 #include "maplink/launch.h"
@@ -7,11 +7,6 @@
 #include "platform/utf.h"
 
 namespace {
-
-TEST(FormatLaunchSwitches, FillsTheFormatWithALeadingBlank) {
-  EXPECT_EQ(Utf16ToUtf8(FormatLaunchSwitches(508876473, 155038309, 12)), " /M_LON=508876473 /M_LAT=155038309 /M_ANGLE=0 /M_TYPE=12");
-  EXPECT_EQ(Utf16ToUtf8(FormatLaunchSwitches(INT32_MIN, INT32_MAX, 10)), " /M_LON=-2147483648 /M_LAT=2147483647 /M_ANGLE=0 /M_TYPE=10");
-}
 
 TEST(ManualPathFor, ReplacesExactlyTheLastThreeCharacters) {
   const struct { const char *program, *manual; } cases[] = {
