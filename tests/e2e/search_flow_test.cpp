@@ -172,9 +172,9 @@ TEST_F(MaplinkLaunch, StationItemsNameTheirStationsAndAStationEndsEveryCopyLinge
   WaitUntil([&] { return (log = StandinLog()).size() >= 7; }, 20000);
   // Two starts (by the test, as is), each copy's end (message 2 arrived) and
   // exit (its window went), then the new start.
-  ASSERT_EQ(log.size(), 7u);
   std::string events;
   for (const auto& line : log) events += line[0] + ",";
+  ASSERT_EQ(log.size(), 7u) << events;
   EXPECT_TRUE(events == "start,start,end,end,exit,exit,start," || events == "start,start,end,exit,end,exit,start,") << events;
   EXPECT_EQ(log[6][1] + " " + log[6][2] + " " + log[6][3], " " + Narrow(kTokyoStationShown) + " TLATV8=0 TLONV8=0");
   ASSERT_TRUE(WaitUntil([&] { return copies() == 1; }));

@@ -65,12 +65,19 @@ void AppendLog(const std::wstring& line) {
   std::string utf8(n > 0 ? n - 1 : 0, '\0');
   if (n > 1) WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, &utf8[0], n, nullptr, nullptr);
   utf8 += "\n";
+  // Copies side by side end at the same moment, and Wine's append is a write
+  // at the size it last saw: one line would overwrite the other's.
+  HANDLE turn = CreateMutexW(nullptr, FALSE, L"TessaraStandinLog");
+  WaitForSingleObject(turn, 5000);
   HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  WriteFile(file, utf8.data(), DWORD(utf8.size()), &written, nullptr);
-  CloseHandle(file);
+  if (file != INVALID_HANDLE_VALUE) {
+    DWORD written = 0;
+    WriteFile(file, utf8.data(), DWORD(utf8.size()), &written, nullptr);
+    CloseHandle(file);
+  }
+  ReleaseMutex(turn);
+  CloseHandle(turn);
 }
 
 bool ReadSetting(const wchar_t* name, DWORD* value) {
