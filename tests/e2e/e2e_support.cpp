@@ -128,34 +128,30 @@ void PostCommand(HWND target, int id, int code, HWND control) {
   PostMessageW(target, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
 }
 
-namespace {
-
-bool BringToFront(HWND window) {
+static bool BringToFront(HWND window) {
   SetForegroundWindow(window);
   return WaitUntil([&] { return GetForegroundWindow() == window; }, 5000);
 }
 
-void SendKey(WORD key, wchar_t unicode, bool up) {
+static void SendKey(WORD key, wchar_t unicode, DWORD up) {
   INPUT input{INPUT_KEYBOARD};
-  input.ki = KEYBDINPUT{key, static_cast<WORD>(unicode), static_cast<DWORD>((up ? KEYEVENTF_KEYUP : 0) | (unicode ? KEYEVENTF_UNICODE : 0))};
+  input.ki = KEYBDINPUT{key, static_cast<WORD>(unicode), up | (unicode ? KEYEVENTF_UNICODE : 0u)};
   SendInput(1, &input, sizeof input);
 }
-
-}  // namespace
 
 bool PressKeys(HWND front, std::initializer_list<WORD> keys, WORD modifier) {
   if (!BringToFront(front)) return false;
   for (WORD key : keys) {
-    if (modifier) SendKey(modifier, 0, false);
-    SendKey(key, 0, false), SendKey(key, 0, true);
-    if (modifier) SendKey(modifier, 0, true);
+    if (modifier) SendKey(modifier, 0, 0);
+    SendKey(key, 0, 0), SendKey(key, 0, KEYEVENTF_KEYUP);
+    if (modifier) SendKey(modifier, 0, KEYEVENTF_KEYUP);
   }
   return true;
 }
 
 bool TypeText(HWND front, const std::wstring& text) {
   if (!BringToFront(front)) return false;
-  for (wchar_t c : text) SendKey(0, c, false), SendKey(0, c, true);
+  for (wchar_t c : text) SendKey(0, c, 0), SendKey(0, c, KEYEVENTF_KEYUP);
   return true;
 }
 

@@ -74,9 +74,8 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
   TypeTerm(L"0300000001");
   {
     AnswerServer service;
-    ASSERT_TRUE(service.listening) << "cannot listen on port " << service.port << " (KARIO_PHONE_SEARCH_HOST "
-                                   << KARIO_PHONE_SEARCH_HOST << "): another program holds it, such as a second test "
-                                      "run or a demo answer server on a tree configured for that port";
+    ASSERT_TRUE(service.listening) << "port " << service.port << " of KARIO_PHONE_SEARCH_HOST is held by another "
+                                      "program: a second test run, or a demo answer server built for that port?";
     // 1234, 3, 123 and 12 km west of the point read.  The program waits for
     // the answer with its controls off.
     SearchExpecting({});  // taps 検索
@@ -93,7 +92,7 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
   EXPECT_EQ(Narrow(lines[0].substr(0, 8) + lines[1].substr(0, 8) + lines[2].substr(0, 8) + lines[3].substr(0, 8)),
             "   3km,A  12km,B 123km,C1234km,D");
   EXPECT_EQ(GetFileAttributesW(L"C:\\htmbuff.txt"), INVALID_FILE_ATTRIBUTES) << "the answer was left behind";
-  // The code piece a single blank (such a line opened: the rules' unit test).
+  // The code piece a single blank (such a line read: result_line_test).
   EXPECT_EQ(Narrow(lines[0]), "   3km,A, ," + Narrow(lines[0].substr(11, 9)) + "," + Narrow(lines[0].substr(21, 9)) + ", ");
   {
     // Broken off while reading: said, and the list keeps what it held.

@@ -45,8 +45,7 @@ void ShowInputInFront(int front, int back, bool focus) {
 void EndProgram() { Log("end"); }
 
 std::vector<std::uintptr_t> FindMapApplicationWindows() {
-  const std::size_t n = Logged("look").size();
-  Log("look");
+  const std::size_t n = (Log("look"), Logged("look").size() - 1);
   return n < g_fake.mapWindows.size() ? g_fake.mapWindows[n] : std::vector<std::uintptr_t>{};
 }
 void PostEndToMapApplication(std::uintptr_t window) { Log("post end " + std::to_string(window)); }

@@ -14,9 +14,7 @@ struct FakePlatform {
   std::map<int, std::u16string> texts;  // by control id
   bool lineSelected = false, categoryPicked = false, yes = false;
   std::u16string selectedLine;
-  // The map application: the windows each look finds (none after the
-  // last); the browser.
-  std::vector<std::vector<std::uintptr_t>> mapWindows;
+  std::vector<std::vector<std::uintptr_t>> mapWindows;  // the map application's, per look; none after
   bool startFails = false;
   std::u16string ownPath = u"\\Program Files\\Kario\\kariosearch.exe", browser;
   // The Internet: per request 0 (no handle), 1 (a handle only) or 2

@@ -44,7 +44,8 @@ TEST(FindLineCoordinates, FindsThePairAfterTheCodeWhateverTheNameHolds) {
       {u"   3km,, ,503000000,128000000, ", true, 503000000, 128000000},
       {u"   5km,A,B,C,[533946],503325000,128550000,△ ", true, 503325000, 128550000},
       {u"   5km,1,2,[533946],503325000,128550000,  ", true, 503325000, 128550000},
-      {u"   5km,x,[1],2,3,[4],5,6", false, 0, 0}, {u"[1],2,3,x,[4],5,6", true, 5, 6},  // the first piece is the distance {u"   5km,x,[1],5033250001234,128550000, ", false, 0, 0},
+      {u"   5km,x,[1],2,3,[4],5,6", false, 0, 0}, {u"[1],2,3,x,[4],5,6", true, 5, 6},  // the first piece is the distance
+      {u"   5km,x,[1],5033250001234,128550000, ", false, 0, 0},
       {u"   5km,x,[1],503325000", false, 0, 0}, {u"", false, 0, 0},
   };
   for (const auto& c : cases) {

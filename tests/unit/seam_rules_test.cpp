@@ -1,4 +1,4 @@
-// The command, launch, screen-tick and phone-search rules against a
+// The command, launch and phone-search rules against a
 // recording platform: what is asked, in order.
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@
 #include "dialog/milliseconds_field.h"
 #include "dialog/typed_point.h"
 #include "maplink/launch.h"
-#include "maplink/screen_reader.h"
 #include "platform/message_box.h"
 #include "resources/resource_ids.h"
 #include "search/phone_search.h"
@@ -96,9 +95,6 @@ TEST_F(SeamRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
       {"yes: destination, M_TYPE of mode 0", true, line, kAnswerYes, 0,
        {question, "look", "write 501396000 128191000",
         "start \\Map\\tessara.exe| /M_LON=501396000 /M_LAT=128191000 /M_ANGLE=0 /M_TYPE=10"}},
-      {"a phone line, its code piece a blank", true, u"   3km,A, ,503048895,128439920, ", kAnswerYes, 4,
-       {"ask データ詳細: 選択地点を表示します\n\n   3km\nA\n \n503048895\n128439920\n \n目的地に設定しますか?\n", "look",
-        "write 503048895 128439920", "start \\Map\\tessara.exe| /M_LON=503048895 /M_LAT=128439920 /M_ANGLE=0 /M_TYPE=10"}},
       {"no: no destination, M_TYPE of the mode selected now", true, line, kAnswerNo, 3,
        {question, "look", "write 0 0",
         "start \\Map\\tessara.exe| /M_LON=501396000 /M_LAT=128191000 /M_ANGLE=0 /M_TYPE=1"}},
@@ -163,13 +159,11 @@ TEST(LaunchRules, ClosesWaitsWritesThenStarts) {
   using Windows = std::vector<std::vector<std::uintptr_t>>;
   const struct { const char* name; int mode; Windows looks; const char16_t* path; Log log; } cases[] = {
       {"none running", kLaunchShowPoint, {}, u"\\Map\\tessara.exe", {"look", "write 0 0", start + switches}},
-      {"one that takes two seconds to end", kLaunchSetDestination, {{7}, {7}, {7}}, u"\\Map\\tessara.exe",
-       {"look", "post end 7", "look", "pause", "look", "pause", "look", "write 1 2", start + switches}},
-      // A second copy started as is: both are told, each once, also one
-      // that shows up while the first ends.
-      {"copies side by side", kLaunchShowPoint, {{7, 9}, {9}, {9, 4}, {4}}, u"\\Map\\tessara.exe",
+      // Copies side by side (one started as is): each told once, also one
+      // that shows up while the others end; a look a second until none is left.
+      {"copies side by side", kLaunchSetDestination, {{7, 9}, {9}, {9, 4}, {4}}, u"\\Map\\tessara.exe",
        {"look", "post end 7", "post end 9", "look", "pause", "look", "post end 4", "look", "pause", "look",
-        "write 0 0", start + switches}},
+        "write 1 2", start + switches}},
       {"as is: no close, no switches, no destination", kLaunchAsIs, {{7}}, u"\\Map\\tessara.exe",
        {"write 0 0", start}},
       {"no map application: the values are still written", kLaunchSetDestination, {}, u"", {"look", "write 1 2"}},
@@ -202,18 +196,6 @@ TEST(LaunchRules, ManualGoesToTheBrowserQuotedElseToTheShell) {
     OpenManual();
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
-}
-
-// A tick that captured nothing (no device context) reads every pixel as
-// unavailable: the point stays as it was.
-TEST(ScreenTickRules, NothingCapturedLeavesThePoint) {
-  ReferencePointScope point(503171492, 128439921);
-  const int layout = g_alternateLayout;
-  g_screenTick.readPixel = [](void*, int, int) { return kPixelUnavailable; };
-  int32_t lon = 1, lat = 2;
-  EXPECT_FALSE(ReadReferencePoint(&lon, &lat));
-  g_screenTick.readPixel = nullptr, g_alternateLayout = layout;
-  EXPECT_EQ(std::make_tuple(lon, g_referenceLongitude, g_referenceLatitude), std::make_tuple(1, 503171492, 128439921));
 }
 
 const std::string kPlace = BuildAnswerPage({{"35.681236", "139.767125", Sjis(u"東京駅")}});
