@@ -205,6 +205,16 @@ bool StartStandin(const std::wstring& arguments, const std::wstring& exe) {
   return shown;
 }
 
+bool WaitForMapInFront() {
+  return WaitUntil([] {
+    DWORD pid = 0;
+    HWND map = FindWindowW(L"Afx_QZV_MAINWND_", nullptr);
+    PROCESS_INFORMATION p{map && GetWindowThreadProcessId(map, &pid) ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid) : nullptr};
+    const bool settled = p.hProcess && WaitForInputIdle(p.hProcess, 0) == 0 && GetForegroundWindow() == map;
+    return p.hProcess && CloseHandle(p.hProcess) && settled;
+  }, 20000);
+}
+
 ::testing::AssertionResult KarioE2e::FocusComesTo(HWND control, DWORD ms) const {
   GUITHREADINFO info{sizeof info};
   auto focus = [&] { return GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info) ? info.hwndFocus : nullptr; };
@@ -223,8 +233,7 @@ void KarioE2e::StartKarioOrFail(std::wstring program) {
   };
   ASSERT_TRUE(WaitUntil([&] { return (main_ = FindTopWindow(isMain, Pid())) != nullptr; }, 20000)) << "no main window";
   ASSERT_TRUE(FocusComesTo(Control(IDC_MODE_COMBO))) << "start-up did not finish";
-  // The two inputs share one place: only the mode's own may show.
-  EXPECT_TRUE(IsWindowVisible(Control(IDC_SEARCH_EDIT)) && !IsWindowVisible(Control(IDC_CATEGORY_COMBO)));
+  EXPECT_TRUE(IsWindowVisible(Control(IDC_SEARCH_EDIT)) && !IsWindowVisible(Control(IDC_CATEGORY_COMBO))) << "both inputs";
 }
 
 void KarioE2e::StartWithPointRead(const std::wstring& standinExe) {

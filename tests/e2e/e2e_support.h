@@ -34,9 +34,8 @@ std::string RectText(const RECT& r);
 RECT ClientRectInParent(HWND child);
 void PostCommand(HWND target, int id, int code = 0, HWND control = nullptr);
 
-// Keys as a person presses them (SendInput), once `front` is the window in
-// front; `modifier` (VK_SHIFT) is held around each key.  False when `front`
-// did not come to the front.
+// Keys as a person presses them (SendInput), once `front` is in front (else
+// false); `modifier` (VK_SHIFT) is held around each key.
 bool PressKeys(HWND front, std::initializer_list<WORD> keys, WORD modifier = 0);
 bool TypeText(HWND front, const std::wstring& text);  // as an input method hands characters over
 
@@ -53,6 +52,7 @@ std::vector<std::vector<std::string>> StandinLog(const std::wstring& folder = L"
 std::vector<std::string> WaitForStart(size_t index, DWORD ms = 20000);  // start `index` (from 0), or empty
 bool InstallStandin(const std::wstring& exe = kStandinExe);
 bool StartStandin(const std::wstring& arguments, const std::wstring& exe = kStandinExe);  // until its window shows
+bool WaitForMapInFront();  // a stand-in's window in front, and the stand-in idle (done taking the front)
 
 class KarioE2e : public ::testing::Test {
  protected:

@@ -64,13 +64,11 @@ TEST_F(SearchFlow, Version9DetailMapInQuartersAndQLCodeCategoryPickedSearchesNea
   ChooseSearchMode(3);
   TypeTerm(L"東京");
   SearchExpecting({kOne});
-  // Tab from the results round to the mode box, two steps down with its list
-  // closed: the category box shows in the term's place, the focus stays.
+  // Tab round to the mode box, two steps down (its list closed): the category box takes the term's place.
   HWND combo = Control(IDC_CATEGORY_COMBO), edit = Control(IDC_SEARCH_EDIT);
   ASSERT_TRUE(PressKeys(main_, {VK_TAB}) && FocusComesTo(Control(IDC_MODE_COMBO)));
   ASSERT_TRUE(PressKeys(main_, {VK_DOWN, VK_DOWN}));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(combo) && !IsWindowVisible(edit); })) << "QLCode shows the edit";
-  EXPECT_TRUE(FocusComesTo(Control(IDC_MODE_COMBO)));
   // Tapping an item of the list selects it and puts it into the field.
   SendMessageW(combo, CB_SETCURSEL, 1, 0);  // 温泉
   SearchExpecting({kOne});
@@ -81,9 +79,8 @@ TEST_F(SearchFlow, Version9DetailMapInQuartersAndQLCodeCategoryPickedSearchesNea
   for (wchar_t c : std::wstring(L"温泉")) SendMessageW(field, WM_CHAR, c, 1);
   ASSERT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);
   SearchExpecting({L"検索完了!\u30002件"});
-  // And up again to the detail map: the edit, with its 東京, is what shows and what is searched.
-  PostCommand(main_, IDM_FOCUS_MODE);
-  ASSERT_TRUE(FocusComesTo(Control(IDC_MODE_COMBO)) && PressKeys(main_, {VK_UP, VK_UP}));
+  // Tab round to the mode box, up to the detail map: the edit, with its 東京, shows and is searched.
+  ASSERT_TRUE(PressKeys(main_, {VK_TAB}) && FocusComesTo(Control(IDC_MODE_COMBO)) && PressKeys(main_, {VK_UP, VK_UP}));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(edit) && !IsWindowVisible(combo); })) << "the category box still shows";
   SearchExpecting({kOne});
 }
@@ -106,26 +103,25 @@ TEST_F(SearchFlow, KeysAloneChooseSearchOpenAResultStartAtAStationAndEnd) {
   std::vector<std::string> start = WaitForStart(1);
   ASSERT_EQ(start.size(), 4u);
   EXPECT_TRUE(start[1].substr(start[1].size() - 9) == "/M_TYPE=1" && start[2] != "TLATV8=0") << start[1] << start[2];
-  // The map application comes to the front once its window is made; only then is ours brought back.
-  auto mapInFront = [] { HWND map = FindWindowW(L"Afx_QZV_MAINWND_", nullptr); return map && GetForegroundWindow() == map; };
-  ASSERT_TRUE(WaitUntil(mapInFront));
+  ASSERT_TRUE(WaitForMapInFront());  // only then is ours brought back
   // A soft key's menu, then keys in it.  F1's last item opens the line again; Escape is キャンセル.
-  auto popupShows = [] { HWND popup = FindWindowW(L"#32768", nullptr); return popup && IsWindowVisible(popup); };
+  auto popupShows = [] { return FindTopWindow([](HWND w) { return ClassNameOf(w) == L"#32768" && IsWindowVisible(w); }); };
   auto menu = [&](WORD softKey, std::initializer_list<WORD> keys) {
     return PressKeys(main_, {softKey}) && WaitUntil(popupShows) && PressKeys(main_, keys);
   };
-  ASSERT_TRUE(menu(VK_F1, {VK_UP, VK_RETURN}));
+  ASSERT_TRUE(menu(VK_F1, {VK_UP, VK_RETURN})) << "in front: " << Narrow(WindowText(GetForegroundWindow()));
   box = WaitForMessageBox(Pid(), L"データ詳細");
   const size_t logged = StandinLog().size();
   ASSERT_TRUE(PressKeys(box.window, {VK_ESCAPE}) && WaitUntil([&] { return !IsWindow(box.window); }));
   EXPECT_FALSE(WaitUntil([&] { return StandinLog().size() > logged; }, 3000)) << "キャンセル ended or started something";
-  ASSERT_TRUE(menu(VK_F1, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));  // its fourth item, 関東（東京駅）
+  // Its fourth item is 関東（東京駅）.
+  ASSERT_TRUE(menu(VK_F1, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})) << "in front: " << Narrow(WindowText(GetForegroundWindow()));
   start = WaitForStart(2);
   EXPECT_EQ(start.size() > 1 ? start[1] : "none", " " + Narrow(kTokyoStationShown));
-  ASSERT_TRUE(WaitUntil(mapInFront));
+  ASSERT_TRUE(WaitForMapInFront());
   // F2's last item asks whether to end: いいえ keeps the program running; Enter (はい) ends it with 0.
   for (int answer : {IDNO, IDYES}) {
-    ASSERT_TRUE(menu(VK_F2, {VK_UP, VK_RETURN}));
+    ASSERT_TRUE(menu(VK_F2, {VK_UP, VK_RETURN})) << "in front: " << Narrow(WindowText(GetForegroundWindow()));
     box = WaitForMessageBox(Pid());
     EXPECT_EQ(Narrow(box.text), "Ver." KARIO_VERSION "\n\n終了しますか？");
     EXPECT_EQ(GetWindow(box.window, GW_OWNER), main_) << "not owned by the main window";
@@ -165,8 +161,7 @@ TEST_F(MaplinkLaunch, StationItemsNameTheirStationsAndAStationEndsEveryCopyLinge
   PostCommand(main_, IDM_STATION_TOKYO);
   std::vector<std::vector<std::string>> log;
   WaitUntil([&] { return (log = StandinLog()).size() >= 7; }, 20000);
-  // Two starts (by the test, as is), each copy's end (message 2 arrived) and
-  // exit (its window went), then the new start.
+  // Two starts (ours, as is), each copy's end (message 2) and exit (window gone), the new start.
   std::string events;
   for (const auto& line : log) events += line[0] + ",";
   ASSERT_EQ(log.size(), 7u) << events;

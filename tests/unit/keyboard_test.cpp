@@ -11,8 +11,7 @@ TEST(ChooseKeyAction, SoftKeysTabWalkAndEnterInTheTerm) {
   const int kShift = 1, kOpen = 2;  // flags
   const struct { int key, flags, focused, mode; const char* action; } cases[] = {
       {kKeyF1, 0, IDC_RESULT_LIST, 0, "menu 0"}, {kKeyF2, kOpen, IDC_MODE_COMBO, 0, "menu 1"},
-      // Mode, the input the mode shows, 検索, the results, round again; from
-      // nowhere (a menu bar button) to the first or the last.
+      // Mode, the mode's input, 検索, the results, round; from nowhere (the bar) to the first or last.
       {kKeyTab, 0, IDC_MODE_COMBO, 5, "focus 1019"}, {kKeyTab, 0, IDC_CATEGORY_COMBO, 5, "focus 1020"},
       {kKeyTab, 0, IDC_SEARCH_BUTTON, 0, "focus 1000"}, {kKeyTab, 0, IDC_RESULT_LIST, 5, "focus 1050"},
       {kKeyTab, kShift, IDC_MODE_COMBO, 4, "focus 1000"}, {kKeyTab, kShift, IDC_SEARCH_BUTTON, 4, "focus 1010"},

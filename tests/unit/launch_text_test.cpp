@@ -1,5 +1,4 @@
-// The portable pieces of launching: the manual's path and the station
-// presets (the switches are in the launch rules' test).
+// The manual's path and the station presets (the switches: the launch rules' test).
 #include <gtest/gtest.h>
 
 #include "maplink/launch.h"

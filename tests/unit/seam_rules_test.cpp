@@ -114,10 +114,8 @@ TEST_F(SeamRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
 
 TEST_F(SeamRules, CommandsThatDecide) {
   const struct { const char* name; void (*command)(); int mode; bool yes; Log log; } cases[] = {
-      {"QLCode: the category box comes to the front", SwitchSearchMode, 5, false,
-       {"focus front " + kCategory + " over " + kEdit}},
-      {"level R: the edit comes to the front", SwitchSearchMode, 2, false,
-       {"focus front " + kEdit + " over " + kCategory}},
+      {"list closed on QLCode", SwitchSearchMode, 5, false, {"focus front " + kCategory + " over " + kEdit}},
+      {"list closed on level R", SwitchSearchMode, 2, false, {"focus front " + kEdit + " over " + kCategory}},
       {"keys to QLCode: the focus stays", ShowInputForSearchMode, 5, false, {"front " + kCategory + " over " + kEdit}},
       {"keys to phone: the focus stays", ShowInputForSearchMode, 4, false, {"front " + kEdit + " over " + kCategory}},
       {"focus the term in QLCode", FocusSearchTerm, 5, false, {"focus " + kCategory}},
