@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -101,7 +102,9 @@ int main(int argc, char** argv) {
   address.sin_port = htons(static_cast<uint16_t>(port));
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   if (bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(server, 8) != 0) {
-    std::perror("answer-server: bind");
+    const int error = errno;
+    std::fprintf(stderr, "answer-server: cannot listen on 127.0.0.1:%d: %s%s\n", port, std::strerror(error),
+                 error == EADDRINUSE ? " (another answer server, such as a second demo, holds the port)" : "");
     return 1;
   }
   for (;;) {
