@@ -13,19 +13,17 @@ namespace {
 // The M_TYPE of a start as is; the map application ignores it without switches.
 constexpr int kAsIsMapType = 12;
 
-int OtherInput(int input) { return input == IDC_SEARCH_EDIT ? IDC_CATEGORY_COMBO : IDC_SEARCH_EDIT; }
+// The selected mode's input in front of the other, which it shares a place with.
+void ShowTermInput(bool focus) {
+  const int input = TermControlForMode(ReadSearchMode());
+  ShowInputInFront(input, input == IDC_SEARCH_EDIT ? IDC_CATEGORY_COMBO : IDC_SEARCH_EDIT, focus);
+}
 
 }  // namespace
 
-void SwitchSearchMode() {
-  const int input = TermControlForMode(ReadSearchMode());
-  ShowInputInFront(input, OtherInput(input), true);
-}
+void SwitchSearchMode() { ShowTermInput(true); }
 
-void ShowInputForSearchMode() {
-  const int input = TermControlForMode(ReadSearchMode());
-  ShowInputInFront(input, OtherInput(input), false);
-}
+void ShowInputForSearchMode() { ShowTermInput(false); }
 
 void FocusSearchTerm() { FocusControl(TermControlForMode(ReadSearchMode())); }
 

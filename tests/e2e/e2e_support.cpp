@@ -209,9 +209,9 @@ bool WaitForMapInFront() {
   return WaitUntil([] {
     DWORD pid = 0;
     HWND map = FindWindowW(L"Afx_QZV_MAINWND_", nullptr);
-    PROCESS_INFORMATION p{map && GetWindowThreadProcessId(map, &pid) ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid) : nullptr};
-    const bool settled = p.hProcess && WaitForInputIdle(p.hProcess, 0) == 0 && GetForegroundWindow() == map;
-    return p.hProcess && CloseHandle(p.hProcess) && settled;
+    HANDLE process = map && GetWindowThreadProcessId(map, &pid) ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid) : nullptr;
+    const bool settled = process && WaitForInputIdle(process, 0) == 0 && GetForegroundWindow() == map;
+    return process && CloseHandle(process) && settled;
   }, 20000);
 }
 
