@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "maplink/reference_point.h"
+#include "core/reference_point.h"
 #include "platform/codepage.h"
 #include "platform/result_list.h"
 #include "platform/utf.h"

@@ -2,13 +2,13 @@
 
 #include <string>
 
+#include "core/environment.h"
 #include "dialog/button_layout.h"
 #include "dialog/milliseconds_field.h"
 #include "dialog/typed_point.h"
 #include "platform/fullscreen_dialog_win.h"
 #include "platform/utf.h"
 #include "resources/resource_ids.h"
-#include "shell/environment.h"
 
 namespace {
 

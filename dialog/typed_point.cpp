@@ -1,9 +1,9 @@
 #include "dialog/typed_point.h"
 
+#include "core/messages.h"
 #include "dialog/milliseconds_field.h"
 #include "maplink/launch.h"
 #include "platform/message_box.h"
-#include "shell/messages.h"
 
 bool StartAtTypedPoint(const std::u16string& lonText, const std::u16string& latText, bool wgs84) {
   const TypedPoint point = ReadTypedPoint(lonText, latText, wgs84);

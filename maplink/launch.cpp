@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/environment.h"
 #include "maplink/map_application.h"
 #include "platform/utf.h"
-#include "shell/environment.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // What launching asks of the platform: the map application's window and
 // settings, starting programs, the browser.  The Windows side is
-// launch_win.cpp; unit tests put a recording fake in its place.
+// map_application_win.cpp; unit tests put a recording fake in its place.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -5,11 +5,7 @@
 // hundred samples.
 #include <windows.h>
 
-#include <cstdio>
-
 #include "maplink/screen_reader.h"
-#include "shell/environment.h"
-#include "shell/main_window.h"
 
 namespace {
 
@@ -73,9 +69,9 @@ HBITMAP CaptureRegion(HDC dc, const PixelRect& rect, CapturedRegion* region) {
 
 }  // namespace
 
-void ReadScreenPoint() {
-  g_screenTick.clearType = g_clearType;
-  g_screenTick.displayScale = g_environment.displayScale;
+bool ReadScreenPoint(bool clearType, int displayScale, int32_t* longitude, int32_t* latitude) {
+  g_screenTick.clearType = clearType;
+  g_screenTick.displayScale = displayScale;
   // The handle goes on unchecked: with no active window of this thread the
   // device context is the whole screen's.
   g_tickWindow = GetActiveWindow();
@@ -86,16 +82,12 @@ void ReadScreenPoint() {
   HBITMAP bitmap = g_tickDC ? CaptureRegion(g_tickDC, ReadoutRegion(), &region) : nullptr;
   g_screenTick.readPixel = ReadCapturedPixel;
   g_screenTick.context = &region;
-  int32_t longitude = 0, latitude = 0;
-  if (ReadReferencePoint(&longitude, &latitude)) {
-    wchar_t text[32];
-    swprintf(text, 32, L"%d %d", static_cast<int>(longitude), static_cast<int>(latitude));
-    SetWindowTextW(g_pointLabel, text);
-  }
+  const bool read = ReadReferencePoint(longitude, latitude);
   g_screenTick.readPixel = nullptr;
   g_screenTick.context = nullptr;
   if (bitmap) DeleteObject(bitmap);
   if (g_tickDC) ReleaseDC(g_tickWindow, g_tickDC);
   g_tickWindow = nullptr;
   g_tickDC = nullptr;
+  return read;
 }

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "maplink/reference_point.h"
+#include "core/reference_point.h"
 
 int g_alternateLayout = 0;
 ScreenTick g_screenTick;

@@ -2,7 +2,7 @@
 // application's coordinate readout from the active window's pixels once per
 // timer tick.  Recognition and conversion are portable; the platform layer
 // (screen_capture_win.cpp) supplies the pixels of one tick through
-// g_screenTick and shows a successful read in the point label.
+// g_screenTick; the shell shows a successful read in the point label.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -69,6 +69,6 @@ int32_t ConvertReadoutText(const std::u16string& text);
 // Otherwise flips g_alternateLayout and returns false, storing nothing.
 bool ReadReferencePoint(int32_t* longitude, int32_t* latitude);
 
-// One timer tick (platform): takes the active window's device context, reads,
-// on success shows "%d %d" in the point label; never shows a message.
-void ReadScreenPoint();
+// One timer tick (platform): takes the active window's device context and
+// reads with ReadReferencePoint (its result and point); never shows a message.
+bool ReadScreenPoint(bool clearType, int displayScale, int32_t* longitude, int32_t* latitude);

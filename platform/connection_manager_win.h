@@ -2,8 +2,7 @@
 // fetches: map a URL to the destination network that reaches it, request a
 // connection synchronously, release the connection (optionally keeping it
 // cached).  On a desktop the network is reached directly, so the request
-// reports a connection at once; a process-wide switch lets tests simulate a
-// network that never comes up or a URL that cannot be mapped.
+// reports a connection at once.
 #pragma once
 #include <windows.h>
 
@@ -35,10 +34,6 @@ struct ConnectionRequest {
 };
 static_assert(sizeof(ConnectionRequest) == 64, "the connection request record is 64 bytes");
 
-enum class ConnectionSimulation { Connects, NeverConnects, RefusesUrl };
-// What the stand-in does; Connects unless a test says otherwise.
-extern ConnectionSimulation g_connectionSimulation;
-
 // Writes the destination network for `url` and its index; 0 on success.
 HRESULT MapConnectionUrl(const wchar_t* url, GUID* destination, DWORD* index);
 // Requests a connection and waits up to `timeoutMs`; writes the connection
@@ -47,8 +42,3 @@ HRESULT RequestConnectionSync(const ConnectionRequest* request, HANDLE* connecti
                               DWORD timeoutMs, DWORD* status);
 // Releases a connection; `cache` nonzero keeps the link up for later use.
 HRESULT ReleaseConnection(HANDLE connection, LONG cache);
-
-// How many connection requests are outstanding and how many were made in
-// all (for tests).
-int OpenConnectionCount();
-int ConnectionRequestCount();

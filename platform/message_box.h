@@ -1,6 +1,6 @@
 // Message boxes, owned by the window the user is working in (the main
 // window, or the coordinate dialog while it is open).  The Windows side is
-// message_box_win.cpp; unit tests put a recording fake in its place.
+// shell/message_box_win.cpp (it knows the main window); unit tests put a recording fake in its place.
 #pragma once
 #include <string>
 

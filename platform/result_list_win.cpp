@@ -7,7 +7,6 @@ HWND g_listBox = nullptr;
 }
 
 void ResultListAttach(HWND listBox) { g_listBox = listBox; }
-HWND ResultListWindow() { return g_listBox; }
 
 void ResultListClear() { SendMessageW(g_listBox, LB_RESETCONTENT, 0, 0); }
 

@@ -3,4 +3,3 @@
 
 // The list box that ResultListClear/ResultListAdd work on.
 void ResultListAttach(HWND listBox);
-HWND ResultListWindow();

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "maplink/reference_point.h"
+#include "core/reference_point.h"
 
 namespace {
 

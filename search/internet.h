@@ -1,5 +1,5 @@
 // What the phone-number search asks of the platform: the connection layer
-// and the HTTP client.  The Windows side is phone_search_win.cpp; unit tests
+// and the HTTP client.  The Windows side is internet_win.cpp; unit tests
 // put a recording fake in its place.  The connection handle and the open
 // answer are process-wide, one at a time.
 #pragma once

@@ -12,12 +12,12 @@
 #endif
 #endif
 
-#include "maplink/reference_point.h"
+#include "core/reference_point.h"
+#include "core/result_line.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/result_list.h"
 #include "search/coordinates.h"
-#include "shell/result_line.h"
 
 // How the scan reads a mesh file.  A place record, as far as the scan needs
 // it, is: a run of at least three 0 bytes, the longitude and latitude

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/result_line.h"
 #include "platform/codepage.h"
 #include "platform/decimal.h"
 #include "platform/files.h"
@@ -14,7 +15,6 @@
 #include "platform/utf.h"
 #include "search/coordinates.h"
 #include "search/phone_search.h"
-#include "shell/result_line.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
+#include "core/messages.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/result_list.h"
 #include "platform/utf.h"
 #include "search/internet.h"
 #include "search/phone_parse.h"
-#include "shell/messages.h"
 
 #ifndef KARIO_PHONE_SEARCH_HOST
 #define KARIO_PHONE_SEARCH_HOST "127.0.0.1:18080"

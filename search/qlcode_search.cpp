@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
+#include "core/result_line.h"
 #include "platform/codepage.h"
 #include "platform/decimal.h"
 #include "platform/files.h"
 #include "platform/result_list.h"
 #include "search/coordinates.h"
-#include "shell/result_line.h"
 
 namespace {
 

@@ -45,8 +45,3 @@ int ScanQLCodeRecords(std::FILE* file, const std::u16string& term, double radius
 // cannot be opened.
 int SearchQLCodeFile(const std::u16string& databasePath, const std::u16string& term,
                      bool categorySelected);
-
-// The search of the main window (qlcode_search_command.cpp): the database
-// found at start-up, and the category combo box's selection state deciding
-// the radius.
-int SearchQLCode(const std::u16string& term);

@@ -1,11 +1,11 @@
 #include "shell/commands.h"
 
+#include "core/messages.h"
 #include "maplink/launch.h"
 #include "maplink/station_presets.h"
 #include "platform/message_box.h"
 #include "resources/resource_ids.h"
 #include "shell/controls.h"
-#include "shell/messages.h"
 #include "shell/search_modes.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include <windows.h>
 
+#include "core/environment.h"
 #include "platform/result_list_win.h"
 #include "platform/utf.h"
 #include "resources/resource_ids.h"
 #include "shell/controls.h"
 #include "shell/discovery_win.h"
-#include "shell/environment.h"
 #include "shell/main_window.h"
 #include "shell/open_result.h"
 

@@ -1,11 +1,11 @@
 #include <windows.h>
 
+#include "core/environment.h"
 #include "maplink/map_application.h"
 #include "platform/files.h"
 #include "platform/utf.h"
 #include "shell/discovery.h"
 #include "shell/discovery_win.h"
-#include "shell/environment.h"
 #include "shell/override_files.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include <windows.h>
 
+#include "core/environment.h"
+#include "core/messages.h"
 #include "platform/handheld_shell_win.h"
-#include "shell/discovery_win.h"
-#include "shell/environment.h"
-#include "shell/main_window.h"
-#include "shell/messages.h"
 #include "platform/utf.h"
+#include "shell/discovery_win.h"
+#include "shell/main_window.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <windows.h>
 
+#include "core/environment.h"
 #include "platform/menu_bar_win.h"
 #include "resources/resource_ids.h"
 #include "shell/commands.h"
-#include "shell/environment.h"
 #include "shell/main_layout.h"
 #include "shell/main_window.h"
 

@@ -1,11 +1,11 @@
 #include "shell/open_result.h"
 
+#include "core/messages.h"
+#include "core/result_line.h"
 #include "maplink/launch.h"
 #include "platform/message_box.h"
 #include "resources/resource_ids.h"
 #include "shell/controls.h"
-#include "shell/messages.h"
-#include "shell/result_line.h"
 #include "shell/search_modes.h"
 
 void OpenSelectedResult() {

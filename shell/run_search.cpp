@@ -1,15 +1,15 @@
 #include "shell/run_search.h"
 
-#include "maplink/reference_point.h"
+#include "core/environment.h"
+#include "core/messages.h"
+#include "core/reference_point.h"
 #include "platform/message_box.h"
 #include "resources/resource_ids.h"
 #include "search/mesh_scan.h"
 #include "search/phone_search.h"
-#include "search/qlcode_search.h"
 #include "shell/busy.h"
 #include "shell/controls.h"
-#include "shell/environment.h"
-#include "shell/messages.h"
+#include "shell/qlcode_search_command.h"
 #include "shell/search_modes.h"
 
 namespace {

@@ -1,4 +1,11 @@
+#include "core/environment.h"
 #include "maplink/screen_reader.h"
+#include "platform/utf.h"
 #include "shell/main_window.h"
+#include "shell/point_label.h"
 
-void OnScreenReaderTick() { ReadScreenPoint(); }
+void OnScreenReaderTick() {
+  int32_t longitude = 0, latitude = 0;
+  if (ReadScreenPoint(g_clearType, g_environment.displayScale, &longitude, &latitude))
+    SetWindowTextW(g_pointLabel, AsWide(PointLabelText(longitude, latitude)));
+}

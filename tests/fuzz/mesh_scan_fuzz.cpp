@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "maplink/reference_point.h"
+#include "core/reference_point.h"
 #include "platform/result_list.h"
 #include "search/mesh_scan.h"
 

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "maplink/reference_point.h"
+#include "core/reference_point.h"
 #include "platform/result_list.h"
 #include "search/phone_parse.h"
 

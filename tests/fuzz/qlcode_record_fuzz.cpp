@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "maplink/reference_point.h"
+#include "core/reference_point.h"
 #include "platform/result_list.h"
 #include "search/qlcode_search.h"
 

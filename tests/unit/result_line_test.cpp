@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "core/result_line.h"
 #include "platform/result_list.h"
 #include "platform/utf.h"
-#include "shell/result_line.h"
 #include "shell/search_modes.h"
 #include "tests/unit/test_support.h"
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "maplink/reference_point.h"
+#include "core/reference_point.h"
 #include "maplink/screen_reader.h"
 #include "platform/utf.h"
 #include "tests/unit/test_support.h"

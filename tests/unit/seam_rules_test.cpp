@@ -7,6 +7,8 @@
 #include <csignal>
 #include <filesystem>
 
+#include "core/environment.h"
+#include "core/messages.h"
 #include "dialog/milliseconds_field.h"
 #include "dialog/typed_point.h"
 #include "maplink/launch.h"
@@ -14,8 +16,6 @@
 #include "resources/resource_ids.h"
 #include "search/phone_search.h"
 #include "shell/commands.h"
-#include "shell/environment.h"
-#include "shell/messages.h"
 #include "shell/open_result.h"
 #include "shell/run_search.h"
 #include "shell/search_modes.h"

@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "tools/answer_writer/answer_writer.h"
-#include "tools/common/tsv_line.h"
 #include "platform/codepage.h"
 #include "platform/utf.h"
+#include "tools/answer_writer/answer_writer.h"
+#include "tools/common/tsv_line.h"
 
 namespace {
 

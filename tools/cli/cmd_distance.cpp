@@ -2,7 +2,7 @@
 // measure it, with all its digits.
 #include <cstdio>
 
-#include "maplink/reference_point.h"
+#include "core/reference_point.h"
 #include "search/coordinates.h"
 #include "tools/cli/cli.h"
 

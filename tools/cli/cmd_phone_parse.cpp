@@ -4,7 +4,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "maplink/reference_point.h"
+#include "core/reference_point.h"
 #include "platform/utf.h"
 #include "search/phone_parse.h"
 #include "tools/cli/cli.h"

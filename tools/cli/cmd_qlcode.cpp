@@ -1,5 +1,5 @@
 // qlcode: the location-code search over a QLCode database file.
-#include "maplink/reference_point.h"
+#include "core/reference_point.h"
 #include "platform/utf.h"
 #include "search/qlcode_search.h"
 #include "tools/cli/cli.h"

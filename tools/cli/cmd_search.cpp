@@ -1,6 +1,6 @@
 // search: the keyword search in the map data around a point, first over the
 // map data folder and, when that finds nothing, over the card folder.
-#include "maplink/reference_point.h"
+#include "core/reference_point.h"
 #include "platform/utf.h"
 #include "search/mesh_scan.h"
 #include "tools/cli/cli.h"

@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <string>
 
-#include "maplink/reference_point.h"
+#include "core/environment.h"
+#include "core/reference_point.h"
 #include "maplink/screen_reader.h"
-#include "shell/environment.h"
 #include "shell/main_window.h"
 
 namespace {
@@ -72,14 +72,15 @@ int wmain(int argc, wchar_t** argv) {
   Sleep(500);  // let it paint
   // Warm up, and make sure both ways read the point (at scale 2 with /ALT
   // the first tick flips to the alternate layout).
-  for (int i = 0; i < 3; ++i) ReadScreenPoint();
+  int32_t lon = 0, lat = 0;
+  for (int i = 0; i < 3; ++i) ReadScreenPoint(g_clearType, g_environment.displayScale, &lon, &lat);
   bool copyReads = g_referenceLongitude == 503112340 && g_referenceLatitude == 128412340;
   g_referenceLongitude = g_referenceLatitude = 0;
   bool pixelReads = PixelByPixelTick();
   LARGE_INTEGER frequency, t0, t1, t2;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&t0);
-  for (int i = 0; i < ticks; ++i) ReadScreenPoint();
+  for (int i = 0; i < ticks; ++i) ReadScreenPoint(g_clearType, g_environment.displayScale, &lon, &lat);
   QueryPerformanceCounter(&t1);
   for (int i = 0; i < ticks; ++i) PixelByPixelTick();
   QueryPerformanceCounter(&t2);

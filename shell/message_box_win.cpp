@@ -1,9 +1,9 @@
 #include <windows.h>
 
+#include "core/messages.h"
 #include "platform/message_box.h"
 #include "platform/utf.h"
 #include "shell/main_window.h"
-#include "shell/messages.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/result_line.h"
+#include "core/result_line.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "shell/messages.h"
+#include "core/messages.h"
 
 #include "platform/utf.h"
 

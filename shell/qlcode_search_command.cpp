@@ -1,6 +1,8 @@
+#include "shell/qlcode_search_command.h"
+
+#include "core/environment.h"
 #include "search/qlcode_search.h"
 #include "shell/controls.h"
-#include "shell/environment.h"
 
 int SearchQLCode(const std::u16string& term) {
   // A category picked from the list searches a narrow radius, text typed

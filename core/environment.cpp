@@ -1,0 +1,3 @@
+#include "core/environment.h"
+
+Environment g_environment;

@@ -1,3 +1,0 @@
-#include "shell/environment.h"
-
-Environment g_environment;
