@@ -11,6 +11,9 @@ struct Environment {
   std::u16string mapDataFolder;       // normally ends with '\'
   std::u16string qlcodePath;          // empty when none found
   int qlcodeVersion = 0;              // 0, 1 or 2; only for the category list
+  // True when HKLM\System\GDI\ClearType exists: the map application's
+  // digits are then drawn smoothed, which the screen reader must know.
+  bool clearType = false;
 };
 
 extern Environment g_environment;

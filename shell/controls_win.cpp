@@ -4,8 +4,8 @@
 #include "platform/result_list_win.h"
 #include "platform/utf.h"
 #include "resources/resource_ids.h"
+#include "shell/combo_items.h"
 #include "shell/controls.h"
-#include "shell/discovery_win.h"
 #include "shell/main_window.h"
 #include "shell/open_result.h"
 
@@ -44,18 +44,6 @@ const ControlRow kSearchButton = {IDC_SEARCH_BUTTON, L"BUTTON", L"検索", kButt
 const ControlRow kFolderLabel = {IDC_FOLDER_LABEL, L"STATIC", nullptr, kRightLabel, 0, 252, 240, 15};
 const ControlRow kResultListBox = {IDC_RESULT_LIST, L"LISTBOX", nullptr, kResultList, 5, 85, 230, 140};
 
-const wchar_t* const kSearchModes[] = {
-    L"広域図検索", L"中域図検索", L"小域図検索", L"詳細図検索", L"電話番号検索(ネット接続)",
-};
-const wchar_t* const kQLCodeMode = L"QLCode検索";
-const wchar_t* const kCategoriesV2[] = {
-    L"イベント", L"温泉", L"見る", L"食べる", L"買う", L"泊まる", L"遊ぶ",
-};
-const wchar_t* const kCategories[] = {
-    L"タウン", L"レジャー・スポーツ", L"温泉", L"祭り・イベント", L"自然地形",
-    L"食べる", L"買う", L"泊まる", L"文化施設", L"名所・旧跡",
-};
-
 // The handheld's user interface font is about 10 pixels high at scale 1; the
 // captions' widths are made for it.  A desktop's system font is larger and
 // would cut them, so the controls get a font of that size.
@@ -81,9 +69,8 @@ HWND CreateControl(HWND parent, const ControlRow& row, const wchar_t* text = nul
   return control;
 }
 
-template <std::size_t N>
-void AddComboItems(HWND combo, const wchar_t* const (&items)[N]) {
-  for (const wchar_t* item : items) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+void AddComboItems(HWND combo, const std::vector<std::u16string>& items) {
+  for (const std::u16string& item : items) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(item)));
 }
 
 // Enter in the result list box opens the selected line, like a double tap.
@@ -103,20 +90,10 @@ void CreateMainControls(HWND window) {
   CreateControl(window, kModeCaption);
   g_searchEdit = CreateControl(window, kSearchEdit);
   g_modeCombo = CreateControl(window, kModeCombo);
-  AddComboItems(g_modeCombo, kSearchModes);
+  AddComboItems(g_modeCombo, SearchModeItems(g_environment.qlcodePath));
   SendMessageW(g_modeCombo, CB_SETCURSEL, 0, 0);
-
-  FindQLCodeDatabase();
-  if (!g_environment.qlcodePath.empty()) {
-    SendMessageW(g_modeCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kQLCodeMode));
-  }
-
   g_categoryCombo = CreateControl(window, kCategoryCombo);
-  if (g_environment.qlcodeVersion == 2) {
-    AddComboItems(g_categoryCombo, kCategoriesV2);
-  } else {
-    AddComboItems(g_categoryCombo, kCategories);
-  }
+  AddComboItems(g_categoryCombo, CategoryItems(g_environment.qlcodeVersion));
 
   CreateControl(window, kTermCaption);
   g_searchButton = CreateControl(window, kSearchButton);

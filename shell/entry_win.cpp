@@ -4,7 +4,7 @@
 #include "core/messages.h"
 #include "platform/handheld_shell_win.h"
 #include "platform/utf.h"
-#include "shell/discovery_win.h"
+#include "shell/discover_environment.h"
 #include "shell/main_window.h"
 
 namespace {
@@ -16,14 +16,6 @@ bool AnotherCopyRuns() {
   if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
   if (HWND running = FindWindowW(nullptr, AsWide(kProgramTitle))) SetForegroundWindow(running);
   return true;
-}
-
-void DiscoverEnvironment() {
-  FindStorageCardName();
-  g_environment.mapApplicationVersion = FindMapApplication();
-  g_environment.displayScale = GetDisplayScale();
-  FindMapDataFolder();
-  ApplyOverrideFiles();
 }
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
@@ -52,7 +44,7 @@ void RunMessageLoop() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR, int showCommand) {
   if (AnotherCopyRuns()) return 0;
-  DiscoverEnvironment();
+  g_environment = DiscoverEnvironment();
   if (!previous && !RegisterMainWindowClass(instance)) return 0;
   g_instance = instance;
   HWND window = CreateWindowExW(0, kMainWindowClass, AsWide(kProgramTitle), WS_VISIBLE, CW_USEDEFAULT,

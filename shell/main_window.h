@@ -17,14 +17,11 @@ extern HWND g_resultList;     // 1000
 extern HWND g_menuBar;
 // The platform's wait cursor, loaded when the main window is created.
 extern HCURSOR g_waitCursor;
-// True when HKLM\System\GDI\ClearType exists: the map application's digits
-// are then drawn smoothed, which the screen reader must know.
-extern bool g_clearType;
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Creates the ten controls, fills both combo boxes (running the QLCode
-// discovery between them) and subclasses the result list box.
+// Creates the ten controls, fills both combo boxes and subclasses the result
+// list box.
 void CreateMainControls(HWND window);
 void RestoreResultListProcedure();
 // The font of the controls and the menu bar, sized for the display scale.

@@ -19,7 +19,6 @@ HWND g_categoryCombo = nullptr;
 HWND g_searchButton = nullptr;
 HWND g_resultList = nullptr;
 HWND g_menuBar = nullptr;
-bool g_clearType = false;
 
 namespace {
 
@@ -28,9 +27,6 @@ HWND g_savedFocus = nullptr;
 
 void OnCreate(HWND window) {
   g_waitCursor = LoadCursorW(nullptr, IDC_WAIT);
-  HKEY key;
-  g_clearType = RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"System\\GDI\\ClearType", 0, KEY_READ, &key) == ERROR_SUCCESS;
-  if (g_clearType) RegCloseKey(key);
   g_mainWindow = window;
   SetTimer(window, IDT_SCREEN_READER, 1000, nullptr);
   CreateMainControls(window);

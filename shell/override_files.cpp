@@ -1,11 +1,10 @@
 #include "shell/override_files.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "platform/codepage.h"
-#include "platform/files.h"
 #include "platform/utf.h"
+#include "shell/device_probe.h"
 
 namespace {
 
@@ -77,11 +76,6 @@ bool DecodeOverrideFirstLine(const std::string& bytes, std::u16string* line) {
 }
 
 bool ApplyOverrideFile(const std::u16string& path, std::u16string* value) {
-  std::FILE* file = OpenDeviceFile(path, "rb");
-  if (!file) return false;
-  std::string bytes(kReadLimit, '\0');
-  std::size_t got = std::fread(&bytes[0], 1, bytes.size(), file);
-  std::fclose(file);
-  bytes.resize(got);
-  return DecodeOverrideFirstLine(bytes, value);
+  std::string bytes;
+  return ReadFileStart(path, kReadLimit, &bytes) && DecodeOverrideFirstLine(bytes, value);
 }

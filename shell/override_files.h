@@ -15,6 +15,7 @@
 // value the file would have overridden, as for a missing file.
 bool DecodeOverrideFirstLine(const std::string& bytes, std::u16string* line);
 
-// Reads the file at `path` (a device path) and, when it opens and its first
-// line holds text, replaces *value with that line.  Returns true when it did.
+// Reads the start of the file at `path` (a device path, through
+// shell/device_probe.h) and, when it opens and its first line holds text,
+// replaces *value with that line.  Returns true when it did.
 bool ApplyOverrideFile(const std::u16string& path, std::u16string* value);

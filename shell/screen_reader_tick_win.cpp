@@ -6,6 +6,6 @@
 
 void OnScreenReaderTick() {
   int32_t longitude = 0, latitude = 0;
-  if (ReadScreenPoint(g_clearType, g_environment.displayScale, &longitude, &latitude))
+  if (ReadScreenPoint(g_environment.clearType, g_environment.displayScale, &longitude, &latitude))
     SetWindowTextW(g_pointLabel, AsWide(PointLabelText(longitude, latitude)));
 }

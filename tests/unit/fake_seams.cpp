@@ -8,6 +8,7 @@
 #include "search/internet.h"
 #include "shell/busy.h"
 #include "shell/controls.h"
+#include "shell/device_probe.h"
 
 FakePlatform g_fake;
 
@@ -91,3 +92,18 @@ bool ReadWebAnswer(char* buffer, std::size_t capacity, std::size_t* read) {
 void CloseWebAnswer() { Log("close"); }
 uint32_t TickMilliseconds() { return g_fake.tick += g_fake.tickStep; }
 std::u16string TemporaryFolder() { return g_fake.temporaryFolder; }
+
+template <typename T>
+bool Answer(const std::string& line, const std::optional<T>& value, T* out) { return Log(line), value && (*out = *value, true); }
+bool ReadStorageCardSetting(std::u16string* folder) { return Answer("registry Folder", g_fake.cardSetting, folder); }
+bool ReadMapNameSetting(std::u16string* mapName) { return Answer("registry MNAMV8", g_fake.mapNameSetting, mapName); }
+bool ClearTypeKeyExists() { return Log("registry ClearType"), g_fake.clearTypeKey; }
+bool PathAttributesReadable(const std::u16string& path) { return Log("attributes " + U8(path)), g_fake.files.count(path) > 0; }
+bool DirectorySearchFindsFile(const std::u16string& path) {
+  return Log("find " + U8(path)), g_fake.files.count(path) && g_fake.files[path];
+}
+bool ReadFileStart(const std::u16string& path, std::size_t limit, std::string* bytes) {
+  const auto file = g_fake.files.count(path) ? g_fake.files[path] : std::nullopt;
+  return Answer("read " + U8(path), file ? std::optional(file->substr(0, limit)) : std::nullopt, bytes);
+}
+int PrimaryScreenWidth() { return Log("screen width"), g_fake.screenWidth; }

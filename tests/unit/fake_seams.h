@@ -1,9 +1,11 @@
 // A recording stand-in for what the rules ask of the platform (message
-// boxes, the main window's controls, the map application, the Internet).
+// boxes, the main window's controls, the map application, the Internet,
+// what start-up reads from the device).
 // Each call is logged as one line in order; the answers come from g_fake.
 #pragma once
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,13 @@ struct FakePlatform {
   uint32_t tickStep = 0, tick = 0;
   std::u16string temporaryFolder;
   std::size_t chunk = 0, offset = 0;  // where the next read starts
+  // The device at start-up: registry texts (none: key or value missing), the
+  // ClearType key, the screen's width, files with their bytes (a folder's
+  // bytes are nullopt: it exists, but a directory search finds no file).
+  std::optional<std::u16string> cardSetting, mapNameSetting;
+  bool clearTypeKey = false;
+  int screenWidth = 240;
+  std::map<std::u16string, std::optional<std::string>> files;
 };
 extern FakePlatform g_fake;
 

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 
-#include "platform/files.h"
 #include "tests/unit/test_support.h"
 
 namespace {
@@ -48,19 +46,6 @@ TEST(OverrideFirstLine, SameLineInEveryEncoding) {
   std::u16string line;
   EXPECT_TRUE(DecodeOverrideFirstLine(Utf16LeWithBom(u"AB") + "\x43", &line));  // an odd trailing byte is ignored
   EXPECT_EQ(line, u"AB");
-}
-
-TEST(OverrideFile, MissingFileKeepsValueAndPresentFileReplacesIt) {
-  const std::string path = ::testing::TempDir() + "kario_override_test.txt";
-  const std::u16string devicePath = Utf8ToUtf16(path);
-  std::remove(path.c_str());
-  std::u16string value = u"\\Old\\Map\\";
-  EXPECT_FALSE(ApplyOverrideFile(devicePath, &value) || DeviceFileExists(devicePath));
-  EXPECT_EQ(value, u"\\Old\\Map\\");
-  WriteBytesTo(path, std::string(5000, 'z'));  // a long line from disk is cut, not overflowed
-  EXPECT_TRUE(ApplyOverrideFile(devicePath, &value) && DeviceFileExists(devicePath));
-  EXPECT_EQ(value, std::u16string(255, u'z'));
-  std::remove(path.c_str());
 }
 
 }  // namespace

@@ -12,7 +12,8 @@
 #include "core/environment.h"
 #include "core/reference_point.h"
 #include "maplink/screen_reader.h"
-#include "shell/main_window.h"
+#include "shell/device_probe.h"
+#include "shell/discovery.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ uint32_t ReadDevicePixel(void* context, int x, int y) {
 
 // The same tick with one GetPixel per sample (two with the background test).
 bool PixelByPixelTick() {
-  g_screenTick.clearType = g_clearType;
+  g_screenTick.clearType = g_environment.clearType;
   g_screenTick.displayScale = g_environment.displayScale;
   HWND window = GetActiveWindow();
   HDC dc = GetDC(window);
@@ -49,12 +50,9 @@ int wmain(int argc, wchar_t** argv) {
   }
   int ticks = argc > 2 ? _wtoi(argv[2]) : 200;
   std::wstring extra = argc > 3 ? argv[3] : L"";
-  g_environment.displayScale = GetSystemMetrics(SM_CXSCREEN) < 480 ? 1 : 2;
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"System\\GDI\\ClearType", 0, KEY_READ, &key) == ERROR_SUCCESS) {
-    g_clearType = true;
-    RegCloseKey(key);
-  }
+  // The program's own two findings the tick depends on.
+  g_environment.displayScale = DisplayScaleForWidth(PrimaryScreenWidth());
+  g_environment.clearType = ClearTypeKeyExists();
   std::wstring commandLine = L"\"" + std::wstring(argv[1]) +
                              L"\" /M_LON=503112340 /M_LAT=128412340 /M_ANGLE=0 /M_TYPE=1 " + extra;
   STARTUPINFOW startup{};
@@ -73,20 +71,20 @@ int wmain(int argc, wchar_t** argv) {
   // Warm up, and make sure both ways read the point (at scale 2 with /ALT
   // the first tick flips to the alternate layout).
   int32_t lon = 0, lat = 0;
-  for (int i = 0; i < 3; ++i) ReadScreenPoint(g_clearType, g_environment.displayScale, &lon, &lat);
+  for (int i = 0; i < 3; ++i) ReadScreenPoint(g_environment.clearType, g_environment.displayScale, &lon, &lat);
   bool copyReads = g_referenceLongitude == 503112340 && g_referenceLatitude == 128412340;
   g_referenceLongitude = g_referenceLatitude = 0;
   bool pixelReads = PixelByPixelTick();
   LARGE_INTEGER frequency, t0, t1, t2;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&t0);
-  for (int i = 0; i < ticks; ++i) ReadScreenPoint(g_clearType, g_environment.displayScale, &lon, &lat);
+  for (int i = 0; i < ticks; ++i) ReadScreenPoint(g_environment.clearType, g_environment.displayScale, &lon, &lat);
   QueryPerformanceCounter(&t1);
   for (int i = 0; i < ticks; ++i) PixelByPixelTick();
   QueryPerformanceCounter(&t2);
   double copyMs = Seconds(t0, t1, frequency) * 1000.0 / ticks;
   double pixelMs = Seconds(t1, t2, frequency) * 1000.0 / ticks;
-  std::printf("scale %d%s%s, %d ticks each\n", g_environment.displayScale, g_clearType ? " ClearType" : "",
+  std::printf("scale %d%s%s, %d ticks each\n", g_environment.displayScale, g_environment.clearType ? " ClearType" : "",
               extra.empty() ? "" : " alternate", ticks);
   std::printf("region copy:     %8.3f ms per tick (point read: %s)\n", copyMs, copyReads ? "yes" : "NO");
   std::printf("pixel by pixel:  %8.3f ms per tick (point read: %s)\n", pixelMs, pixelReads ? "yes" : "NO");

@@ -1,0 +1,81 @@
+// Start-up against a recording device: what is read in which order, which
+// finding wins, and what the two combo boxes then list.
+#include <gtest/gtest.h>
+
+#include "platform/utf.h"
+#include "shell/combo_items.h"
+#include "shell/discover_environment.h"
+#include "tests/unit/fake_seams.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+std::string Exe(const std::string& card, int n) { return card + R"(\Program Files\Varnelle\TessaraMobile)" + std::to_string(n) + ".exe"; }
+std::string Describe(const Environment& e) {
+  return Utf16ToUtf8(e.storageCardName) + " | " + Utf16ToUtf8(e.mapApplicationPath) + " " + std::to_string(e.mapApplicationVersion) +
+         " | " + std::to_string(e.displayScale) + " | " + Utf16ToUtf8(e.mapDataFolder) + " | " + Utf16ToUtf8(e.qlcodePath) + " " +
+         std::to_string(e.qlcodeVersion) + (e.clearType ? " | ClearType" : "");
+}
+std::string Joined(const std::vector<std::u16string>& items, std::string text = "") {
+  for (const std::u16string& item : items) text += Utf16ToUtf8(item) + ";";
+  return text;
+}
+
+// The card from the registry is where the map application is looked for
+// (the device's 10 is not: the card's 10 was found); the file's card name
+// comes after that and only moves the QLCode candidates on the card.
+TEST(DiscoverEnvironmentRules, ReadsInStartUpOrder) {
+  ResetFake();
+  g_fake.cardSetting = u"SD", g_fake.mapNameSetting = u"\\SD\\Varnelle\\Data\\tessara.map";
+  g_fake.files = {{u"\\SD", std::nullopt}, {Utf8ToUtf16(Exe(R"(\SD)", 10)), ""}, {u"\\Program Files\\Kario\\cardname.txt", "Card2\r\n"},
+                  {u"\\Card2\\Varnelle\\Map\\qlcode.qldb", ""}};
+  g_fake.screenWidth = 480, g_fake.clearTypeKey = true;
+  DiscoverEnvironment();
+  EXPECT_EQ(g_fake.log, (Log{"registry Folder", R"(attributes \SD)", "find " + Exe(R"(\SD)", 8), "find " + Exe("", 8),
+                             "find " + Exe(R"(\SD)", 9), "find " + Exe("", 9), "find " + Exe(R"(\SD)", 10), "find " + Exe(R"(\SD)", 11),
+                             "find " + Exe("", 11), "screen width", "registry MNAMV8", R"(read \Program Files\Kario\mappath.txt)",
+                             R"(read \Program Files\Kario\cardname.txt)", "registry ClearType",
+                             R"(attributes \SD\Varnelle\Data\Map\\qlcode.qldb)", R"(attributes \Card2\Varnelle\Map\qlcode.qldb)",
+                             R"(attributes \SD\Varnelle\Data\Map\\qlcode_v2.qldb)", R"(attributes \Card2\Varnelle\Map\qlcode_v2.qldb)"}));
+}
+
+// Each row: the program's path, the registry's card and map name, the files
+// on the device, the screen width and the ClearType key; then what start-up
+// finds, worked out by hand.
+TEST(DiscoverEnvironmentRules, OverrideFilesWinAndEveryFindingHasItsDefault) {
+  const std::u16string mappath = u"\\P\\mappath.txt", cardname = u"\\P\\cardname.txt", own = u"\\P\\kariosearch.exe";
+  const struct { const char* name; std::u16string own; std::optional<std::u16string> card, mapName;
+                 std::map<std::u16string, std::optional<std::string>> files; int width; bool clearType; std::string found; } cases[] = {
+      {"nothing at all", own, {}, {}, {}, 479, false, "内部ストレージ |  0 | 1 |  |  0"},
+      {"a card setting naming no folder", own, u"SD", {}, {}, 240, true, "内部ストレージ |  0 | 1 |  |  0 | ClearType"},
+      {"mappath.txt beats the setting, its first line only", own, {}, u"\\A\\B\\C", {{mappath, "\\SD\\Data\\Map\\\nmore\n"}}, 640, false,
+       R"(内部ストレージ |  0 | 2 | \SD\Data\Map\ |  0)"},
+      {"an empty first line keeps the setting's folder", own, {}, u"\\A\\B\\C", {{mappath, "\r\n\\X\\"}}, 240, false,
+       R"(内部ストレージ |  0 | 1 | \A\B\Map\ |  0)"},
+      {"the file's card does not move the map application", own, {}, {},
+       {{cardname, "Other"}, {Utf8ToUtf16(Exe(R"(\Other)", 11)), ""}, {Utf8ToUtf16(Exe(R"(\内部ストレージ)", 9)), ""},
+        {u"\\Other\\Varnelle\\Map\\qlcode_v2.qldb", ""}},
+       240, false, Exe(R"(Other | \内部ストレージ)", 9) + R"( 9 | 1 |  | \Other\Varnelle\Map\qlcode_v2.qldb 2)"},
+      {"no path of its own: the root is not beside it", u"", {}, {}, {{u"\\mappath.txt", "\\Wrong\\"}}, 240, false,
+       "内部ストレージ |  0 | 1 |  |  0"},
+  };
+  for (const auto& c : cases) {
+    ResetFake();
+    g_fake.ownPath = c.own, g_fake.cardSetting = c.card, g_fake.mapNameSetting = c.mapName, g_fake.files = c.files;
+    g_fake.screenWidth = c.width, g_fake.clearTypeKey = c.clearType;
+    EXPECT_EQ(Describe(DiscoverEnvironment()), c.found) << c.name;
+  }
+}
+
+// The lists as the search-mode and category combo boxes show them.
+TEST(ComboItems, QLCodeModeOnlyWithADatabaseAndTheCategoriesOfItsVersion) {
+  const std::string modes = "広域図検索;中域図検索;小域図検索;詳細図検索;電話番号検索(ネット接続);";
+  const std::string v1 = "タウン;レジャー・スポーツ;温泉;祭り・イベント;自然地形;食べる;買う;泊まる;文化施設;名所・旧跡;";
+  EXPECT_EQ(Joined(SearchModeItems(u"")), modes);
+  EXPECT_EQ(Joined(SearchModeItems(u"\\SD\\qlcode.qldb")), modes + "QLCode検索;");
+  const struct { int version; std::string categories; } cases[] = {
+      {0, v1}, {1, v1}, {2, "イベント;温泉;見る;食べる;買う;泊まる;遊ぶ;"}};
+  for (const auto& c : cases) EXPECT_EQ(Joined(CategoryItems(c.version)), c.categories) << c.version;
+}
+
+}  // namespace
