@@ -7,11 +7,9 @@
 #include "shell/controls.h"
 #include "shell/discovery_win.h"
 #include "shell/main_window.h"
-#include "shell/open_result.h"
 
 namespace {
 
-WNDPROC g_resultListProcedure = nullptr;
 HFONT g_controlFont = nullptr;
 
 struct ControlRow {
@@ -86,15 +84,6 @@ void AddComboItems(HWND combo, const wchar_t* const (&items)[N]) {
   for (const wchar_t* item : items) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
 }
 
-// Enter in the result list box opens the selected line, like a double tap.
-LRESULT CALLBACK ResultListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-    OpenSelectedResult();
-    return 0;
-  }
-  return CallWindowProcW(g_resultListProcedure, window, message, wParam, lParam);
-}
-
 }  // namespace
 
 void CreateMainControls(HWND window) {
@@ -123,16 +112,6 @@ void CreateMainControls(HWND window) {
   g_folderLabel = CreateControl(window, kFolderLabel, AsWide(g_environment.mapDataFolder));
   g_resultList = CreateControl(window, kResultListBox);
   ResultListAttach(g_resultList);
-
-  g_resultListProcedure = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(g_resultList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ResultListProcedure)));
-}
-
-void RestoreResultListProcedure() {
-  if (g_resultListProcedure) {
-    SetWindowLongPtrW(g_resultList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_resultListProcedure));
-    g_resultListProcedure = nullptr;
-  }
 }
 
 int ReadSearchMode() {

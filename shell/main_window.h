@@ -23,10 +23,11 @@ extern bool g_clearType;
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Creates the ten controls, fills both combo boxes (running the QLCode
-// discovery between them) and subclasses the result list box.
+// Creates the ten controls and fills both combo boxes (running the QLCode
+// discovery between them).  Enter in the result list box reaches
+// HandleMainWindowKey like every other key; the list box keeps its own
+// procedure.
 void CreateMainControls(HWND window);
-void RestoreResultListProcedure();
 // The font of the controls and the menu bar, sized for the display scale.
 HFONT ControlFont();
 // Takes a key meant for the main window or one of its controls when the

@@ -42,7 +42,6 @@ void OnCreate(HWND window) {
 }
 
 void OnDestroy(HWND window) {
-  RestoreResultListProcedure();
   KillTimer(window, IDT_SCREEN_READER);
   DestroyWindow(g_menuBar);
   PostQuitMessage(0);
