@@ -6,6 +6,7 @@
 #include "resources/resource_ids.h"
 #include "shell/controls.h"
 #include "shell/discovery_win.h"
+#include "shell/main_layout.h"
 #include "shell/main_window.h"
 
 namespace {
@@ -16,8 +17,7 @@ struct ControlRow {
   int id;
   const wchar_t* className;
   const wchar_t* text;
-  DWORD style;
-  int x, y, width, height;  // at display scale 1
+  DWORD style;  // the place comes from the layout (shell/main_layout.h)
 };
 
 constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFT;                                       // 0x50000000
@@ -31,16 +31,16 @@ constexpr DWORD kResultList =
 
 // The search edit and the category combo box share one place; the edit is
 // created first; the main window then hides the one the mode does not use.
-const ControlRow kPointCaption = {IDC_POINT_CAPTION, L"STATIC", L"ポイント：", kLabel, 5, 10, 60, 20};
-const ControlRow kPointLabel = {IDC_POINT_LABEL, L"STATIC", L"", kLabel, 70, 10, 160, 20};
-const ControlRow kModeCaption = {IDC_MODE_CAPTION, L"STATIC", L"検索モード：", kLabel, 5, 35, 60, 20};
-const ControlRow kSearchEdit = {IDC_SEARCH_EDIT, L"EDIT", L"", kEdit, 65, 60, 105, 20};
-const ControlRow kModeCombo = {IDC_MODE_COMBO, L"COMBOBOX", nullptr, kListCombo, 65, 35, 170, 100};
-const ControlRow kCategoryCombo = {IDC_CATEGORY_COMBO, L"COMBOBOX", nullptr, kTypingCombo, 65, 60, 105, 150};
-const ControlRow kTermCaption = {IDC_TERM_CAPTION, L"STATIC", L"検索語句：", kLabel, 5, 60, 60, 20};
-const ControlRow kSearchButton = {IDC_SEARCH_BUTTON, L"BUTTON", L"検索", kButton, 175, 60, 60, 20};
-const ControlRow kFolderLabel = {IDC_FOLDER_LABEL, L"STATIC", nullptr, kRightLabel, 0, 252, 240, 15};
-const ControlRow kResultListBox = {IDC_RESULT_LIST, L"LISTBOX", nullptr, kResultList, 5, 85, 230, 140};
+const ControlRow kPointCaption = {IDC_POINT_CAPTION, L"STATIC", L"ポイント：", kLabel};
+const ControlRow kPointLabel = {IDC_POINT_LABEL, L"STATIC", L"", kLabel};
+const ControlRow kModeCaption = {IDC_MODE_CAPTION, L"STATIC", L"検索モード：", kLabel};
+const ControlRow kSearchEdit = {IDC_SEARCH_EDIT, L"EDIT", L"", kEdit};
+const ControlRow kModeCombo = {IDC_MODE_COMBO, L"COMBOBOX", nullptr, kListCombo};
+const ControlRow kCategoryCombo = {IDC_CATEGORY_COMBO, L"COMBOBOX", nullptr, kTypingCombo};
+const ControlRow kTermCaption = {IDC_TERM_CAPTION, L"STATIC", L"検索語句：", kLabel};
+const ControlRow kSearchButton = {IDC_SEARCH_BUTTON, L"BUTTON", L"検索", kButton};
+const ControlRow kFolderLabel = {IDC_FOLDER_LABEL, L"STATIC", nullptr, kRightLabel};
+const ControlRow kResultListBox = {IDC_RESULT_LIST, L"LISTBOX", nullptr, kResultList};
 
 const wchar_t* const kSearchModes[] = {
     L"広域図検索", L"中域図検索", L"小域図検索", L"詳細図検索", L"電話番号検索(ネット接続)",
@@ -53,15 +53,11 @@ const wchar_t* const kCategories[] = {
     L"タウン", L"レジャー・スポーツ", L"温泉", L"祭り・イベント", L"自然地形",
     L"食べる", L"買う", L"泊まる", L"文化施設", L"名所・旧跡",
 };
-
-// The handheld's user interface font is about 10 pixels high at scale 1; the
-// captions' widths are made for it.  A desktop's system font is larger and
-// would cut them, so the controls get a font of that size.
 }  // namespace
 
 HFONT ControlFont() {
   if (!g_controlFont) {
-    g_controlFont = CreateFontW(-10 * g_environment.displayScale, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    g_controlFont = CreateFontW(ControlFontHeight(g_environment.displayScale), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                 SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                 DEFAULT_PITCH | FF_DONTCARE, L"MS UI Gothic");
   }
@@ -71,9 +67,9 @@ HFONT ControlFont() {
 namespace {
 
 HWND CreateControl(HWND parent, const ControlRow& row, const wchar_t* text = nullptr) {
-  const int s = g_environment.displayScale;
-  HWND control = CreateWindowExW(0, row.className, text ? text : row.text, row.style, row.x * s, row.y * s,
-                                 row.width * s, row.height * s, parent,
+  const ControlBox box = ControlBoxAtCreation(row.id, g_environment.displayScale);
+  HWND control = CreateWindowExW(0, row.className, text ? text : row.text, row.style, box.x, box.y, box.width,
+                                 box.height, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), g_instance, nullptr);
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
   return control;
