@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/environment.h"
+#include "dialog/axis_fields.h"
 #include "dialog/button_layout.h"
 #include "dialog/milliseconds_field.h"
 #include "dialog/typed_point.h"
@@ -15,31 +16,22 @@ namespace {
 // Full screen, title-bar done button, input panel lowered.
 constexpr DWORD kCoordinateDialogFlags = kFullScreenDoneButton | kFullScreenLowerInputPanel | kFullScreenNoMenuBar;
 
-// The five fields of one axis, in the order degrees, minutes, seconds,
-// hundredths, ms.
-constexpr int kAxisFieldIds[2][5] = {
-    {IDC_LON_DEGREES, IDC_LON_MINUTES, IDC_LON_SECONDS, IDC_LON_HUNDREDTHS, IDC_LON_MS},
-    {IDC_LAT_DEGREES, IDC_LAT_MINUTES, IDC_LAT_SECONDS, IDC_LAT_HUNDREDTHS, IDC_LAT_MS},
-};
-constexpr int kMillisecondsSlot = 4;
-
 // Handles of the open dialog's controls; all null while it is closed.
-HWND g_axisFields[2][5] = {};
+HWND g_axisFields[2][kAxisFieldCount] = {};
 HWND g_datumWgs84Button = nullptr;
 HWND g_datumTokyoButton = nullptr;
 HWND g_dialogOkButton = nullptr;
 HWND g_dialogCancelButton = nullptr;
 
-std::u16string FieldText(HWND field, int capacity) {
-  wchar_t buffer[128] = L"";
-  if (capacity > 128) capacity = 128;
-  GetWindowTextW(field, buffer, capacity);
-  return FromWide(buffer);
+std::u16string FieldText(HWND field, size_t capacity) {
+  std::wstring buffer(capacity, L'\0');
+  GetWindowTextW(field, &buffer[0], static_cast<int>(capacity));
+  return FromWide(buffer.c_str());
 }
 
 void KeepControlHandles(HWND dialog) {
   for (int axis = 0; axis < 2; ++axis) {
-    for (int slot = 0; slot < 5; ++slot) g_axisFields[axis][slot] = GetDlgItem(dialog, kAxisFieldIds[axis][slot]);
+    for (int slot = 0; slot < kAxisFieldCount; ++slot) g_axisFields[axis][slot] = GetDlgItem(dialog, kAxisFieldIds[axis][slot]);
   }
   g_datumWgs84Button = GetDlgItem(dialog, IDC_DATUM_WGS84);
   g_datumTokyoButton = GetDlgItem(dialog, IDC_DATUM_TOKYO);
@@ -73,12 +65,9 @@ void OnCoordinateDialogOk() {
 INT_PTR OnCoordinateDialogCommand(HWND dialog, int id) {
   // The notification code does not matter: any notification of a degree
   // field (a change of text, a change of focus) brings its ms field up to date.
-  if (id >= IDC_LON_DEGREES && id <= IDC_LON_HUNDREDTHS) {
-    UpdateMillisecondsField(kAxisLongitude);
-    return FALSE;
-  }
-  if (id >= IDC_LAT_DEGREES && id <= IDC_LAT_HUNDREDTHS) {
-    UpdateMillisecondsField(kAxisLatitude);
+  const int axis = AxisOfDegreeField(id);
+  if (axis >= 0) {
+    UpdateMillisecondsField(axis);
     return FALSE;
   }
   if (id == IDCANCEL) {
@@ -113,7 +102,7 @@ INT_PTR CALLBACK CoordinateDialogProc(HWND dialog, UINT message, WPARAM wParam, 
 }
 
 int UpdateMillisecondsField(int axis) {
-  HWND* fields = g_axisFields[axis == kAxisLatitude ? kAxisLatitude : kAxisLongitude];
+  HWND* fields = g_axisFields[AxisRow(axis)];
   constexpr int kCapacity = kDegreeFieldChars + 1;
   MillisecondsField field = ComputeMillisecondsField(axis, FieldText(fields[0], kCapacity), FieldText(fields[1], kCapacity),
                                                      FieldText(fields[2], kCapacity), FieldText(fields[3], kCapacity));

@@ -1,6 +1,6 @@
 #include "maplink/bmp_pixels.h"
 
-#include "maplink/screen_reader.h"
+#include "maplink/pixel_grid.h"
 
 namespace {
 
@@ -62,6 +62,5 @@ bool DecodeBmp(const std::string& bytes, BmpImage& image, std::string& error) {
 
 uint32_t ReadBmpPixel(void* context, int x, int y) {
   const BmpImage* image = static_cast<const BmpImage*>(context);
-  if (x < 0 || y < 0 || x >= image->width || y >= image->height) return kPixelUnavailable;
-  return image->pixels[static_cast<size_t>(y) * image->width + x];
+  return ReadGridPixel(WholeImageGrid(image->width, image->height), image->pixels.data(), x, y);
 }

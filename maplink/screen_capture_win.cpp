@@ -14,34 +14,27 @@ HWND g_tickWindow = nullptr;
 HDC g_tickDC = nullptr;
 
 struct CapturedRegion {
-  PixelRect rect;   // the region asked for, in device context coordinates
-  PixelRect valid;  // the part of it that has pixels
-  const uint32_t* bits = nullptr;  // top-down rows of rect's width
-  int width = 0;
+  PixelGrid grid;          // the region asked for, in device context coordinates, and its part on the screen
+  uint32_t* bits = nullptr;  // the grid's rows
 };
 
 uint32_t ReadCapturedPixel(void* context, int x, int y) {
   const CapturedRegion* region = static_cast<const CapturedRegion*>(context);
-  const PixelRect& v = region->valid;
-  if (x < v.left || x >= v.right || y < v.top || y >= v.bottom) return kPixelUnavailable;
-  return PixelFromBitmapMemory(region->bits[(y - region->rect.top) * region->width + (x - region->rect.left)]);
+  return ReadGridPixel(region->grid, region->bits, x, y);
 }
 
 // Copies the part of `rect` that lies on the device context's visible area
 // into a 32-bit top-down memory bitmap.  Pixels outside that area stay
 // unavailable, so a region partly off the screen reads as background.
 HBITMAP CaptureRegion(HDC dc, const PixelRect& rect, CapturedRegion* region) {
-  region->rect = rect;
-  region->width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
   RECT clip{};
   if (GetClipBox(dc, &clip) == ERROR) clip = RECT{0, 0, 0, 0};
-  region->valid = ClipPixelRect(rect, PixelRect{clip.left, clip.top, clip.right, clip.bottom});
-  if (region->valid.left >= region->valid.right) return nullptr;  // nothing of it is on the screen
+  region->grid = GridWithin(rect, PixelRect{clip.left, clip.top, clip.right, clip.bottom});
+  if (!GridHoldsPixels(region->grid)) return nullptr;  // nothing of it is on the screen
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = region->width;
-  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biWidth = GridWidth(region->grid);
+  info.bmiHeader.biHeight = -GridHeight(region->grid);  // negative: top-down
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
@@ -51,19 +44,19 @@ HBITMAP CaptureRegion(HDC dc, const PixelRect& rect, CapturedRegion* region) {
   bool copied = false;
   if (memory) {
     HGDIOBJ old = SelectObject(memory, bitmap);
-    const PixelRect& v = region->valid;
-    copied = BitBlt(memory, v.left - rect.left, v.top - rect.top, v.right - v.left, v.bottom - v.top, dc, v.left,
-                    v.top, SRCCOPY) != FALSE;
+    const PixelCopy c = HeldPartCopy(region->grid);
+    copied = BitBlt(memory, c.toX, c.toY, c.width, c.height, dc, c.fromX, c.fromY, SRCCOPY) != FALSE;
     SelectObject(memory, old);
     DeleteDC(memory);
     GdiFlush();
   }
   if (!copied) {
     if (bitmap) DeleteObject(bitmap);
-    region->valid = PixelRect{0, 0, 0, 0};
+    region->grid.held = PixelRect{};
     return nullptr;
   }
-  region->bits = static_cast<const uint32_t*>(bits);
+  region->bits = static_cast<uint32_t*>(bits);
+  RowsFromBitmapMemory(region->grid, region->bits);
   return bitmap;
 }
 

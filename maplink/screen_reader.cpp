@@ -1,7 +1,5 @@
 #include "maplink/screen_reader.h"
 
-#include <algorithm>
-
 #include <cstring>
 
 #include "core/reference_point.h"
@@ -182,12 +180,3 @@ bool ReadReferencePoint(int32_t* longitude, int32_t* latitude) {
   return true;
 }
 
-PixelRect ClipPixelRect(const PixelRect& rect, const PixelRect& visible) {
-  PixelRect r{std::max(rect.left, visible.left), std::max(rect.top, visible.top), std::min(rect.right, visible.right),
-              std::min(rect.bottom, visible.bottom)};
-  return r.left < r.right && r.top < r.bottom ? r : PixelRect{};
-}
-
-uint32_t PixelFromBitmapMemory(uint32_t memory) {
-  return ((memory & 0xFFu) << 16) | (memory & 0xFF00u) | ((memory >> 16) & 0xFFu);
-}

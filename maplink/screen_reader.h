@@ -8,6 +8,7 @@
 #include <string>
 
 #include "maplink/glyph_sets.h"
+#include "maplink/pixel_grid.h"
 
 // 0 or 1, 0 at start.  At display scale 2 it selects the alternate layout of
 // the readout; it flips after every failed tick (at scale 1 too, where it has
@@ -16,8 +17,7 @@ extern int g_alternateLayout;
 
 // A pixel read: the colour of (x, y) in the tick's device context as the
 // platform's single-pixel read gives it (0x00BBGGRR, 0 is black), or
-// kPixelUnavailable where there is no pixel (outside the screen or window).
-constexpr uint32_t kPixelUnavailable = 0xFFFFFFFFu;
+// kPixelUnavailable (maplink/pixel_grid.h) where there is no pixel.
 using PixelReader = uint32_t (*)(void* context, int x, int y);
 
 // What one tick reads from: valid between the start and the end of a tick.
@@ -41,15 +41,7 @@ ReadoutLayout CurrentReadoutLayout();
 // The smallest rectangle [left, right) x [top, bottom) that holds every pixel
 // a tick may read in the current layout (both numbers at full length, and the
 // reference pixel).
-struct PixelRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-};
 PixelRect ReadoutRegion();
-// The part of `rect` inside `visible`; {0,0,0,0} when nothing of it is.
-PixelRect ClipPixelRect(const PixelRect& rect, const PixelRect& visible);
-// A pixel as a pixel read gives it (0x00BBGGRR) from a 32-bit bitmap's
-// memory (0x??RRGGBB).
-uint32_t PixelFromBitmapMemory(uint32_t memory);
 
 // Reads the number whose first cell starts at (x, y): the value in ms of
 // arc, or 0 when no valid number was read.

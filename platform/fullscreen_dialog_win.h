@@ -17,12 +17,11 @@
 // Desktop windows have no software input panel, so kFullScreenLowerInputPanel
 // asks for nothing here.  The dialog's close box is not involved: the dialog
 // has none, and nothing else is turned into OK.
+// The bar's geometry and the done button's states are in fullscreen_dialog.h.
 #pragma once
 #include <windows.h>
 
-constexpr DWORD kFullScreenDoneButton = 0x01;       // title-bar button that sends IDOK
-constexpr DWORD kFullScreenLowerInputPanel = 0x08;  // hide the input panel (nothing to do here)
-constexpr DWORD kFullScreenNoMenuBar = 0x10;        // keep no room for a menu bar below
+#include "platform/fullscreen_dialog.h"
 
 // Call while handling WM_INITDIALOG.  The layer removes itself when the
 // dialog is destroyed.

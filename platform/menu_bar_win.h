@@ -10,12 +10,10 @@
 extern const wchar_t kMenuBarClass[];  // "KRMENUBAR"
 
 // Creates the bar from menu resource `menuId` (captions of its two buttons
-// from string table entries 40002 and 40020) along the bottom of `parent`.
+// from string table entries 40002 and 40020) along the bottom of `parent`
+// (MenuBarBox, platform/menu_bar.h); the parent moves it there again as its
+// size changes.
 HWND MenuBarCreate(HWND parent, HINSTANCE instance, int menuId, int displayScale);
-// Places the bar across the bottom `MenuBarHeight` pixels of a client area
-// `width` wide whose bottom edge is at `bottom`.
-void MenuBarFit(HWND bar, int width, int bottom, int displayScale);
-int MenuBarHeight(int displayScale);
 // Opens popup `index` (0 first, 1 second) as its button does: the soft keys.
 void MenuBarOpenPopup(HWND bar, int index);
 // WM_SETFONT sent to the bar sets the font of its buttons.

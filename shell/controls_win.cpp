@@ -6,20 +6,18 @@
 #include "resources/resource_ids.h"
 #include "shell/combo_items.h"
 #include "shell/controls.h"
+#include "shell/main_layout.h"
 #include "shell/main_window.h"
-#include "shell/open_result.h"
 
 namespace {
 
-WNDPROC g_resultListProcedure = nullptr;
 HFONT g_controlFont = nullptr;
 
 struct ControlRow {
   int id;
   const wchar_t* className;
   const wchar_t* text;
-  DWORD style;
-  int x, y, width, height;  // at display scale 1
+  DWORD style;  // the place comes from the layout (shell/main_layout.h)
 };
 
 constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFT;                                       // 0x50000000
@@ -33,25 +31,22 @@ constexpr DWORD kResultList =
 
 // The search edit and the category combo box share one place; the edit is
 // created first; the main window then hides the one the mode does not use.
-const ControlRow kPointCaption = {IDC_POINT_CAPTION, L"STATIC", L"ポイント：", kLabel, 5, 10, 60, 20};
-const ControlRow kPointLabel = {IDC_POINT_LABEL, L"STATIC", L"", kLabel, 70, 10, 160, 20};
-const ControlRow kModeCaption = {IDC_MODE_CAPTION, L"STATIC", L"検索モード：", kLabel, 5, 35, 60, 20};
-const ControlRow kSearchEdit = {IDC_SEARCH_EDIT, L"EDIT", L"", kEdit, 65, 60, 105, 20};
-const ControlRow kModeCombo = {IDC_MODE_COMBO, L"COMBOBOX", nullptr, kListCombo, 65, 35, 170, 100};
-const ControlRow kCategoryCombo = {IDC_CATEGORY_COMBO, L"COMBOBOX", nullptr, kTypingCombo, 65, 60, 105, 150};
-const ControlRow kTermCaption = {IDC_TERM_CAPTION, L"STATIC", L"検索語句：", kLabel, 5, 60, 60, 20};
-const ControlRow kSearchButton = {IDC_SEARCH_BUTTON, L"BUTTON", L"検索", kButton, 175, 60, 60, 20};
-const ControlRow kFolderLabel = {IDC_FOLDER_LABEL, L"STATIC", nullptr, kRightLabel, 0, 252, 240, 15};
-const ControlRow kResultListBox = {IDC_RESULT_LIST, L"LISTBOX", nullptr, kResultList, 5, 85, 230, 140};
+const ControlRow kPointCaption = {IDC_POINT_CAPTION, L"STATIC", L"ポイント：", kLabel};
+const ControlRow kPointLabel = {IDC_POINT_LABEL, L"STATIC", L"", kLabel};
+const ControlRow kModeCaption = {IDC_MODE_CAPTION, L"STATIC", L"検索モード：", kLabel};
+const ControlRow kSearchEdit = {IDC_SEARCH_EDIT, L"EDIT", L"", kEdit};
+const ControlRow kModeCombo = {IDC_MODE_COMBO, L"COMBOBOX", nullptr, kListCombo};
+const ControlRow kCategoryCombo = {IDC_CATEGORY_COMBO, L"COMBOBOX", nullptr, kTypingCombo};
+const ControlRow kTermCaption = {IDC_TERM_CAPTION, L"STATIC", L"検索語句：", kLabel};
+const ControlRow kSearchButton = {IDC_SEARCH_BUTTON, L"BUTTON", L"検索", kButton};
+const ControlRow kFolderLabel = {IDC_FOLDER_LABEL, L"STATIC", nullptr, kRightLabel};
+const ControlRow kResultListBox = {IDC_RESULT_LIST, L"LISTBOX", nullptr, kResultList};
 
-// The handheld's user interface font is about 10 pixels high at scale 1; the
-// captions' widths are made for it.  A desktop's system font is larger and
-// would cut them, so the controls get a font of that size.
 }  // namespace
 
 HFONT ControlFont() {
   if (!g_controlFont) {
-    g_controlFont = CreateFontW(-10 * g_environment.displayScale, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    g_controlFont = CreateFontW(ControlFontHeight(g_environment.displayScale), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                 SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                 DEFAULT_PITCH | FF_DONTCARE, L"MS UI Gothic");
   }
@@ -61,9 +56,9 @@ HFONT ControlFont() {
 namespace {
 
 HWND CreateControl(HWND parent, const ControlRow& row, const wchar_t* text = nullptr) {
-  const int s = g_environment.displayScale;
-  HWND control = CreateWindowExW(0, row.className, text ? text : row.text, row.style, row.x * s, row.y * s,
-                                 row.width * s, row.height * s, parent,
+  const ControlBox box = ControlBoxAtCreation(row.id, g_environment.displayScale);
+  HWND control = CreateWindowExW(0, row.className, text ? text : row.text, row.style, box.x, box.y, box.width,
+                                 box.height, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), g_instance, nullptr);
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
   return control;
@@ -71,15 +66,6 @@ HWND CreateControl(HWND parent, const ControlRow& row, const wchar_t* text = nul
 
 void AddComboItems(HWND combo, const std::vector<std::u16string>& items) {
   for (const std::u16string& item : items) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(item)));
-}
-
-// Enter in the result list box opens the selected line, like a double tap.
-LRESULT CALLBACK ResultListProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-    OpenSelectedResult();
-    return 0;
-  }
-  return CallWindowProcW(g_resultListProcedure, window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -100,16 +86,6 @@ void CreateMainControls(HWND window) {
   g_folderLabel = CreateControl(window, kFolderLabel, AsWide(g_environment.mapDataFolder));
   g_resultList = CreateControl(window, kResultListBox);
   ResultListAttach(g_resultList);
-
-  g_resultListProcedure = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(g_resultList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ResultListProcedure)));
-}
-
-void RestoreResultListProcedure() {
-  if (g_resultListProcedure) {
-    SetWindowLongPtrW(g_resultList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_resultListProcedure));
-    g_resultListProcedure = nullptr;
-  }
 }
 
 int ReadSearchMode() {

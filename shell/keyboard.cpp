@@ -21,19 +21,22 @@ int NextInOrder(int focusedId, int searchMode, bool backwards) {
 
 }  // namespace
 
-KeyAction ChooseKeyAction(int key, bool shift, int focusedId, int searchMode, bool listOpen) {
+KeyAction ChooseKeyAction(int key, const KeyContext& context) {
   switch (key) {
     case kKeyF1:
-      return {KeyAction::kOpenMenu, 0};
     case kKeyF2:
-      return {KeyAction::kOpenMenu, 1};
+      // The soft keys do nothing while the bar is disabled: no command may
+      // start while a search runs.
+      if (!context.barEnabled) return {KeyAction::kDiscard, 0};
+      return {KeyAction::kOpenMenu, key == kKeyF1 ? 0 : 1};
     case kKeyTab:
-      if (listOpen) return {};
-      return {KeyAction::kFocus, NextInOrder(focusedId, searchMode, shift)};
+      if (context.listOpen) return {};
+      return {KeyAction::kFocus, NextInOrder(context.focusedId, context.searchMode, context.shift)};
     case kKeyEnter:
-      // Enter in the result list box opens the line; that list handles it.
-      if (listOpen) return {};
-      if (focusedId == IDC_SEARCH_EDIT || focusedId == IDC_CATEGORY_COMBO || focusedId == IDC_SEARCH_BUTTON)
+      if (context.listOpen) return {};
+      if (context.focusedId == IDC_RESULT_LIST) return {KeyAction::kOpenResult, 0};
+      if (context.focusedId == IDC_SEARCH_EDIT || context.focusedId == IDC_CATEGORY_COMBO ||
+          context.focusedId == IDC_SEARCH_BUTTON)
         return {KeyAction::kRunSearch, 0};
       return {};
     default:

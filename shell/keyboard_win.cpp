@@ -4,6 +4,7 @@
 #include "shell/controls.h"
 #include "shell/keyboard.h"
 #include "shell/main_window.h"
+#include "shell/open_result.h"
 #include "shell/run_search.h"
 
 namespace {
@@ -24,19 +25,23 @@ bool ListOpen() {
 bool HandleMainWindowKey(const MSG& message) {
   if (message.message != WM_KEYDOWN || !g_mainWindow) return false;
   if (message.hwnd != g_mainWindow && !IsChild(g_mainWindow, message.hwnd)) return false;
-  const bool shift = GetKeyState(VK_SHIFT) < 0;
-  const KeyAction action =
-      ChooseKeyAction(static_cast<int>(message.wParam), shift, ControlHolding(GetFocus()), ReadSearchMode(), ListOpen());
+  const KeyContext context{GetKeyState(VK_SHIFT) < 0, ControlHolding(GetFocus()), ReadSearchMode(), ListOpen(),
+                           IsWindowEnabled(g_menuBar) != FALSE};
+  const KeyAction action = ChooseKeyAction(static_cast<int>(message.wParam), context);
   switch (action.kind) {
     case KeyAction::kFocus:
       FocusControl(action.target);
       return true;
     case KeyAction::kOpenMenu:
-      // The soft keys do nothing while the bar is disabled.
-      if (IsWindowEnabled(g_menuBar)) MenuBarOpenPopup(g_menuBar, action.target);
+      MenuBarOpenPopup(g_menuBar, action.target);
       return true;
     case KeyAction::kRunSearch:
       RunSearch();
+      return true;
+    case KeyAction::kOpenResult:
+      OpenSelectedResult();
+      return true;
+    case KeyAction::kDiscard:
       return true;
     case KeyAction::kPassOn:
       break;

@@ -20,10 +20,10 @@ extern HCURSOR g_waitCursor;
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Creates the ten controls, fills both combo boxes and subclasses the result
-// list box.
+// Creates the ten controls and fills both combo boxes.  Enter in the result list box reaches
+// HandleMainWindowKey like every other key; the list box keeps its own
+// procedure.
 void CreateMainControls(HWND window);
-void RestoreResultListProcedure();
 // The font of the controls and the menu bar, sized for the display scale.
 HFONT ControlFont();
 // Takes a key meant for the main window or one of its controls when the

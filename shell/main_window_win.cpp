@@ -38,7 +38,6 @@ void OnCreate(HWND window) {
 }
 
 void OnDestroy(HWND window) {
-  RestoreResultListProcedure();
   KillTimer(window, IDT_SCREEN_READER);
   DestroyWindow(g_menuBar);
   PostQuitMessage(0);
@@ -50,9 +49,9 @@ void OnSize(HWND window) {
   RECT client;
   GetClientRect(window, &client);
   const MainLayout layout = LayoutMainWindow(client.right, client.bottom, g_environment.displayScale);
-  for (auto [window, box] : {std::pair{g_resultList, layout.resultList}, {g_folderLabel, layout.folderLabel}})
+  for (auto [window, box] : {std::pair{g_resultList, layout.resultList}, {g_folderLabel, layout.folderLabel},
+                              {g_menuBar, layout.menuBar}})
     MoveWindow(window, box.x, box.y, box.width, box.height, TRUE);
-  MenuBarFit(g_menuBar, client.right, client.bottom, g_environment.displayScale);
 }
 
 void OnActivate(WPARAM wParam) {

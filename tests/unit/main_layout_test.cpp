@@ -2,33 +2,36 @@
 
 #include <gtest/gtest.h>
 
-#include "maplink/screen_reader.h"
+#include <tuple>
 
-namespace {
+static auto Tie(const ControlBox& b) { return std::make_tuple(b.x, b.y, b.width, b.height); }
 
-// The list box stays inside the client area and above the folder label,
-// which spans the width; at scale 2 everything is twice the scale-1 layout.
-TEST(LayoutMainWindow, ListAboveTheFolderLabelInsideTheClientAndScaled) {
-  for (auto [width, height] : {std::pair{240, 294}, {234, 280}, {320, 216}}) {
-    const MainLayout one = LayoutMainWindow(width, height, 1), two = LayoutMainWindow(2 * width, 2 * height, 2);
-    const ControlBox list = one.resultList, label = one.folderLabel;
-    EXPECT_TRUE(list.x > 0 && list.x + list.width < width && list.y + list.height <= label.y) << width << "x" << height;
-    EXPECT_EQ(label.width, width);
-    EXPECT_EQ(std::make_tuple(two.resultList.y, two.resultList.height, two.folderLabel.y, two.folderLabel.height),
-              std::make_tuple(2 * list.y, 2 * list.height, 2 * label.y, 2 * label.height));
+// Worked by hand from the window's numbers: the bar is 26·s high at the
+// bottom; the folder label's top is 42·s above the bottom (bar 26, gap 1,
+// label 15), the list box's bottom 44·s (2 more), so the list, from 85·s
+// down, is bottom − 129·s high and 10·s narrower than the client.
+TEST(LayoutMainWindow, BarAtTheBottomLabelAboveItListInTheMiddle) {
+  const struct { int width, height, scale; ControlBox list, label, bar; } cases[] = {
+      {240, 294, 1, {5, 85, 230, 165}, {0, 252, 240, 15}, {0, 268, 240, 26}},    // 294−129, 294−42, 294−26
+      {480, 588, 2, {10, 170, 460, 330}, {0, 504, 480, 30}, {0, 536, 480, 52}},  // 588−258, 588−84, 588−52
+      {320, 216, 1, {5, 85, 310, 87}, {0, 174, 320, 15}, {0, 190, 320, 26}},     // landscape
+  };
+  for (const auto& c : cases) {
+    const MainLayout l = LayoutMainWindow(c.width, c.height, c.scale);
+    EXPECT_EQ(std::make_tuple(Tie(l.resultList), Tie(l.folderLabel), Tie(l.menuBar)),
+              std::make_tuple(Tie(c.list), Tie(c.label), Tie(c.bar))) << c.width << "x" << c.height;
   }
 }
 
-// A capture keeps only what lies on the screen, and turns memory's byte order
-// into a pixel read's.
-TEST(ScreenCapture, ClipsToTheVisibleAreaAndReordersBytes) {
-  const PixelRect region{-10, 20, 100, 140}, cut = ClipPixelRect(region, PixelRect{0, 0, 240, 120});
-  EXPECT_EQ(std::make_tuple(cut.left, cut.top, cut.right, cut.bottom), std::make_tuple(0, 20, 100, 120));
-  for (const PixelRect& visible : {PixelRect{100, 0, 240, 320}, PixelRect{0, 140, 240, 320}}) {
-    const PixelRect none = ClipPixelRect(region, visible);  // touching is not overlapping
-    EXPECT_EQ(std::make_tuple(none.left, none.top, none.right, none.bottom), std::make_tuple(0, 0, 0, 0));
+// The window's table at scale 1 (search button 175, 60, 60, 20; category
+// combo box 65, 60, 105, 150), doubled by hand for scale 2; every control
+// fits a screen 240 wide; an id of no control has no place.
+TEST(ControlBoxAtCreation, TheTablesPlacesTimesTheScale) {
+  EXPECT_EQ(Tie(ControlBoxAtCreation(1020, 2)), std::make_tuple(350, 120, 120, 40));
+  EXPECT_EQ(Tie(ControlBoxAtCreation(1019, 2)), std::make_tuple(130, 120, 210, 300));
+  EXPECT_EQ(Tie(ControlBoxAtCreation(1001, 1)), std::make_tuple(0, 0, 0, 0));
+  for (int id : {1000, 1010, 1019, 1020, 1030, 1040, 1050, 1060, 1070, 1080}) {
+    const ControlBox b = ControlBoxAtCreation(id, 1);
+    EXPECT_TRUE(b.width > 0 && b.height > 0 && b.x + b.width <= 240) << id;
   }
-  EXPECT_EQ(PixelFromBitmapMemory(0xFF123456u), 0x00563412u);
 }
-
-}  // namespace
