@@ -106,8 +106,9 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
   SearchExpecting({L"\nインターネットに接続できませんでした", kNoResult});
   EXPECT_EQ(Results(), lines);
   // A service that never answers, and one that never ends, let the program
-  // go.  Where the root cannot take the cache file, the temporary folder
-  // does, and the file is gone after the parse.
+  // go; an answer cut at the size limit is no answer, and what came is kept
+  // until the next fetch.  Where the root cannot take the cache file, the
+  // temporary folder does, and the file is gone after the parse.
   {
     AnswerServer service;
     SearchExpecting({});
@@ -117,7 +118,9 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
     EXPECT_LT(GetTickCount() - start, 40000u) << "30 s for the answer, a few more for the rest";
     SearchExpecting({});
     service.Answer(BuildAnswerPage({{"35.6895", "139.6917", "E"}}), AnswerServer::kEndless);
-    SearchExpecting({L"検索完了!\u30001件"}, -1);
+    SearchExpecting({L"えらー", kNoResult}, -1);
+    EXPECT_EQ(Results(), lines);
+    ASSERT_TRUE(DeleteFileW(L"C:\\htmbuff.txt")) << "the cut answer was not kept";
     ASSERT_TRUE(CreateDirectoryW(L"C:\\htmbuff.txt", nullptr));
     SearchExpecting({});
     service.Answer(BuildAnswerPage({{"35.6895", "139.6917", "T"}}));
