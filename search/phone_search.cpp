@@ -14,6 +14,7 @@
 #define KARIO_PHONE_SEARCH_HOST "127.0.0.1:18080"
 #endif
 
+// NOLINTNEXTLINE(cert-err58-cpp): a few bytes at start-up; without them the program could not run anyway
 std::u16string g_phoneSearchHost = Utf8ToUtf16(KARIO_PHONE_SEARCH_HOST);
 
 const char16_t kResponseCacheName[] = u"htmbuff.txt";

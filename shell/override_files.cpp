@@ -81,7 +81,7 @@ bool ApplyOverrideFile(const std::u16string& path, std::u16string* value) {
   if (!file) return false;
   std::string bytes(kReadLimit, '\0');
   std::size_t got = std::fread(&bytes[0], 1, bytes.size(), file);
-  std::fclose(file);
+  (void)std::fclose(file);  // read only: closing cannot lose anything
   bytes.resize(got);
   return DecodeOverrideFirstLine(bytes, value);
 }
