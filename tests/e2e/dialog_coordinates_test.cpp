@@ -68,10 +68,8 @@ TEST(CoordinateDialogLandscape, PutsTheButtonsBesideTheFields) {
   if (!getenv("KARIO_E2E_LANDSCAPE")) GTEST_SKIP() << "runs alone, with KARIO_E2E_LANDSCAPE=1";
   ResetDevice();
   const int width = 320 * E2eDisplayScale(), height = 240 * E2eDisplayScale();
-  // The session's own desktop comes first (GetDesktopWindow starts Wine's
-  // desktop process and waits for it); in a prefix just made a start of the
-  // virtual desktop can still be refused at once meanwhile, so it is started
-  // again until it is taken or the deadline passes.
+  // Wine's own desktop first (GetDesktopWindow waits for it); in a prefix just
+  // made the virtual desktop may still be refused at once: started until taken.
   PROCESS_INFORMATION desktop{};
   const std::wstring arguments = L"/desktop=KarioLandscape," + std::to_wstring(width) + L"x" + std::to_wstring(height) +
                                  L" " + kInstalledProgram;

@@ -105,10 +105,9 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
   // Nobody listening.
   SearchExpecting({L"\nインターネットに接続できませんでした", kNoResult});
   EXPECT_EQ(Results(), lines);
-  // A service that never answers, and one that never ends, let the program
-  // go; an answer cut at the size limit is no answer, and what came is kept
-  // until the next fetch.  Where the root cannot take the cache file, the
-  // temporary folder does, and the file is gone after the parse.
+  // A service that never answers, and one that never ends (cut: えらー, the
+  // file kept), let the program go.  Where the root cannot take the cache
+  // file, the temporary folder does, and the file is gone after the parse.
   {
     AnswerServer service;
     SearchExpecting({});

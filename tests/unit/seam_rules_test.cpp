@@ -199,15 +199,12 @@ TEST(LaunchRules, ManualGoesToTheBrowserQuotedElseToTheShell) {
 const std::string kPlace = BuildAnswerPage({{"35.681236", "139.767125", Sjis(u"東京駅")}});
 
 TEST_F(SeamRules, ConnectionAttemptsAreGivenBackAndLimited) {
-  // The mapping index starts at 0 once and goes on from where the layer left
-  // it: the fake moves it on by one per look.
+  // The mapping index starts at 0 once; the fake moves it on by one per look.
   const struct { const char* name; bool network; std::vector<int> attempts; bool connected; Log log; } cases[] = {
       {"no network to choose: direct", false, {}, true, {"choose 0"}},
-      {"second request connects", true, {1, 2}, true,
-       {"choose 0", "request", "choose 1", "release", "request", "release cached"}},
-      {"never a handle", true, {0, 0, 0, 0, 0}, false,
-       {"choose 0", "request", "choose 1", "request", "choose 2", "request", "choose 3", "request", "choose 4",
-        "request"}},
+      {"second request connects", true, {1, 2}, true, {"choose 0", "request", "choose 1", "release", "request", "release cached"}},
+      {"never a handle", true, {0, 0, 0, 0, 0}, false, {"choose 0", "request", "choose 1", "request", "choose 2",
+                                                        "request", "choose 3", "request", "choose 4", "request"}},
       {"handles that never connect", true, {1, 1, 1, 1, 1}, false,
        {"choose 0", "request", "choose 1", "release", "request", "choose 2", "release", "request", "choose 3",
         "release", "request", "choose 4", "release", "request", "release cached"}},
@@ -222,9 +219,8 @@ TEST_F(SeamRules, ConnectionAttemptsAreGivenBackAndLimited) {
 }
 
 TEST_F(SeamRules, OutcomesOfTheFetch) {
-  // An answer cut by the size or the time limit is a failed read: said, the
-  // list kept, and so is the cache file, with what came.  Exactly the size
-  // limit is still whole.
+  // A cut answer (size or time limit) is a failed read: said, list and cache
+  // file kept.  Exactly the size limit is still whole.
   const std::string padded = kPlace + std::string(kAnswerMaxBytes - kPlace.size(), ' ');
   const struct { const char* name; std::vector<int> attempts; bool openFails; std::vector<std::string> chunks;
                  int readFailsAt; bool endless; uint32_t tickStep; int count; std::string message; bool kept; } cases[] = {
@@ -241,14 +237,9 @@ TEST_F(SeamRules, OutcomesOfTheFetch) {
   for (const auto& c : cases) {
     ResetFake();
     g_fake.temporaryFolder = Utf8ToUtf16(dir_ + "/");
-    g_fake.attempts = c.attempts;
-    g_fake.openFails = c.openFails;
-    g_fake.chunks = c.chunks;
-    g_fake.readFailsAt = c.readFailsAt;
-    g_fake.endless = c.endless;
-    g_fake.tickStep = c.tickStep;
-    ResultListClear();
-    ResultListAdd(u"stale");
+    g_fake.attempts = c.attempts, g_fake.openFails = c.openFails, g_fake.chunks = c.chunks;
+    g_fake.readFailsAt = c.readFailsAt, g_fake.endless = c.endless, g_fake.tickStep = c.tickStep;
+    ResultListClear(), ResultListAdd(u"stale");
     EXPECT_EQ(SearchPhoneNumber(u"0300000000"), c.count) << c.name;
     EXPECT_EQ(Logged("message"), c.message.empty() ? Log{} : Log{"message " + c.message}) << c.name;
     EXPECT_EQ(Logged("close").size(), c.openFails || c.attempts.size() == 5 ? 0u : 1u) << c.name;
@@ -261,10 +252,9 @@ TEST_F(SeamRules, OutcomesOfTheFetch) {
 TEST_F(SeamRules, AFileThatStopsTakingBytesIsNotKept) {
   const std::u16string path = Utf8ToUtf16(dir_ + "/answer");
   g_fake.chunks = {std::string(10000, 'x')};
-  rlimit saved{}, small{};
+  rlimit saved{};
   getrlimit(RLIMIT_FSIZE, &saved);
-  small = saved;
-  small.rlim_cur = 5000;
+  const rlimit small{5000, saved.rlim_max};
   signal(SIGXFSZ, SIG_IGN);
   setrlimit(RLIMIT_FSIZE, &small);
   const AnswerSaved full = SaveWebAnswer(path);
