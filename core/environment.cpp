@@ -1,3 +1,3 @@
 #include "core/environment.h"
 
-Environment g_environment;
+Environment g_environment;  // NOLINT(cert-err58-cpp): empty texts at start-up allocate nothing

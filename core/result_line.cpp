@@ -74,7 +74,7 @@ LineCoordinates FindLineCoordinates(const std::vector<std::u16string>& pieces) {
 
 std::u16string DistanceField(double km) {
   char head[64];
-  std::snprintf(head, sizeof head, "%4.fkm,", km);
+  (void)std::snprintf(head, sizeof head, "%4.fkm,", km);  // any distance on earth fits; more would be cut
   return AsciiToUtf16(head);
 }
 

@@ -36,7 +36,7 @@ std::u16string Quoted(const std::u16string& text) { return u"\"" + text + u"\"";
 
 std::u16string FormatLaunchSwitches(int32_t longitude, int32_t latitude, int mapType) {
   char text[96];
-  std::snprintf(text, sizeof text, " /M_LON=%d /M_LAT=%d /M_ANGLE=0 /M_TYPE=%d", static_cast<int>(longitude),
+  (void)std::snprintf(text, sizeof text, " /M_LON=%d /M_LAT=%d /M_ANGLE=0 /M_TYPE=%d", static_cast<int>(longitude),
                 static_cast<int>(latitude), mapType);
   return AsciiToUtf16(text);
 }

@@ -15,7 +15,7 @@ std::vector<char> Convert(const char* to, const char* from, const char* in, std:
                           const char* bad, std::size_t badLength, std::size_t unit) {
   std::vector<char> out;
   iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return out;
+  if (cd == reinterpret_cast<iconv_t>(-1)) return out;  // NOLINT(performance-no-int-to-ptr): iconv_open's failure value
   out.resize(inLength * 4 + 16);
   char* src = const_cast<char*>(in);
   std::size_t srcLeft = inLength;

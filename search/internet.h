@@ -7,9 +7,10 @@
 #include <cstdint>
 #include <string>
 
-// Looks up the network that reaches the Internet; false when there is no
-// network to choose (the fetch then goes out directly).
-bool ChooseInternetNetwork();
+// Looks up the network that reaches the Internet, from the mapping index
+// `index` on (the layer may write it); false when there is no network to
+// choose (the fetch then goes out directly).
+bool ChooseInternetNetwork(uint32_t* index);
 struct ConnectionAttempt {
   bool held;       // the layer handed out a connection handle
   bool connected;  // and it came up

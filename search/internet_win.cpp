@@ -31,9 +31,11 @@ void LimitEveryStep(HINTERNET handle) {
 
 }  // namespace
 
-bool ChooseInternetNetwork() {
-  DWORD index = 0;
-  return MapConnectionUrl(kNetworkSelectionUrl, &g_destination, &index) == S_OK;
+bool ChooseInternetNetwork(uint32_t* index) {
+  DWORD mapping = *index;
+  const bool chosen = MapConnectionUrl(kNetworkSelectionUrl, &g_destination, &mapping) == S_OK;
+  *index = mapping;
+  return chosen;
 }
 
 ConnectionAttempt RequestInternetConnection() {

@@ -78,7 +78,7 @@ MeshCell MakeCell(const char* code, int64_t centreLon, int64_t centreLat) {
 
 MeshCell CellL(const FirstOrder& f) {
   char code[64];
-  std::snprintf(code, sizeof code, "%lld%lld.tgx", static_cast<long long>(f.latIndex),
+  (void)std::snprintf(code, sizeof code, "%lld%lld.tgx", static_cast<long long>(f.latIndex),
                 static_cast<long long>(f.lonIndex));
   return MakeCell(code, f.west + kFirstOrderWidth / 2, f.south + kFirstOrderHeight / 2);
 }
@@ -103,13 +103,13 @@ MeshCell CellM(const FirstOrder& f, int64_t lon, int64_t lat) {
   }
   static const char kLetters[] = "ABCD";
   char code[64];
-  std::snprintf(code, sizeof code, "%lld%lld%d%c.tgx", static_cast<long long>(f.latIndex),
+  (void)std::snprintf(code, sizeof code, "%lld%lld%d%c.tgx", static_cast<long long>(f.latIndex),
                 static_cast<long long>(f.lonIndex), quarters[0], kLetters[quarters[1] - 1]);
   return MakeCell(code, centreLon, centreLat);
 }
 
 void FormatSecondOrderCode(char* code, std::size_t size, const FirstOrder& f, const SecondOrder& s) {
-  std::snprintf(code, size, "%lld%lld%lld%lld", static_cast<long long>(f.latIndex),
+  (void)std::snprintf(code, size, "%lld%lld%lld%lld", static_cast<long long>(f.latIndex),
                 static_cast<long long>(f.lonIndex), static_cast<long long>(s.row),
                 static_cast<long long>(s.col));
 }
@@ -132,7 +132,7 @@ MeshCell CellSFine(const FirstOrder& f, const SecondOrder& s, int64_t lon, int64
   char second[64];
   FormatSecondOrderCode(second, sizeof second, f, s);
   char code[80];
-  std::snprintf(code, sizeof code, "%s%d%X.tgx", second, quarter, static_cast<unsigned>(fineIndex));
+  (void)std::snprintf(code, sizeof code, "%s%d%X.tgx", second, quarter, static_cast<unsigned>(fineIndex));
   return MakeCell(code, quarterWest + fineCol * kFineWidth + kFineWidth / 2,
                   quarterSouth + fineRow * kFineHeight + kFineHeight / 2);
 }

@@ -323,7 +323,7 @@ int SearchMeshLevel(MeshLevel level, const std::u16string& term, const std::u16s
       // One read of at most the buffer's size: a longer file is scanned in
       // its first kMeshFileMaxBytes bytes.
       std::size_t size = std::fread(g_fileBytes, 1, kMeshFileMaxBytes, file);
-      std::fclose(file);
+      (void)std::fclose(file);  // read only: closing cannot lose anything
       int32_t centreLon = cell.centreLon;
       int32_t centreLat = cell.centreLat;
       if (level == MeshLevel::SQuartered) {

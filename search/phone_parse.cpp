@@ -154,7 +154,7 @@ int ParseSearchResponseFile(const std::u16string& cachePath) {
     while (bytes.size() < kAnswerMaxBytes && (n = std::fread(block, 1, sizeof block, file)) > 0) {
       bytes.insert(bytes.end(), block, block + std::min(n, kAnswerMaxBytes - bytes.size()));
     }
-    std::fclose(file);
+    (void)std::fclose(file);  // read only: closing cannot lose anything
     ParseSearchResponseBytes(bytes.data(), bytes.size());
   }
   DeleteDeviceFile(cachePath);

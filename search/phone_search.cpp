@@ -14,6 +14,7 @@
 #define KARIO_PHONE_SEARCH_HOST "127.0.0.1:18080"
 #endif
 
+// NOLINTNEXTLINE(cert-err58-cpp): a few bytes at start-up; without them the program could not run anyway
 std::u16string g_phoneSearchHost = Utf8ToUtf16(KARIO_PHONE_SEARCH_HOST);
 
 const char16_t kResponseCacheName[] = u"htmbuff.txt";
@@ -32,8 +33,10 @@ std::u16string PhoneSearchUrl(const std::u16string& host, const std::u16string& 
 bool OpenInternetConnection() {
   bool held = false;
   bool connected = false;
+  // The layer may move the index on; the next attempt goes on from there.
+  uint32_t index = 0;
   for (int attempt = 0; attempt < kConnectionAttemptLimit; ++attempt) {
-    if (!ChooseInternetNetwork()) {
+    if (!ChooseInternetNetwork(&index)) {
       connected = true;
       break;
     }
@@ -59,14 +62,24 @@ AnswerSaved SaveWebAnswer(const std::u16string& path) {
   const uint32_t start = TickMilliseconds();
   std::size_t total = 0;
   char buffer[4096];
-  while (total < kAnswerMaxBytes && TickMilliseconds() - start < kAnswerTimeLimitMs) {
+  for (;;) {
+    // An answer that has not ended by the time limit is cut, and a cut
+    // answer is no answer: it would list fewer places without a word.
+    if (TickMilliseconds() - start >= kAnswerTimeLimitMs) {
+      saved = AnswerSaved::ReadFailed;
+      break;
+    }
     std::size_t read = 0;
-    const std::size_t room = kAnswerMaxBytes - total;
-    if (!ReadWebAnswer(buffer, room < sizeof buffer ? room : sizeof buffer, &read)) {
+    if (!ReadWebAnswer(buffer, sizeof buffer, &read)) {
       saved = AnswerSaved::ReadFailed;
       break;
     }
     if (read == 0) break;
+    // So is one that goes on past the size limit.
+    if (read > kAnswerMaxBytes - total) {
+      saved = AnswerSaved::ReadFailed;
+      break;
+    }
     if (std::fwrite(buffer, 1, read, file) != read) {
       saved = AnswerSaved::WriteFailed;
       break;
@@ -75,7 +88,9 @@ AnswerSaved SaveWebAnswer(const std::u16string& path) {
   }
   // Buffered bytes that cannot be written show up only here.
   if (std::fclose(file) != 0 && saved == AnswerSaved::Whole) saved = AnswerSaved::WriteFailed;
-  if (saved != AnswerSaved::Whole) DeleteDeviceFile(path);
+  // A file the answer could not be written into whole is of no use to
+  // anyone; after a failed read the file stays until the next fetch.
+  if (saved == AnswerSaved::WriteFailed) DeleteDeviceFile(path);
   return saved;
 }
 

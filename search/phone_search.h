@@ -12,8 +12,8 @@ extern std::u16string g_phoneSearchHost;
 
 constexpr std::size_t kPhoneUrlMaxChars = 1023;  // the URL buffer holds 1024
 constexpr int kConnectionAttemptLimit = 5;
-// An answer is kept up to this size, or for this long; what came by then is
-// parsed as if the answer ended there.  A service that trickles bytes
+// An answer must end within this size and this time; one that goes on
+// longer fails as a failed read does.  A service that trickles bytes
 // forever must not hold the program (nothing else runs meanwhile).
 constexpr std::size_t kAnswerMaxBytes = 4u << 20;
 constexpr uint32_t kAnswerTimeLimitMs = 2 * 30000;
@@ -30,8 +30,9 @@ std::u16string PhoneSearchUrl(const std::u16string& host, const std::u16string& 
 bool OpenInternetConnection();
 
 enum class AnswerSaved { Whole, CannotCreate, ReadFailed, WriteFailed };
-// Reads the open answer into a new file at `path`, up to the limits above.
-// A failed read or write leaves no file behind: nothing half-kept is parsed.
+// Reads the open answer into a new file at `path`, within the limits above.
+// An answer cut by a limit counts as ReadFailed; after a failed read the
+// file keeps what came, after a failed write it is deleted.
 AnswerSaved SaveWebAnswer(const std::u16string& path);
 
 // Fetches the answer for `term`, keeps it in the cache file ("\htmbuff.txt",

@@ -76,6 +76,6 @@ int SearchQLCodeFile(const std::u16string& databasePath, const std::u16string& t
   if (!file) return 0;
   int count = 0;
   if (std::fseek(file, kQLCodeHeaderBytes, SEEK_SET) == 0) count = ScanQLCodeRecords(file, term, radius);
-  std::fclose(file);
+  (void)std::fclose(file);  // read only: closing cannot lose anything
   return count;
 }

@@ -15,7 +15,7 @@ MapApplicationChoice ChooseMapApplication(const std::u16string& storageCardName,
   for (int n = 8; n <= 11; ++n) {
     const std::u16string name = u"TessaraMobile" + VersionText(n) + u".exe";
     const std::u16string candidates[] = {
-        u"\\" + storageCardName + u"\\Program Files\\Varnelle\\" + name,
+        std::u16string(u"\\").append(storageCardName).append(u"\\Program Files\\Varnelle\\").append(name),
         u"\\Program Files\\Varnelle\\" + name,
     };
     for (const std::u16string& candidate : candidates) {

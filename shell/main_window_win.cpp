@@ -49,9 +49,9 @@ void OnSize(HWND window) {
   RECT client;
   GetClientRect(window, &client);
   const MainLayout layout = LayoutMainWindow(client.right, client.bottom, g_environment.displayScale);
-  for (auto [window, box] : {std::pair{g_resultList, layout.resultList}, {g_folderLabel, layout.folderLabel},
-                              {g_menuBar, layout.menuBar}})
-    MoveWindow(window, box.x, box.y, box.width, box.height, TRUE);
+  for (auto [control, box] : {std::pair{g_resultList, layout.resultList}, {g_folderLabel, layout.folderLabel},
+                               {g_menuBar, layout.menuBar}})
+    MoveWindow(control, box.x, box.y, box.width, box.height, TRUE);
 }
 
 void OnActivate(WPARAM wParam) {

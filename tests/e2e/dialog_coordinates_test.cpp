@@ -68,9 +68,15 @@ TEST(CoordinateDialogLandscape, PutsTheButtonsBesideTheFields) {
   if (!getenv("KARIO_E2E_LANDSCAPE")) GTEST_SKIP() << "runs alone, with KARIO_E2E_LANDSCAPE=1";
   ResetDevice();
   const int width = 320 * E2eDisplayScale(), height = 240 * E2eDisplayScale();
+  // Wine's own desktop first (GetDesktopWindow waits for it); in a prefix just
+  // made the virtual desktop may still be refused at once: started until taken.
   PROCESS_INFORMATION desktop{};
-  ASSERT_TRUE(StartProcess(L"C:\\windows\\explorer.exe", L"/desktop=KarioLandscape," + std::to_wstring(width) + L"x" +
-                                                             std::to_wstring(height) + L" " + kInstalledProgram, &desktop));
+  const std::wstring arguments = L"/desktop=KarioLandscape," + std::to_wstring(width) + L"x" + std::to_wstring(height) +
+                                 L" " + kInstalledProgram;
+  DWORD error = 0;
+  ASSERT_TRUE(WaitUntil([&] {
+    return GetDesktopWindow() && (StartProcess(L"C:\\windows\\explorer.exe", arguments, &desktop) || (error = GetLastError(), false));
+  }, 20000)) << "explorer.exe /desktop not started, error " << error;
   HWND mainWindow = nullptr, dialog = nullptr;
   RECT window{}, rects[3]{};  // the last field, OK, Cancel
   if (WaitUntil([&] { return (mainWindow = FindOnDesktop(L"KRSEARCH")) != nullptr; }, 20000)) {

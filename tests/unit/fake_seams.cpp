@@ -61,7 +61,10 @@ std::u16string OwnProgramPath() { return g_fake.ownPath; }
 std::u16string FindBrowser() { return g_fake.browser; }
 void OpenWithShell(const std::u16string& document) { Log("shell " + U8(document)); }
 
-bool ChooseInternetNetwork() { return g_fake.network; }
+bool ChooseInternetNetwork(uint32_t* index) {
+  Log("choose " + std::to_string(*index));
+  return ++*index, g_fake.network;  // a layer that goes on through its table
+}
 ConnectionAttempt RequestInternetConnection() {
   const std::size_t n = Logged("request").size();
   const int outcome = n < g_fake.attempts.size() ? g_fake.attempts[n] : 2;

@@ -19,8 +19,9 @@ struct FakePlatform {
   std::vector<std::vector<std::uintptr_t>> mapWindows;  // the map application's, per look; none after
   bool startFails = false;
   std::u16string ownPath = u"\\Program Files\\Kario\\kariosearch.exe", browser;
-  // The Internet: per request 0 (no handle), 1 (a handle only) or 2
-  // (connected), then 2; the answer chunk by chunk, the chunk whose read
+  // The Internet: a network or none (each look logs the mapping index it is
+  // given and moves it on); per request 0 (no handle), 1 (a handle only) or
+  // 2 (connected), then 2; the answer chunk by chunk, the chunk whose read
   // fails, the last chunk again for ever; the clock's advance per look.
   bool network = true, openFails = false, endless = false;
   std::vector<int> attempts;

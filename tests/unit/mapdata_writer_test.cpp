@@ -39,8 +39,8 @@ TEST(MapDataWriter, EveryGazetteerPlaceReadsBackAtEveryLevel) {
       const long lon = std::strtol(coordinates.c_str(), &end, 10), lat = std::strtol(end + 1, nullptr, 10);
       // Within one unit, or up to 128 units north or south where the writer had
       // to avoid a newline in the latitude offset's high byte.
-      EXPECT_LE(std::abs(lon - place.lon) / level.unitMs, 1.0);
-      EXPECT_LE(std::abs(lat - place.lat) / level.unitMs, 129.0);
+      EXPECT_LE(static_cast<double>(std::abs(lon - place.lon)) / level.unitMs, 1.0);
+      EXPECT_LE(static_cast<double>(std::abs(lat - place.lat)) / level.unitMs, 129.0);
     }
   }
   ResultListClear();

@@ -65,7 +65,7 @@ TEST_F(PhoneParseTest, EveryTruncationEndsCleanly) {
   for (std::size_t size = 0; size <= answer.size(); ++size) {
     const Lines lines = Parse(answer.substr(0, size));
     ASSERT_EQ(lines.size(), std::size_t(size >= endA) + (size == answer.size())) << "size " << size;
-    if (!lines.empty()) EXPECT_EQ(lines[0], "  14km,a" + kShinjukuTail);
+    if (!lines.empty()) { EXPECT_EQ(lines[0], "  14km,a" + kShinjukuTail); }
   }
 }
 

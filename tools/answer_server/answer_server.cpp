@@ -33,7 +33,7 @@ struct Place {
 
 std::string Degrees(long ms) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.6f", ms / 3600000.0);
+  std::snprintf(text, sizeof text, "%.6f", static_cast<double>(ms) / 3600000.0);
   return text;
 }
 
