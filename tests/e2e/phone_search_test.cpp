@@ -11,11 +11,14 @@
 
 namespace {
 
-// A stand-in for the web service on the port the program was built to ask,
-// listening from its construction; Answer() serves the program's request.
+const int kBuildPort = std::atoi(std::strrchr(KARIO_PHONE_SEARCH_HOST, ':') + 1);
+
+// A stand-in for the web service on the port the program was built to ask
+// (or another), listening from its construction; Answer() serves the
+// program's request.
 class AnswerServer {
  public:
-  AnswerServer() {
+  explicit AnswerServer(int atPort = kBuildPort) : port(atPort) {
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
     listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -59,8 +62,8 @@ class AnswerServer {
     closesocket(client);
     return request.substr(0, request.find("\r\n"));
   }
+  const int port;
   bool listening;
-  const int port = std::atoi(std::strrchr(KARIO_PHONE_SEARCH_HOST, ':') + 1);
 
  private:
   SOCKET listener_;
@@ -127,6 +130,23 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
   wchar_t temporary[MAX_PATH];
   const std::wstring cache = std::wstring(temporary, GetTempPathW(MAX_PATH, temporary)) + L"htmbuff.txt";
   EXPECT_EQ(GetFileAttributesW(cache.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// A usable host in "phonehost.txt" beside the program (UTF-16LE, as Notepad
+// saves it) is asked instead of the build's, where nobody listens meanwhile.
+TEST_F(PhoneSearch, AsksTheHostSetBesideTheProgram) {
+  const std::string host = "127.0.0.1:" + std::to_string(kBuildPort + 1000) + "\r\n";
+  std::string bytes = "\xFF\xFE";
+  for (char c : host) bytes += {c, '\0'};
+  ASSERT_TRUE(WriteTextFile(L"C:\\KarioTest\\phonehost.txt", bytes));
+  ASSERT_NO_FATAL_FAILURE(StartWithPointRead());
+  ChooseSearchMode(4);
+  TypeTerm(L"0300000001");
+  AnswerServer service(kBuildPort + 1000);
+  ASSERT_TRUE(service.listening) << "port " << service.port;
+  SearchExpecting({});
+  EXPECT_EQ(service.Answer(BuildAnswerPage({{"35.68098", "139.7269222", "A"}})), "GET /maps?q=0300000001 HTTP/1.1");
+  SearchExpecting({L"検索完了!\u30001件"}, -1);
 }
 
 }  // namespace
