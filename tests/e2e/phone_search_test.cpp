@@ -83,12 +83,14 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
     // the answer with its controls off.
     SearchExpecting({});  // taps 検索
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(Control(IDC_SEARCH_BUTTON)); }));
-    EXPECT_FALSE(IsWindowEnabled(FindWindowExW(main_, nullptr, L"KRMENUBAR", nullptr)));
+    // The bar's buttons too: else they would look as if they could be tapped.
+    const HWND bar = FindWindowExW(main_, nullptr, L"KRMENUBAR", nullptr);
+    EXPECT_FALSE(IsWindowEnabled(bar) || IsWindowEnabled(GetDlgItem(bar, IDM_BAR_TESSARA)) || IsWindowEnabled(GetDlgItem(bar, IDM_BAR_MENU)));
     EXPECT_EQ(service.Answer(BuildAnswerPage({{"35.68098", "125.7533653", "D"}, {"35.68098", "139.7269222", "A"},
                                               {"35.68098", "138.3647583", "C"}, {"35.68098", "139.6247625", "B"}})),
               "GET /maps?q=0300000001 HTTP/1.1");
     SearchExpecting({L"検索完了!\u30004件"}, -1);
-    EXPECT_TRUE(IsWindowEnabled(Control(IDC_SEARCH_BUTTON)));
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_SEARCH_BUTTON)) && IsWindowEnabled(GetDlgItem(bar, IDM_BAR_MENU)));
   }
   std::vector<std::wstring> lines = Results();
   ASSERT_EQ(lines.size(), 4u);
