@@ -56,9 +56,10 @@ void ResetDevice() {
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Varnelle");
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"System\\StorageManager\\Profiles\\SDMemory");
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"System\\GDI\\ClearType");
+  for (const wchar_t* key : {L".htm", L"KarioTest.htm"}) RegDeleteTreeW(HKEY_CLASSES_ROOT, key);  // the manual's handler
   std::error_code error;
   for (const wchar_t* path : {L"C:\\Program Files\\Varnelle", L"C:\\SD", L"C:\\KarioTest", L"C:\\Kario Test", L"C:\\htmbuff.txt",
-                              L"C:\\Data"})
+                              L"C:\\Data", L"C:\\Windows\\iexplore.exe", L"C:\\Windows\\browser_log.txt"})
     std::filesystem::remove_all(path, error);
   CopyFileTo(WinePathOf(KARIO_EXE_PATH), kInstalledProgram);
 }

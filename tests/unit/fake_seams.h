@@ -18,7 +18,7 @@ struct FakePlatform {
   std::u16string selectedLine;
   std::vector<std::vector<std::uintptr_t>> mapWindows;  // the map application's, per look; none after
   bool startFails = false;
-  std::u16string ownPath = u"\\Program Files\\Kario\\kariosearch.exe", browser;
+  std::u16string ownPath = u"\\Program Files\\Kario\\kariosearch.exe", browser;  // the one file that exists
   // The Internet: per request 0 (no handle), 1 (a handle only) or 2
   // (connected), then 2; the answer chunk by chunk, the chunk whose read
   // fails, the last chunk again for ever; the clock's advance per look.

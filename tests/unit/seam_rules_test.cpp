@@ -177,14 +177,17 @@ TEST(LaunchRules, ClosesWaitsWritesThenStarts) {
   g_environment = saved;
 }
 
-TEST(LaunchRules, ManualGoesToTheBrowserQuotedElseToTheShell) {
+// The browser a file of the device names, else the system's handler: a
+// desktop's "iexplore.exe" elsewhere is not asked.
+TEST(LaunchRules, ManualGoesToTheDeviceBrowserQuotedElseToTheShell) {
+  const std::string ie = R"(exists \Windows\iexplore.exe)", start = R"(start \Windows\iexplore.exe|"\Windows\iexplore.exe" )";
   const struct { const char* name; const char16_t* browser; bool startFails; const char16_t* own; Log log; } cases[] = {
-      {"browser found", u"C:\\Program Files\\iexplore.exe", false, u"C:\\Program Files\\Kario\\kariosearch.exe",
-       {"start C:\\Program Files\\iexplore.exe|\"C:\\Program Files\\iexplore.exe\" "
-        "\"C:\\Program Files\\Kario\\kariosearch.htm\""}},
-      {"no browser", u"", false, u"\\a.exe", {"shell \\a.htm"}},
-      {"browser does not start", u"\\ie.exe", true, u"\\a.exe", {"start \\ie.exe|\"\\ie.exe\" \"\\a.htm\"", "shell \\a.htm"}},
-      {"own path unknown", u"\\ie.exe", false, u"", {}},
+      {"browser found", u"\\Windows\\iexplore.exe", false, u"C:\\Program Files\\Kario\\kariosearch.exe",
+       {ie, start + R"("C:\Program Files\Kario\kariosearch.htm")"}},
+      {"no browser", u"", false, u"\\a.exe", {ie, "shell \\a.htm"}},
+      {"a desktop's browser elsewhere", u"C:\\Program Files\\Internet Explorer\\iexplore.exe", false, u"\\a.exe", {ie, "shell \\a.htm"}},
+      {"browser does not start", u"\\Windows\\iexplore.exe", true, u"\\a.exe", {ie, start + R"("\a.htm")", "shell \\a.htm"}},
+      {"own path unknown", u"\\Windows\\iexplore.exe", false, u"", {}},
   };
   for (const auto& c : cases) {
     ResetFake();
