@@ -163,8 +163,24 @@ MessageBoxSeen WaitForMessageBox(DWORD processId, const std::wstring& title, DWO
     return IsWindowVisible(w) && ClassNameOf(w) == L"#32770" && (title.empty() || WindowText(w) == title) &&
            GetDlgItem(w, 0xFFFF);
   };
-  if (WaitUntil([&] { return (seen.window = FindTopWindow(isBox, processId)) != nullptr; }, ms))
-    seen.text = WindowText(GetDlgItem(seen.window, 0xFFFF));
+  if (!WaitUntil([&] { return (seen.window = FindTopWindow(isBox, processId)) != nullptr; }, ms)) return seen;
+  // Every box lies on the screen whole, its parts inside it; the program
+  // may wrap its text with "\r\n", which the text read leaves out again.
+  auto inside = [](const RECT& r, const RECT& in) {
+    return r.left >= in.left && r.top >= in.top && r.right <= in.right && r.bottom <= in.bottom;
+  };
+  auto whole = [&] {
+    RECT box, client, screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    GetWindowRect(seen.window, &box), GetClientRect(seen.window, &client);
+    bool partsInside = true;
+    for (HWND c = GetWindow(seen.window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+      partsInside = partsInside && (!IsWindowVisible(c) || inside(ClientRectInParent(c), client));
+    return inside(box, screen) && partsInside;
+  };
+  RECT box{};
+  EXPECT_TRUE(WaitUntil(whole, 2000)) << RectText((GetWindowRect(seen.window, &box), box)) << " off the screen or cut";
+  seen.text = WindowText(GetDlgItem(seen.window, 0xFFFF));
+  for (std::size_t at; (at = seen.text.find(L"\r\n")) != std::wstring::npos;) seen.text.erase(at, 2);
   return seen;
 }
 

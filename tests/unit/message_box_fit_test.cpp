@@ -1,0 +1,59 @@
+#include "platform/message_box_fit.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/utf.h"
+
+namespace {
+
+std::string Text(const ControlBox& b) {
+  return std::to_string(b.x) + "," + std::to_string(b.y) + " " + std::to_string(b.width) + "x" + std::to_string(b.height);
+}
+
+// Every unit 10 wide (a surrogate pair 20), lines up to 50: five characters.
+TEST(MessageBoxFit, TextWrapsWhereALineIsFullAndComesBackWhole) {
+  const struct { std::u16string text, wrapped; } cases[] = {
+      {u"あいうえお", u"あいうえお"}, {u"あいうえおかきく", u"あいうえお\r\nかきく"},
+      {u"あいうえおか\nき\n", u"あいうえお\r\nか\nき\n"}, {u"ab cdefg", u"ab \r\ncdefg"},
+      {u"あいうえお、か", u"あいうえ\r\nお、か"}, {u"あいう」」」", u"あい\r\nう」」」"},  // no line starts with a closing mark
+      {u"あいうえ\U0002000B", u"あいうえ\r\n\U0002000B"},  // the pair does not fit whole
+      {u"あいうえおかきくけこさ", u"あいうえお\r\nかきくけこ\r\nさ"}, {u"", u""}, {u"\n\n", u"\n\n"},
+  };
+  for (const auto& c : cases) {
+    std::u16string wrapped = WrapMessageText(c.text, std::vector<int>(c.text.size(), 10), 50), back = wrapped;
+    EXPECT_EQ(Utf16ToUtf8(wrapped), Utf16ToUtf8(c.wrapped)) << Utf16ToUtf8(c.text);
+    for (std::size_t at; (at = back.find(u"\r\n")) != std::u16string::npos;) back.erase(at, 2);
+    EXPECT_EQ(back, c.text);
+  }
+  EXPECT_EQ(WrapMessageText(u"ＡＢ", {60, 60}, 50), u"Ａ\r\nＢ");  // wider than a line: one character each
+}
+
+// The confirmation "データ詳細" as a desktop makes it (frame 6 x 25, three
+// buttons 100 wide 19 apart), centred on a window near the left edge.
+TEST(MessageBoxFit, BoxesComeInsideTheScreenAndNarrowToIt) {
+  const MessageBoxLayout confirmation{{-26, 84, 538, 192}, 532, 167, {12, 8, 120, 117},
+                                      {{97, 133, 100, 23}, {216, 133, 100, 23}, {335, 133, 100, 23}}};
+  EXPECT_EQ(MessageTextWidthLimit(confirmation, {0, 0, 479, 360}), 449);  // 479 - 6 - 2 x 12
+  const struct { const char* name; MessageBoxLayout shown; ControlBox work; int textWidth, textHeight; std::string fit; } cases[] = {
+      // 473 inside: the row (338) keeps its widths and gaps, centred at (473 - 338) / 2; the centre
+      // (-26 + 59 / 2 = 3) is moved to the left edge.
+      {"the demo's 479 pixels", confirmation, {0, 0, 479, 360}, 120, 117,
+       "0,84 479x192 | 12,8 120x117 | 67,133 100x23 | 186,133 100x23 | 305,133 100x23"},
+      // 234 inside: gaps and margins 19 / 3 = 6, buttons (234 - 2 x 6 - 2 x 6) / 3 = 70; a wrapped text
+      // 26 taller moves the row down 26 and the top up 13.
+      {"a 240-pixel handheld", confirmation, {0, 0, 240, 320}, 200, 143,
+       "0,71 240x218 | 12,8 200x143 | 6,159 70x23 | 82,159 70x23 | 158,159 70x23"},
+      {"fits, only moved in", {{200, 300, 100, 60}, 94, 35, {10, 5, 60, 13}, {{20, 10, 50, 20}}}, {0, 0, 240, 320}, 0, 0,
+       "140,260 100x60 | 10,5 60x13 | 20,10 50x20"},
+      {"taller than the screen: its top shows", {{0, -10, 200, 400}, 194, 375, {10, 5, 60, 300}, {{20, 310, 50, 20}}},
+       {0, 0, 240, 320}, 0, 0, "0,0 200x400 | 10,5 60x300 | 20,310 50x20"},
+  };
+  for (const auto& c : cases) {
+    const MessageBoxLayout fit = FitMessageBox(c.shown, c.work, c.textWidth, c.textHeight);
+    std::string text = Text(fit.box) + " | " + Text(fit.text);
+    for (const ControlBox& b : fit.buttons) text += " | " + Text(b);
+    EXPECT_EQ(text, c.fit) << c.name;
+  }
+}
+
+}  // namespace
