@@ -166,19 +166,15 @@ MessageBoxSeen WaitForMessageBox(DWORD processId, const std::wstring& title, DWO
   if (!WaitUntil([&] { return (seen.window = FindTopWindow(isBox, processId)) != nullptr; }, ms)) return seen;
   // Every box lies on the screen whole, its parts inside it; the program
   // may wrap its text with "\r\n", which the text read leaves out again.
-  auto inside = [](const RECT& r, const RECT& in) {
-    return r.left >= in.left && r.top >= in.top && r.right <= in.right && r.bottom <= in.bottom;
-  };
+  RECT box{}, client{}, part{}, screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  auto in = [](const RECT& r, const RECT& o) { return r.left >= o.left && r.top >= o.top && r.right <= o.right && r.bottom <= o.bottom; };
   auto whole = [&] {
-    RECT box, client, screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    GetWindowRect(seen.window, &box), GetClientRect(seen.window, &client);
-    bool partsInside = true;
+    bool inside = GetWindowRect(seen.window, &box) && GetClientRect(seen.window, &client) && in(box, screen);
     for (HWND c = GetWindow(seen.window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-      partsInside = partsInside && (!IsWindowVisible(c) || inside(ClientRectInParent(c), client));
-    return inside(box, screen) && partsInside;
+      inside = inside && (!IsWindowVisible(c) || in(part = ClientRectInParent(c), client));
+    return inside;
   };
-  RECT box{};
-  EXPECT_TRUE(WaitUntil(whole, 2000)) << RectText((GetWindowRect(seen.window, &box), box)) << " off the screen or cut";
+  EXPECT_TRUE(WaitUntil(whole, 2000)) << RectText(box) << " or its part " << RectText(part) << " off the screen";
   seen.text = WindowText(GetDlgItem(seen.window, 0xFFFF));
   for (std::size_t at; (at = seen.text.find(L"\r\n")) != std::wstring::npos;) seen.text.erase(at, 2);
   return seen;

@@ -134,13 +134,10 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
   EXPECT_EQ(GetFileAttributesW(cache.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-// A usable host in "phonehost.txt" beside the program (UTF-16LE, as Notepad
-// saves it) is asked instead of the build's, where nobody listens meanwhile.
+// A usable host in "phonehost.txt" beside the program is asked instead of
+// the build's, where nobody listens meanwhile.
 TEST_F(PhoneSearch, AsksTheHostSetBesideTheProgram) {
-  const std::string host = "127.0.0.1:" + std::to_string(kBuildPort + 1000) + "\r\n";
-  std::string bytes = "\xFF\xFE";
-  for (char c : host) bytes += {c, '\0'};
-  ASSERT_TRUE(WriteTextFile(L"C:\\KarioTest\\phonehost.txt", bytes));
+  ASSERT_TRUE(WriteTextFile(L"C:\\KarioTest\\phonehost.txt", "127.0.0.1:" + std::to_string(kBuildPort + 1000) + "\r\n"));
   ASSERT_NO_FATAL_FAILURE(StartWithPointRead());
   ChooseSearchMode(4);
   TypeTerm(L"0300000001");

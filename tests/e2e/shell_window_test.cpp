@@ -37,7 +37,6 @@ TEST_F(ShellTest, DesktopFolderWithABlankAndAShiftJisOverrideFile) {
   const std::wstring program = WinePathOf(KARIO_EXE_PATH);
   ASSERT_TRUE(CopyFileTo(program, folder + L"kariosearch.exe"));
   ASSERT_TRUE(CopyFileTo(program.substr(0, program.size() - 3) + L"htm", folder + L"kariosearch.htm"));
-  ASSERT_TRUE(CopyFileTo(WinePathOf(KARIO_TOOL_fake_iexplore), folder + L"iexplore.exe"));
   ASSERT_TRUE(WriteTextFile(folder + L"mappath.txt", WideToCodePage932(u"\\地図データ\\") + "\r\n"));
   const std::wstring handler = L"\"" + folder + L"iexplore.exe\" \"%1\"";
   ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L".htm", nullptr, REG_SZ, L"KarioTest.htm", 28), ERROR_SUCCESS);
@@ -45,14 +44,13 @@ TEST_F(ShellTest, DesktopFolderWithABlankAndAShiftJisOverrideFile) {
                             handler.c_str(), DWORD(2 * handler.size() + 2)), ERROR_SUCCESS);
   ASSERT_NO_FATAL_FAILURE(StartKarioOrFail(folder + L"kariosearch.exe"));
   EXPECT_EQ(Narrow(WindowText(Control(IDC_FOLDER_LABEL))), "\\地図データ\\");
-  for (const std::wstring& browserFolder : {folder, std::wstring(L"C:\\Windows\\")}) {
-    if (browserFolder != folder) ASSERT_TRUE(CopyFileTo(WinePathOf(KARIO_TOOL_fake_iexplore), browserFolder + L"iexplore.exe"));
+  for (auto [browserFolder, browser] : {std::pair{folder, folder + L"iexplore.exe"}, {L"C:\\Windows\\", L"\\Windows\\iexplore.exe"}}) {
+    ASSERT_TRUE(CopyFileTo(WinePathOf(KARIO_TOOL_fake_iexplore), browserFolder + L"iexplore.exe"));
     PostCommand(main_, IDM_MANUAL);
     std::string log;
     auto read = [&] { return std::getline(std::ifstream(std::filesystem::path(browserFolder + L"browser_log.txt")), log) && !log.empty(); };
     EXPECT_TRUE(WaitUntil(read)) << Narrow(browserFolder);
-    EXPECT_EQ(log, (browserFolder == folder ? "\"C:\\Kario Test\\iexplore.exe\"" : "\"\\Windows\\iexplore.exe\"") +
-                       std::string(" \"C:\\Kario Test\\kariosearch.htm\""));
+    EXPECT_EQ(log, "\"" + Narrow(browser) + "\" \"C:\\Kario Test\\kariosearch.htm\"");
   }
 }
 
