@@ -32,6 +32,9 @@ void CloseMapApplication() {
 
 std::u16string Quoted(const std::u16string& text) { return u"\"" + text + u"\""; }
 
+// Where the handheld keeps its browser, the one a program starts by name.
+constexpr char16_t kDeviceBrowser[] = u"\\Windows\\iexplore.exe";
+
 }  // namespace
 
 std::u16string FormatLaunchSwitches(int32_t longitude, int32_t latitude, int mapType) {
@@ -69,12 +72,13 @@ void OpenManual() {
   // The browser's arguments are the manual's path alone, quoted: a program
   // folder such as "Program Files" holds a blank.  On the desktop the command
   // line also names the program, as its first word.
-  const std::u16string browser = FindBrowser();
-  if (!browser.empty()) {
-    const std::u16string commandLine = Quoted(browser) + u" " + Quoted(manual);
-    if (StartProgram(browser, &commandLine)) return;
+  if (ProgramFileExists(kDeviceBrowser)) {
+    const std::u16string commandLine = Quoted(kDeviceBrowser) + u" " + Quoted(manual);
+    if (StartProgram(kDeviceBrowser, &commandLine)) return;
   }
-  // No browser of that name: the platform opens the page with whatever it
-  // uses for .htm files.
+  // A desktop has no handheld's browser (an "iexplore.exe" it may have
+  // elsewhere is an old browser, or Wine's, which renders nothing without
+  // its HTML engine): the page opens with whatever the system uses for .htm
+  // files, the user's own browser.
   OpenWithShell(manual);
 }

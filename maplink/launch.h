@@ -16,7 +16,9 @@ constexpr int kLaunchAsIs = 2;            // start without switches
 void LaunchMapApplication(int32_t longitude, int32_t latitude, int mapType, int mode);
 
 // Opens this program's HTML manual (the executable's path with its last three
-// characters replaced by "htm") in the browser.
+// characters replaced by "htm") in the handheld's browser,
+// "\Windows\iexplore.exe"; where there is none (a desktop), with the
+// system's handler for .htm files.
 void OpenManual();
 
 // Portable pieces, for the platform code and the tests.

@@ -1,6 +1,7 @@
 // What launching asks of the platform: the map application's window and
-// settings, starting programs, the browser.  The Windows side is
-// map_application_win.cpp; unit tests put a recording fake in its place.
+// settings, starting programs, whether a file exists, the system's handler
+// for a document.  The Windows side is map_application_win.cpp; unit tests
+// put a recording fake in its place.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -20,7 +21,7 @@ void WriteDestinationValues(int32_t longitude, int32_t latitude);
 bool StartProgram(const std::u16string& program, const std::u16string* commandLine);
 // This program's executable path; empty when it cannot be told.
 std::u16string OwnProgramPath();
-// "iexplore.exe" as the system finds it by name; empty when it is nowhere.
-std::u16string FindBrowser();
+// True when `path` names a file, not a folder.
+bool ProgramFileExists(const std::u16string& path);
 // Opens a document with whatever the platform opens its kind with.
 void OpenWithShell(const std::u16string& document);

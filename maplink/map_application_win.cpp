@@ -80,12 +80,9 @@ std::u16string OwnProgramPath() {
   return length == 0 || length >= MAX_PATH ? std::u16string() : FromWide(path);
 }
 
-// Looked for as the system finds a program by name: beside this program, in
-// the current folder, the system folders and the PATH.
-std::u16string FindBrowser() {
-  wchar_t browser[MAX_PATH] = {};
-  DWORD found = SearchPathW(nullptr, L"iexplore.exe", nullptr, MAX_PATH, browser, nullptr);
-  return found > 0 && found < MAX_PATH ? FromWide(browser) : std::u16string();
+bool ProgramFileExists(const std::u16string& path) {
+  const DWORD attributes = GetFileAttributesW(AsWide(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void OpenWithShell(const std::u16string& document) {

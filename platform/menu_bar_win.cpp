@@ -51,6 +51,11 @@ LRESULT CALLBACK MenuBarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM 
     case WM_SIZE:
       LayOutButtons(bar, LOWORD(lParam), HIWORD(lParam));
       return 0;
+    case WM_ENABLE:
+      // A disabled bar already takes no clicks; its buttons show it, as a
+      // handheld's soft keys gray out.
+      for (const MenuBarButton& b : kMenuBarButtons) EnableWindow(GetDlgItem(bar, b.id), static_cast<BOOL>(wParam));
+      return 0;
     case WM_COMMAND:
       for (const MenuBarButton& b : kMenuBarButtons) {
         if (LOWORD(wParam) == b.id && HIWORD(wParam) == BN_CLICKED) OpenPopup(bar, b);

@@ -2,7 +2,7 @@
 // window: a strip at the bottom of its parent with two buttons.  The first
 // opens the first popup of the menu resource, the second the second popup;
 // a chosen command reaches the parent as WM_COMMAND.  Being a window, it is
-// disabled with EnableWindow like any control.
+// disabled with EnableWindow like any control, and its buttons with it.
 #pragma once
 #include <windows.h>
 

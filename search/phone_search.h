@@ -7,7 +7,8 @@
 #include <string>
 
 // Host (and port) of the web map search service; from the build setting
-// KARIO_PHONE_SEARCH_HOST, replaceable by tests.
+// KARIO_PHONE_SEARCH_HOST unless start-up read a usable one from
+// "phonehost.txt" (search/phone_host.h); replaceable by tests.
 extern std::u16string g_phoneSearchHost;
 
 constexpr std::size_t kPhoneUrlMaxChars = 1023;  // the URL buffer holds 1024

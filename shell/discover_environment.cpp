@@ -1,6 +1,8 @@
 #include "shell/discover_environment.h"
 
 #include "maplink/map_application.h"
+#include "search/phone_host.h"
+#include "search/phone_search.h"
 #include "shell/device_probe.h"
 #include "shell/discovery.h"
 #include "shell/override_files.h"
@@ -29,6 +31,10 @@ Environment DiscoverEnvironment() {
     const std::u16string programFolder = ProgramFolder(programPath);
     ApplyOverrideFile(programFolder + u"\\mappath.txt", &found.mapDataFolder);
     ApplyOverrideFile(programFolder + u"\\cardname.txt", &found.storageCardName);
+    // A host that could not be asked, or would send the request elsewhere,
+    // leaves the build's host in place.
+    std::u16string host;
+    if (ApplyOverrideFile(programFolder + u"\\phonehost.txt", &host) && PhoneSearchHostUsable(host)) g_phoneSearchHost = host;
   }
 
   found.clearType = ClearTypeKeyExists();

@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "platform/message_box.h"
+#include "platform/message_box_fit_win.h"
 #include "platform/utf.h"
 #include "shell/main_window.h"
 
@@ -15,14 +16,14 @@ HWND MessageOwner() {
 
 }  // namespace
 
-void ShowMessage(const std::u16string& text) { MessageBoxW(MessageOwner(), AsWide(text), AsWide(kProgramTitle), MB_OK); }
+void ShowMessage(const std::u16string& text) { ShowFittedMessageBox(MessageOwner(), AsWide(text), AsWide(kProgramTitle), MB_OK); }
 
 bool AskYesNo(const std::u16string& text) {
-  return MessageBoxW(MessageOwner(), AsWide(text), AsWide(kProgramTitle), MB_YESNO) == IDYES;
+  return ShowFittedMessageBox(MessageOwner(), AsWide(text), AsWide(kProgramTitle), MB_YESNO) == IDYES;
 }
 
 int AskYesNoCancel(const std::u16string& text, const std::u16string& title) {
-  switch (MessageBoxW(MessageOwner(), AsWide(text), AsWide(title), MB_YESNOCANCEL)) {
+  switch (ShowFittedMessageBox(MessageOwner(), AsWide(text), AsWide(title), MB_YESNOCANCEL)) {
     case IDYES: return kAnswerYes;
     case IDNO: return kAnswerNo;
     default: return kAnswerCancel;

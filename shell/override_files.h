@@ -1,6 +1,6 @@
-// The two override files beside the executable ("mappath.txt" sets the map
-// data folder, "cardname.txt" the storage card name).  Only their first line
-// counts.
+// The override files beside the executable ("mappath.txt" sets the map data
+// folder, "cardname.txt" the storage card name, "phonehost.txt" the phone
+// search's host).  Only their first line counts.
 #pragma once
 #include <string>
 

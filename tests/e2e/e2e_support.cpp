@@ -56,9 +56,10 @@ void ResetDevice() {
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Varnelle");
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"System\\StorageManager\\Profiles\\SDMemory");
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"System\\GDI\\ClearType");
+  for (const wchar_t* key : {L".htm", L"KarioTest.htm"}) RegDeleteTreeW(HKEY_CLASSES_ROOT, key);  // the manual's handler
   std::error_code error;
   for (const wchar_t* path : {L"C:\\Program Files\\Varnelle", L"C:\\SD", L"C:\\KarioTest", L"C:\\Kario Test", L"C:\\htmbuff.txt",
-                              L"C:\\Data"})
+                              L"C:\\Data", L"C:\\Windows\\iexplore.exe", L"C:\\Windows\\browser_log.txt"})
     std::filesystem::remove_all(path, error);
   CopyFileTo(WinePathOf(KARIO_EXE_PATH), kInstalledProgram);
 }
@@ -162,8 +163,20 @@ MessageBoxSeen WaitForMessageBox(DWORD processId, const std::wstring& title, DWO
     return IsWindowVisible(w) && ClassNameOf(w) == L"#32770" && (title.empty() || WindowText(w) == title) &&
            GetDlgItem(w, 0xFFFF);
   };
-  if (WaitUntil([&] { return (seen.window = FindTopWindow(isBox, processId)) != nullptr; }, ms))
-    seen.text = WindowText(GetDlgItem(seen.window, 0xFFFF));
+  if (!WaitUntil([&] { return (seen.window = FindTopWindow(isBox, processId)) != nullptr; }, ms)) return seen;
+  // Every box lies on the screen whole, its parts inside it; the program
+  // may wrap its text with "\r\n", which the text read leaves out again.
+  RECT box{}, client{}, part{}, screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  auto in = [](const RECT& r, const RECT& o) { return r.left >= o.left && r.top >= o.top && r.right <= o.right && r.bottom <= o.bottom; };
+  auto whole = [&] {
+    bool inside = GetWindowRect(seen.window, &box) && GetClientRect(seen.window, &client) && in(box, screen);
+    for (HWND c = GetWindow(seen.window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+      inside = inside && (!IsWindowVisible(c) || in(part = ClientRectInParent(c), client));
+    return inside;
+  };
+  EXPECT_TRUE(WaitUntil(whole, 2000)) << RectText(box) << " or its part " << RectText(part) << " off the screen";
+  seen.text = WindowText(GetDlgItem(seen.window, 0xFFFF));
+  for (std::size_t at; (at = seen.text.find(L"\r\n")) != std::wstring::npos;) seen.text.erase(at, 2);
   return seen;
 }
 

@@ -11,11 +11,14 @@
 
 namespace {
 
-// A stand-in for the web service on the port the program was built to ask,
-// listening from its construction; Answer() serves the program's request.
+const int kBuildPort = std::atoi(std::strrchr(KARIO_PHONE_SEARCH_HOST, ':') + 1);
+
+// A stand-in for the web service on the port the program was built to ask
+// (or another), listening from its construction; Answer() serves the
+// program's request.
 class AnswerServer {
  public:
-  AnswerServer() {
+  explicit AnswerServer(int atPort = kBuildPort) : port(atPort) {
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
     listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -59,8 +62,8 @@ class AnswerServer {
     closesocket(client);
     return request.substr(0, request.find("\r\n"));
   }
+  const int port;
   bool listening;
-  const int port = std::atoi(std::strrchr(KARIO_PHONE_SEARCH_HOST, ':') + 1);
 
  private:
   SOCKET listener_;
@@ -79,13 +82,15 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
     // 1234, 3, 123 and 12 km west of the point read.  The program waits for
     // the answer with its controls off (the menu bar goes off after 検索).
     SearchExpecting({});  // taps 検索
-    HWND menuBar = FindWindowExW(main_, nullptr, L"KRMENUBAR", nullptr);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(Control(IDC_SEARCH_BUTTON)) && !IsWindowEnabled(menuBar); }));
+    // The bar's buttons too: else they would look as if they could be tapped.
+    const HWND bar = FindWindowExW(main_, nullptr, L"KRMENUBAR", nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(Control(IDC_SEARCH_BUTTON)) && !IsWindowEnabled(bar) &&
+                                       !IsWindowEnabled(GetDlgItem(bar, IDM_BAR_TESSARA)) && !IsWindowEnabled(GetDlgItem(bar, IDM_BAR_MENU)); }));
     EXPECT_EQ(service.Answer(BuildAnswerPage({{"35.68098", "125.7533653", "D"}, {"35.68098", "139.7269222", "A"},
                                               {"35.68098", "138.3647583", "C"}, {"35.68098", "139.6247625", "B"}})),
               "GET /maps?q=0300000001 HTTP/1.1");
     SearchExpecting({L"検索完了!\u30004件"}, -1);
-    EXPECT_TRUE(IsWindowEnabled(Control(IDC_SEARCH_BUTTON)));
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_SEARCH_BUTTON)) && IsWindowEnabled(GetDlgItem(bar, IDM_BAR_MENU)));
   }
   std::vector<std::wstring> lines = Results();
   ASSERT_EQ(lines.size(), 4u);
@@ -129,6 +134,20 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
   wchar_t temporary[MAX_PATH];
   const std::wstring cache = std::wstring(temporary, GetTempPathW(MAX_PATH, temporary)) + L"htmbuff.txt";
   EXPECT_EQ(GetFileAttributesW(cache.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// A usable host in "phonehost.txt" beside the program is asked instead of
+// the build's, where nobody listens meanwhile.
+TEST_F(PhoneSearch, AsksTheHostSetBesideTheProgram) {
+  ASSERT_TRUE(WriteTextFile(L"C:\\KarioTest\\phonehost.txt", "127.0.0.1:" + std::to_string(kBuildPort + 1000) + "\r\n"));
+  ASSERT_NO_FATAL_FAILURE(StartWithPointRead());
+  ChooseSearchMode(4);
+  TypeTerm(L"0300000001");
+  AnswerServer service(kBuildPort + 1000);
+  ASSERT_TRUE(service.listening) << "port " << service.port;
+  SearchExpecting({});
+  EXPECT_EQ(service.Answer(BuildAnswerPage({{"35.68098", "139.7269222", "A"}})), "GET /maps?q=0300000001 HTTP/1.1");
+  SearchExpecting({L"検索完了!\u30001件"}, -1);
 }
 
 }  // namespace

@@ -29,18 +29,29 @@ TEST_F(ShellTest, SecondCopyBringsTheFirstToTheFrontAndEndsItself) {
   DestroyWindow(other);
 }
 
+// The manual: on a desktop the system's handler for .htm gets it (here a
+// browser stand-in registered as its handler), even where an iexplore.exe
+// lies beside the program; the handheld's own browser where it is.
 TEST_F(ShellTest, DesktopFolderWithABlankAndAShiftJisOverrideFile) {
   const std::wstring folder = L"C:\\Kario Test\\";
-  ASSERT_TRUE(CopyFileTo(WinePathOf(KARIO_EXE_PATH), folder + L"kariosearch.exe"));
-  ASSERT_TRUE(CopyFileTo(WinePathOf(KARIO_TOOL_fake_iexplore), folder + L"iexplore.exe"));
+  const std::wstring program = WinePathOf(KARIO_EXE_PATH);
+  ASSERT_TRUE(CopyFileTo(program, folder + L"kariosearch.exe"));
+  ASSERT_TRUE(CopyFileTo(program.substr(0, program.size() - 3) + L"htm", folder + L"kariosearch.htm"));
   ASSERT_TRUE(WriteTextFile(folder + L"mappath.txt", WideToCodePage932(u"\\地図データ\\") + "\r\n"));
+  const std::wstring handler = L"\"" + folder + L"iexplore.exe\" \"%1\"";
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L".htm", nullptr, REG_SZ, L"KarioTest.htm", 28), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L"KarioTest.htm\\shell\\open\\command", nullptr, REG_SZ,
+                            handler.c_str(), DWORD(2 * handler.size() + 2)), ERROR_SUCCESS);
   ASSERT_NO_FATAL_FAILURE(StartKarioOrFail(folder + L"kariosearch.exe"));
   EXPECT_EQ(Narrow(WindowText(Control(IDC_FOLDER_LABEL))), "\\地図データ\\");
-  PostCommand(main_, IDM_MANUAL);
-  std::string log;
-  auto read = [&] { return std::getline(std::ifstream(std::filesystem::path(folder + L"browser_log.txt")), log) && !log.empty(); };
-  EXPECT_TRUE(WaitUntil(read));
-  EXPECT_EQ(log, "\"C:\\Kario Test\\iexplore.exe\" \"C:\\Kario Test\\kariosearch.htm\"");
+  for (auto [browserFolder, browser] : {std::pair{folder, folder + L"iexplore.exe"}, {L"C:\\Windows\\", L"\\Windows\\iexplore.exe"}}) {
+    ASSERT_TRUE(CopyFileTo(WinePathOf(KARIO_TOOL_fake_iexplore), browserFolder + L"iexplore.exe"));
+    PostCommand(main_, IDM_MANUAL);
+    std::string log;
+    auto read = [&] { return std::getline(std::ifstream(std::filesystem::path(browserFolder + L"browser_log.txt")), log) && !log.empty(); };
+    EXPECT_TRUE(WaitUntil(read)) << Narrow(browserFolder);
+    EXPECT_EQ(log, "\"" + Narrow(browser) + "\" \"C:\\Kario Test\\kariosearch.htm\"");
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/utf.h"
+#include "search/phone_search.h"
 #include "shell/combo_items.h"
 #include "shell/discover_environment.h"
 #include "tests/unit/fake_seams.h"
@@ -34,7 +35,7 @@ TEST(DiscoverEnvironmentRules, ReadsInStartUpOrder) {
   EXPECT_EQ(g_fake.log, (Log{"registry Folder", R"(attributes \SD)", "find " + Exe(R"(\SD)", 8), "find " + Exe("", 8),
                              "find " + Exe(R"(\SD)", 9), "find " + Exe("", 9), "find " + Exe(R"(\SD)", 10), "find " + Exe(R"(\SD)", 11),
                              "find " + Exe("", 11), "screen width", "registry MNAMV8", R"(read \Program Files\Kario\mappath.txt)",
-                             R"(read \Program Files\Kario\cardname.txt)", "registry ClearType",
+                             R"(read \Program Files\Kario\cardname.txt)", R"(read \Program Files\Kario\phonehost.txt)", "registry ClearType",
                              R"(attributes \SD\Varnelle\Data\Map\\qlcode.qldb)", R"(attributes \Card2\Varnelle\Map\qlcode.qldb)",
                              R"(attributes \SD\Varnelle\Data\Map\\qlcode_v2.qldb)", R"(attributes \Card2\Varnelle\Map\qlcode_v2.qldb)"}));
 }
@@ -43,7 +44,8 @@ TEST(DiscoverEnvironmentRules, ReadsInStartUpOrder) {
 // on the device, the screen width and the ClearType key; then what start-up
 // finds, worked out by hand.
 TEST(DiscoverEnvironmentRules, OverrideFilesWinAndEveryFindingHasItsDefault) {
-  const std::u16string mappath = u"\\P\\mappath.txt", cardname = u"\\P\\cardname.txt", own = u"\\P\\kariosearch.exe";
+  const std::u16string mappath = u"\\P\\mappath.txt", cardname = u"\\P\\cardname.txt", own = u"\\P\\kariosearch.exe",
+                       phonehost = u"\\P\\phonehost.txt";
   const struct { const char* name; std::u16string own; std::optional<std::u16string> card, mapName;
                  std::map<std::u16string, std::optional<std::string>> files; int width; bool clearType; std::string found; } cases[] = {
       {"nothing at all", own, {}, {}, {}, 479, false, "内部ストレージ |  0 | 1 |  |  0"},
@@ -56,14 +58,19 @@ TEST(DiscoverEnvironmentRules, OverrideFilesWinAndEveryFindingHasItsDefault) {
        {{cardname, "Other"}, {Utf8ToUtf16(Exe(R"(\Other)", 11)), ""}, {Utf8ToUtf16(Exe(R"(\内部ストレージ)", 9)), ""},
         {u"\\Other\\Varnelle\\Map\\qlcode_v2.qldb", ""}},
        240, false, Exe(R"(Other | \内部ストレージ)", 9) + R"( 9 | 1 |  | \Other\Varnelle\Map\qlcode_v2.qldb 2)"},
-      {"no path of its own: the root is not beside it", u"", {}, {}, {{u"\\mappath.txt", "\\Wrong\\"}}, 240, false,
-       "内部ストレージ |  0 | 1 |  |  0"},
+      {"a usable host replaces the build's", own, {}, {}, {{phonehost, "\xEF\xBB\xBF" "a.jp:80\r\nx"}}, 240, false, "内部ストレージ |  0 | 1 |  |  0 | a.jp:80"},
+      {"an unusable one leaves it", own, {}, {}, {{phonehost, "a.jp/x"}}, 240, false, "内部ストレージ |  0 | 1 |  |  0"},
+      {"no path of its own: the root is not beside it", u"", {}, {}, {{u"\\mappath.txt", "\\Wrong\\"}, {u"\\phonehost.txt", "a:1"}},
+       240, false, "内部ストレージ |  0 | 1 |  |  0"},
   };
+  const std::u16string buildHost = g_phoneSearchHost;  // shown only where start-up changed it
   for (const auto& c : cases) {
     ResetFake();
     g_fake.ownPath = c.own, g_fake.cardSetting = c.card, g_fake.mapNameSetting = c.mapName, g_fake.files = c.files;
     g_fake.screenWidth = c.width, g_fake.clearTypeKey = c.clearType;
-    EXPECT_EQ(Describe(DiscoverEnvironment()), c.found) << c.name;
+    const std::string found = Describe(DiscoverEnvironment());
+    EXPECT_EQ(found + (g_phoneSearchHost == buildHost ? "" : " | " + Utf16ToUtf8(g_phoneSearchHost)), c.found) << c.name;
+    g_phoneSearchHost = buildHost;
   }
 }
 

@@ -58,7 +58,7 @@ bool StartProgram(const std::u16string& program, const std::u16string* commandLi
   return Log("start " + U8(program) + (commandLine ? "|" + U8(*commandLine) : "")), !g_fake.startFails;
 }
 std::u16string OwnProgramPath() { return g_fake.ownPath; }
-std::u16string FindBrowser() { return g_fake.browser; }
+bool ProgramFileExists(const std::u16string& path) { return Log("exists " + U8(path)), path == g_fake.browser; }
 void OpenWithShell(const std::u16string& document) { Log("shell " + U8(document)); }
 
 bool ChooseInternetNetwork(uint32_t* index) {

@@ -18,7 +18,7 @@ struct FakePlatform {
   std::u16string selectedLine;
   std::vector<std::vector<std::uintptr_t>> mapWindows;  // the map application's, per look; none after
   bool startFails = false;
-  std::u16string ownPath = u"\\Program Files\\Kario\\kariosearch.exe", browser;
+  std::u16string ownPath = u"\\Program Files\\Kario\\kariosearch.exe", browser;  // the one file that exists
   // The Internet: a network or none (each look logs the mapping index it is
   // given and moves it on); per request 0 (no handle), 1 (a handle only) or
   // 2 (connected), then 2; the answer chunk by chunk, the chunk whose read

@@ -1,19 +1,9 @@
-// The manual's path and the station presets (the switches: the launch rules' test).
+// The station presets (the switches and the manual's path: the launch rules' test).
 #include <gtest/gtest.h>
 
-#include "maplink/launch.h"
 #include "maplink/station_presets.h"
-#include "platform/utf.h"
 
 namespace {
-
-TEST(ManualPathFor, ReplacesExactlyTheLastThreeCharacters) {
-  const struct { const char *program, *manual; } cases[] = {
-      {"C:\\KarioTest\\kariosearch.exe", "C:\\KarioTest\\kariosearch.htm"}, {"\\A\\prog.ex", "\\A\\proghtm"},
-      {"\\カリオ\\検索.EXE", "\\カリオ\\検索.htm"}, {"ab", "htm"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Utf16ToUtf8(ManualPathFor(Utf8ToUtf16(c.program))), c.manual) << c.program;
-}
 
 // Each menu command leads to its station (positions in degrees, looked up
 // apart from the program's table).

@@ -143,12 +143,9 @@ TEST_F(SeamRules, StationsAndTypedPointsStartTheMapApplication) {
   EXPECT_EQ(typed.ms, 503112300);
   EXPECT_EQ(Utf16ToUtf8(typed.text), "503112300");
   EXPECT_EQ(ReadTypedPoint(u"－１", u"＋２ｅ１", true).lat, ReadTypedPoint(u"-1", u"+2e1", true).lat);
-  EXPECT_EQ(g_fake.log, (Log{"look", "write 0 0",
-                             "start \\Map\\tessara.exe| /M_LON=503171492 /M_LAT=128439921 /M_ANGLE=0 /M_TYPE=12",
-                             "look", "write 0 0",
-                             "start \\Map\\tessara.exe| /M_LON=503171492 /M_LAT=128439921 /M_ANGLE=0 /M_TYPE=10",
-                             Msg(kOutOfJapanMessage), "look", "write 0 0",
-                             "start \\Map\\tessara.exe| /M_LON=503171492 /M_LAT=128439921 /M_ANGLE=0 /M_TYPE=10"}));
+  const std::string start = "start \\Map\\tessara.exe| /M_LON=503171492 /M_LAT=128439921 /M_ANGLE=0 /M_TYPE=";
+  EXPECT_EQ(g_fake.log, (Log{"look", "write 0 0", start + "12", "look", "write 0 0", start + "10", Msg(kOutOfJapanMessage), "look",
+                             "write 0 0", start + "10"}));
 }
 
 TEST(LaunchRules, ClosesWaitsWritesThenStarts) {
@@ -177,14 +174,18 @@ TEST(LaunchRules, ClosesWaitsWritesThenStarts) {
   g_environment = saved;
 }
 
-TEST(LaunchRules, ManualGoesToTheBrowserQuotedElseToTheShell) {
+// The browser a file of the device names, else the system's handler: a
+// desktop's "iexplore.exe" elsewhere is not asked.  The manual's path is the
+// program's less exactly three characters, plus "htm".
+TEST(LaunchRules, ManualGoesToTheDeviceBrowserQuotedElseToTheShell) {
+  const std::string ie = R"(exists \Windows\iexplore.exe)", start = R"(start \Windows\iexplore.exe|"\Windows\iexplore.exe" )";
   const struct { const char* name; const char16_t* browser; bool startFails; const char16_t* own; Log log; } cases[] = {
-      {"browser found", u"C:\\Program Files\\iexplore.exe", false, u"C:\\Program Files\\Kario\\kariosearch.exe",
-       {"start C:\\Program Files\\iexplore.exe|\"C:\\Program Files\\iexplore.exe\" "
-        "\"C:\\Program Files\\Kario\\kariosearch.htm\""}},
-      {"no browser", u"", false, u"\\a.exe", {"shell \\a.htm"}},
-      {"browser does not start", u"\\ie.exe", true, u"\\a.exe", {"start \\ie.exe|\"\\ie.exe\" \"\\a.htm\"", "shell \\a.htm"}},
-      {"own path unknown", u"\\ie.exe", false, u"", {}},
+      {"browser found", u"\\Windows\\iexplore.exe", false, u"C:\\Program Files\\Kario\\kariosearch.exe",
+       {ie, start + R"("C:\Program Files\Kario\kariosearch.htm")"}},
+      {"no browser", u"", false, u"\\カリオ\\検索.EXE", {ie, "shell \\カリオ\\検索.htm"}},
+      {"a desktop's browser elsewhere", u"C:\\Program Files\\Internet Explorer\\iexplore.exe", false, u"ab", {ie, "shell htm"}},
+      {"browser does not start", u"\\Windows\\iexplore.exe", true, u"\\A\\prog.ex", {ie, start + R"("\A\proghtm")", "shell \\A\\proghtm"}},
+      {"own path unknown", u"\\Windows\\iexplore.exe", false, u"", {}},
   };
   for (const auto& c : cases) {
     ResetFake();

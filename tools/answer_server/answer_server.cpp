@@ -1,9 +1,14 @@
 // answer-server --port N --places places.tsv --numbers numbers.tsv
+// answer-server --check --places places.tsv --numbers numbers.tsv
 //
 // Serves GET /maps?q=TERM on 127.0.0.1 with an answer page in the shape the
 // phone-number search reads, listing the places that numbers.tsv gives for
 // the term (digits only are compared, so "046-200-0001" works too).  Any
 // other term gets a page without places.  Runs until killed.
+// It warns on stderr about a name places.tsv holds twice (the first row
+// counts) and about a place numbers.tsv names that places.tsv lacks (left
+// out of its answers).  --check only reads both files: exit 0 when there
+// was nothing to warn about, else 1.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -57,7 +62,7 @@ std::string PercentDecoded(const std::string& s) {
 }
 
 void Usage() {
-  std::fprintf(stderr, "usage: answer-server --port N --places places.tsv --numbers numbers.tsv\n");
+  std::fprintf(stderr, "usage: answer-server --port N|--check --places places.tsv --numbers numbers.tsv\n");
   std::exit(2);
 }
 
@@ -65,14 +70,18 @@ void Usage() {
 
 int main(int argc, char** argv) {
   int port = 0;
+  bool checkOnly = false;
   std::string placesPath, numbersPath;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    if (!std::strcmp(argv[i], "--port")) port = std::atoi(argv[i + 1]);
+  for (int i = 1; i < argc; i += 2) {
+    if (!std::strcmp(argv[i], "--check")) checkOnly = true, --i;
+    else if (i + 1 == argc) Usage();
+    else if (!std::strcmp(argv[i], "--port")) port = std::atoi(argv[i + 1]);
     else if (!std::strcmp(argv[i], "--places")) placesPath = argv[i + 1];
     else if (!std::strcmp(argv[i], "--numbers")) numbersPath = argv[i + 1];
     else Usage();
   }
-  if (port <= 0 || placesPath.empty() || numbersPath.empty()) Usage();
+  if ((port <= 0 && !checkOnly) || placesPath.empty() || numbersPath.empty()) Usage();
+  int warnings = 0;
 
   std::map<std::string, Place> places;
   std::ifstream placesFile(placesPath);
@@ -82,7 +91,9 @@ int main(int argc, char** argv) {
   while (std::getline(placesFile, line)) {
     auto f = SplitTsvLine(line);
     if (f.size() < 5) continue;
-    places[f[0]] = Place{Degrees(std::atol(f[4].c_str())), Degrees(std::atol(f[3].c_str()))};
+    const Place place{Degrees(std::atol(f[4].c_str())), Degrees(std::atol(f[3].c_str()))};
+    if (!places.emplace(f[0], place).second)
+      ++warnings, std::fprintf(stderr, "answer-server: %s holds %s twice; the first row counts\n", placesPath.c_str(), f[0].c_str());
   }
   std::map<std::string, std::vector<std::string>> numbers;
   std::ifstream numbersFile(numbersPath);
@@ -92,7 +103,13 @@ int main(int argc, char** argv) {
     auto f = SplitTsvLine(line);
     if (f.size() < 2) continue;
     numbers[DigitsOf(f[0])].assign(f.begin() + 1, f.end());
+    for (std::size_t k = 1; k < f.size(); ++k) {
+      if (places.count(f[k]) == 0)
+        ++warnings, std::fprintf(stderr, "answer-server: %s names %s for %s, which %s lacks; its answer leaves it out\n",
+                                 numbersPath.c_str(), f[k].c_str(), f[0].c_str(), placesPath.c_str());
+    }
   }
+  if (checkOnly) return warnings == 0 ? 0 : 1;
 
   int server = socket(AF_INET, SOCK_STREAM, 0);
   int yes = 1;

