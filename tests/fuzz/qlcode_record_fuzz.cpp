@@ -1,12 +1,13 @@
 // The QLCode database reader on arbitrary bytes: the records after the
-// header, matched against a term that most lines hold.
+// header, matched against a term that every line holds and one that few do.
+// Each pass starts right after the header; two passes give the same lines.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
 #include "core/reference_point.h"
-#include "platform/result_list.h"
 #include "search/qlcode_search.h"
+#include "tests/fuzz/fuzz_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;  // fmemopen refuses an empty buffer
@@ -14,11 +15,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   g_referenceLatitude = 128000000;
   std::FILE* file = fmemopen(const_cast<uint8_t*>(data), size, "rb");
   if (!file) return 0;
-  ResultListClear();
-  if (std::fseek(file, kQLCodeHeaderBytes, SEEK_SET) == 0) {
-    ScanQLCodeRecords(file, u",", 3501.0);  // every search line holds a comma
-    ScanQLCodeRecords(file, u"温泉", 11.0);
+  std::vector<std::u16string> passes[2];
+  for (auto& lines : passes) {
+    for (auto [term, radius] : {std::pair{u",", 3501.0}, {u"温泉", 11.0}}) {
+      ResultListClear();
+      if (std::fseek(file, kQLCodeHeaderBytes, SEEK_SET) != 0) break;
+      const int count = ScanQLCodeRecords(file, term, radius);
+      for (const std::u16string& line : CheckedLines(count)) {
+        // Strictly within the radius, printed "%4.f": at most the radius.
+        const std::size_t km = line.find(u"km,");
+        if (km == std::u16string::npos || km < 4 || std::stod(std::string(line.begin(), line.begin() + km)) > radius)
+          std::abort();
+        lines.push_back(line);
+      }
+    }
   }
+  if (passes[0] != passes[1]) std::abort();
   std::fclose(file);
   ResultListClear();
   return 0;

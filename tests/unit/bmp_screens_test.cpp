@@ -1,6 +1,6 @@
-// Screenshots of the map application stand-in (cut to the readout corner)
-// read as a screen reader tick reads the live screen; and the BMP decoder's
-// limits.
+// Screenshots of the map application stand-in (cut to the readout corner),
+// painted from the stand-in's copy of the glyph sets, read as a screen reader
+// tick reads the live screen; and the BMP decoder's limits.
 #include <gtest/gtest.h>
 
 #include <fstream>

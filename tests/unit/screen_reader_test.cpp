@@ -1,6 +1,7 @@
 // Screen reader recognition and conversion, on synthetic pixel grids drawn
-// with the reader's own glyph sets (the stand-in screenshots in
-// bmp_screens_test.cpp check the sets against real drawings).
+// with the reader's own glyph sets.  (The screenshots in bmp_screens_test.cpp
+// are of the stand-in, which paints from its own copy of the sets: they check
+// the geometry, the inks and that copy, not the sets against a real drawing.)
 #include <gtest/gtest.h>
 
 #include <vector>

@@ -12,13 +12,13 @@
 #include "dialog/milliseconds_field.h"
 #include "dialog/typed_point.h"
 #include "maplink/launch.h"
+#include "platform/files.h"
 #include "platform/message_box.h"
 #include "resources/resource_ids.h"
 #include "search/phone_search.h"
 #include "shell/commands.h"
 #include "shell/open_result.h"
 #include "shell/run_search.h"
-#include "shell/search_modes.h"
 #include "tests/unit/fake_seams.h"
 #include "tests/unit/test_support.h"
 #include "tools/answer_writer/answer_writer.h"
@@ -31,7 +31,8 @@ const std::string kEdit = std::to_string(IDC_SEARCH_EDIT), kList = std::to_strin
                   kMode = std::to_string(IDC_MODE_COMBO), kCategory = std::to_string(IDC_CATEGORY_COMBO);
 std::string Msg(const std::u16string& text) { return "message " + Utf16ToUtf8(text); }
 
-// A fresh recording platform, the environment kept, a temporary folder.
+// A fresh recording platform, the environment kept, a temporary folder as
+// the device's root with a temporary folder of its own.
 class SeamRules : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -40,10 +41,16 @@ class SeamRules : public ::testing::Test {
     g_environment.mapApplicationPath = u"\\Map\\tessara.exe";
     char pattern[] = "/tmp/kario_rules_XXXXXX";
     dir_ = mkdtemp(pattern);
-    g_fake.temporaryFolder = Utf8ToUtf16(dir_ + "/");
+    g_nativeDeviceRoot = dir_;
+    std::filesystem::create_directory(dir_ + "/temp");
+    g_fake.temporaryFolder = u"\\temp\\";
   }
-  void TearDown() override { g_environment = saved_, ResultListClear(), std::filesystem::remove_all(dir_); }
-  bool CacheLeft() { return std::filesystem::exists("/htmbuff.txt") || std::filesystem::exists(dir_ + "/htmbuff.txt"); }
+  void TearDown() override {
+    g_environment = saved_, g_nativeDeviceRoot.clear(), ResultListClear(), std::filesystem::remove_all(dir_);
+  }
+  bool CacheLeft() {
+    return std::filesystem::is_regular_file(dir_ + "/htmbuff.txt") || std::filesystem::exists(dir_ + "/temp/htmbuff.txt");
+  }
   ReferencePointScope ref_{503171492, 128439921};
   Environment saved_;
   std::string dir_;
@@ -72,11 +79,10 @@ TEST_F(SeamRules, RunSearchChecksThePointThenTheTermBeforeSearching) {
 }
 
 TEST_F(SeamRules, RunSearchTriesTheCardFolderWhenTheMapFolderFindsNothing) {
-  // 厚木市, about 44 km from the point, on the card: its name makes
-  // "\<card>\Varnelle\Map\" the temporary folder.
+  // 厚木市, about 44 km from the point, on the card.
   std::string error;
-  ASSERT_TRUE(WriteMapDataFolder(dir_ + "/Varnelle/Map", {{u"厚木市", 501396000, 128191000}}, {}, error)) << error;
-  g_environment.storageCardName = Utf8ToUtf16(dir_.substr(1));
+  ASSERT_TRUE(WriteMapDataFolder(dir_ + "/Card/Varnelle/Map", {{u"厚木市", 501396000, 128191000}}, {}, error)) << error;
+  g_environment.storageCardName = u"Card";
   g_environment.mapDataFolder = u"\\nonexistent\\";
   g_fake.texts[IDC_SEARCH_EDIT] = u"厚木";
   RunSearch();
@@ -99,8 +105,6 @@ TEST_F(SeamRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
        {question, "look", "write 0 0",
         "start \\Map\\tessara.exe| /M_LON=501396000 /M_LAT=128191000 /M_ANGLE=0 /M_TYPE=1"}},
   };
-  // The M_TYPE the map application is started with, per search mode.
-  for (auto [mode, type] : {std::pair{1, 8}, {2, 5}, {4, 10}, {5, 10}, {-1, 10}}) EXPECT_EQ(MapTypeForMode(mode), type);
   for (const auto& c : cases) {
     ResetFake();
     g_fake.lineSelected = c.selected;
@@ -110,6 +114,16 @@ TEST_F(SeamRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
     OpenSelectedResult();
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
+  // The M_TYPE of each search mode, none selected (-1) and 0 to 5: 10 for the
+  // wide area, 8 for level M, 5 for level R, 1 for the detail map, 10 for the
+  // phone and the QLCode searches.
+  std::string types;
+  for (int mode = -1; mode <= 5; ++mode) {
+    ResetFake(), g_fake.lineSelected = true, g_fake.selectedLine = line, g_fake.searchMode = mode;
+    OpenSelectedResult();
+    types += g_fake.log.back().substr(g_fake.log.back().rfind('=')) + " ";
+  }
+  EXPECT_EQ(types, "=10 =10 =8 =5 =1 =10 =10 ");
 }
 
 TEST_F(SeamRules, CommandsThatDecide) {
@@ -225,24 +239,29 @@ TEST_F(SeamRules, OutcomesOfTheFetch) {
       {"no places", {}, false, {"<html></html>"}, -1, 0, ""},
       {"reading fails halfway: nothing half-kept is parsed", {}, false, {kPlace, kPlace}, 1, -1, "えらー"},
   };
-  for (const auto& c : cases) {
-    ResetFake();
-    g_fake.temporaryFolder = Utf8ToUtf16(dir_ + "/");
-    g_fake.attempts = c.attempts;
-    g_fake.openFails = c.openFails;
-    g_fake.chunks = c.chunks;
-    g_fake.readFailsAt = c.readFailsAt;
-    ResultListAdd(u"stale");
-    EXPECT_EQ(SearchPhoneNumber(u"0300000000"), c.count) << c.name;
-    EXPECT_EQ(Logged("message"), c.message.empty() ? Log{} : Log{"message " + c.message}) << c.name;
-    EXPECT_EQ(Logged("close").size(), c.openFails || c.attempts.size() == 5 ? 0u : 1u) << c.name;
-    if (c.count >= 0) EXPECT_EQ(ResultListCount(), c.count) << c.name;
-    EXPECT_FALSE(CacheLeft()) << c.name;
+  // Each where the root takes the cache file, and where it cannot (a folder
+  // in its place) and the temporary folder takes it.
+  for (bool rootTaken : {false, true}) {
+    if (rootTaken) std::filesystem::create_directory(dir_ + "/htmbuff.txt");
+    for (const auto& c : cases) {
+      ResetFake();
+      g_fake.temporaryFolder = u"\\temp\\";
+      g_fake.attempts = c.attempts;
+      g_fake.openFails = c.openFails;
+      g_fake.chunks = c.chunks;
+      g_fake.readFailsAt = c.readFailsAt;
+      ResultListAdd(u"stale");
+      EXPECT_EQ(SearchPhoneNumber(u"0300000000"), c.count) << c.name;
+      EXPECT_EQ(Logged("message"), c.message.empty() ? Log{} : Log{"message " + c.message}) << c.name;
+      EXPECT_EQ(Logged("close").size(), c.openFails || c.attempts.size() == 5 ? 0u : 1u) << c.name;
+      if (c.count >= 0) EXPECT_EQ(ResultListCount(), c.count) << c.name;
+      EXPECT_FALSE(CacheLeft()) << c.name;
+    }
   }
 }
 
 TEST_F(SeamRules, AnswersAreKeptUpToTheSizeAndTimeLimits) {
-  const std::u16string path = Utf8ToUtf16(dir_ + "/answer");
+  const std::u16string path = u"\\answer";
   g_fake.chunks = {std::string(100000, 'x')};
   g_fake.endless = true;
   EXPECT_EQ(SaveWebAnswer(path), AnswerSaved::Whole);
@@ -263,13 +282,13 @@ TEST_F(SeamRules, AnswersAreKeptUpToTheSizeAndTimeLimits) {
   getrlimit(RLIMIT_FSIZE, &saved);
   small = saved;
   small.rlim_cur = 5000;
-  signal(SIGXFSZ, SIG_IGN);
+  const auto handler = signal(SIGXFSZ, SIG_IGN);
   setrlimit(RLIMIT_FSIZE, &small);
   const AnswerSaved full = SaveWebAnswer(path);
-  setrlimit(RLIMIT_FSIZE, &saved);
+  setrlimit(RLIMIT_FSIZE, &saved), signal(SIGXFSZ, handler);
   EXPECT_EQ(full, AnswerSaved::WriteFailed);
   EXPECT_FALSE(std::filesystem::exists(dir_ + "/answer"));
-  EXPECT_EQ(SaveWebAnswer(Utf8ToUtf16(dir_ + "/no/such/folder")), AnswerSaved::CannotCreate);
+  EXPECT_EQ(SaveWebAnswer(u"\\no\\such\\folder"), AnswerSaved::CannotCreate);
 }
 
 }  // namespace
