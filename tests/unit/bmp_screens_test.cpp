@@ -53,12 +53,13 @@ TEST(DecodeBmp, RefusesTruncatedAndForeignFilesWithoutReadingPastThem) {
   // Pixels off the image are no pixels, not bytes next to it.
   EXPECT_EQ(ReadBmpPixel(&image, image.width, 0), kPixelUnavailable);
   EXPECT_EQ(ReadBmpPixel(&image, 0, -1), kPixelUnavailable);
+  EXPECT_EQ(ReadBmpPixel(&image, -1, 0), kPixelUnavailable);
   EXPECT_EQ(ReadBmpPixel(&image, 0, image.height), kPixelUnavailable);
   for (size_t length = 0; length < file.size(); length += (length < 80 ? 1 : 997))
     EXPECT_FALSE(DecodeBmp(file.substr(0, length), image, error)) << length;
   EXPECT_FALSE(DecodeBmp(file.substr(0, file.size() - 1), image, error)) << "one byte short";
-  // 8 bits per pixel, compressed, a width far beyond the data, another format.
-  const std::pair<size_t, char> patches[] = {{28, 8}, {30, 1}, {21, 0x7F}, {0, 'P'}};
+  // 8 bits per pixel, compressed, bit fields on 24 bits, a width far beyond the data, another format.
+  const std::pair<size_t, char> patches[] = {{28, 8}, {30, 1}, {30, 3}, {21, 0x7F}, {0, 'P'}};
   for (auto [at, byte] : patches) {
     std::string bad = file;
     bad[at] = byte;

@@ -72,7 +72,7 @@ TEST_F(MeshScanTest, DecodesOffsetsAndRangesPerLevel) {
 // read; ASan poisons around it; a line needs every byte it uses).
 TEST_F(MeshScanTest, FilesAndTheirLines) {
   std::u16string fifty = u"駅" + std::u16string(49, u'東');  // 100 bytes
-  const std::string tokyo = Sjis(u"東京"), f50 = Utf16ToUtf8(fifty);
+  const std::string tokyo = Sjis(u"東京"), f50 = Utf16ToUtf8(fifty), t31 = Sjis(u"一二三四五六七八九十一二三四五") + "a";
   const struct { const char* what; std::string file, term; std::vector<std::string> lines; } cases[] = {
       {"term twice", Record(40, 30, Sjis(u"東京東京")), tokyo, {L0("東京東京"), L0("東京東京")}},
       {"overlapping occurrences", Record(40, 30, Sjis(u"あああ")), Sjis(u"ああ"), {L0("あああ"), L0("あああ")}},
@@ -98,6 +98,8 @@ TEST_F(MeshScanTest, FilesAndTheirLines) {
       {"fallback name would start at the end", Z3() + Le16(5) + Sjis(u"東"), Sjis(u"東"), {}},
       {"one name byte after the offsets", Z3() + Le16(257) + Le16(0) + "A", "A", {Line("   0", "A", 503032125, 128000000, true)}},
       {"zero offsets leave no byte for the name", Z3() + Le16(0) + Le16(0) + "A", "A", {}},
+      {"no term", Record(40, 30, tokyo), "", {}}, {"a term of 31 bytes", Record(40, 30, t31), t31, {L0("一二三四五六七八九十一二三四五a")}},
+      {"a term of 32 bytes", Record(40, 30, t31 + "b"), t31 + "b", {}},
   };
   for (const auto& c : cases) EXPECT_EQ(c.lines, Scan(MeshLevel::L, c.file, c.term)) << c.what;
 }

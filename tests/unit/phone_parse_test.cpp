@@ -12,9 +12,11 @@ const std::string kShinjuku = "latlng:{lat:35.6895,lng:139.6917}", kShinjukuTail
 
 class PhoneParseTest : public ::testing::Test {
  protected:
-  Lines Parse(const std::string& answer) {
+  // The first `size` bytes of the answer (the bytes after them stay in memory, unread).
+  Lines Parse(const std::string& answer, std::size_t size = std::string::npos) {
     ResultListClear();
-    const int added = ParseSearchResponseBytes(reinterpret_cast<const unsigned char*>(answer.data()), answer.size());
+    const int added = ParseSearchResponseBytes(reinterpret_cast<const unsigned char*>(answer.data()),
+                                               std::min(size, answer.size()));
     EXPECT_EQ(added, ResultListCount());
     return ResultLinesUtf8();
   }
@@ -64,7 +66,7 @@ TEST_F(PhoneParseTest, EveryTruncationEndsCleanly) {
   const std::string answer = "x " + kShinjuku + ",sxti:\"a\" latlng:{lat:34.702485,lng:135.495951},sxti:\"b\"";
   const std::size_t endA = answer.find("\" latlng") + 1;
   for (std::size_t size = 0; size <= answer.size(); ++size) {
-    const Lines lines = Parse(answer.substr(0, size));
+    const Lines lines = Parse(answer, size);
     ASSERT_EQ(lines.size(), std::size_t(size >= endA) + (size == answer.size())) << "size " << size;
     if (!lines.empty()) EXPECT_EQ(lines[0], "  14km,a" + kShinjukuTail);
   }

@@ -58,12 +58,15 @@ TEST(BuildConfirmationText, ShowsTheFirstSixPiecesAndCutsLongTextButKeepsTheQues
   const std::u16string text = BuildConfirmationText(SplitResultLine(u"   2km," + std::u16string(400, u'名') + u", ,1,2, "));
   EXPECT_EQ(text.size(), kConfirmationTextMax);
   EXPECT_EQ(Utf16ToUtf8(text.substr(text.size() - 14)), "…\n目的地に設定しますか?\n");
+  EXPECT_EQ(Utf16ToUtf8(BuildConfirmationText(SplitResultLine(u"   2km,,[1],5,6"))),
+            "選択地点を表示します\n\n   2km\n[1]\n5\n6\n目的地に設定しますか?\n");
 }
 
 TEST(SearchModes, SLevelFollowsTheMapApplicationVersion) {
   EXPECT_EQ(MeshLevelForMode(2, 10), MeshLevel::R);
   EXPECT_EQ(MeshLevelForMode(3, 9), MeshLevel::SQuartered);
   EXPECT_EQ(MeshLevelForMode(3, 10), MeshLevel::SFine);
+  EXPECT_EQ(std::make_pair(SearchModeOrDefault(-1), SearchModeOrDefault(6)), std::make_pair(0, 0));
 }
 
 // The distance comes first, printed "%4.f": blanks before the digits keep the
@@ -73,7 +76,8 @@ TEST(ResultList, KeepsNearestFirstAndFoldsCase) {
   for (const char16_t* line : {u"1234km,d", u"   3km,a", u" 123km,c", u"  12km,b", u"   3km,B"})
     ResultListAdd(line);
   EXPECT_EQ(ResultLinesUtf8(), (std::vector<std::string>{"   3km,a", "   3km,B", "  12km,b", " 123km,c", "1234km,d"}));
-  EXPECT_TRUE(ResultLineBefore(u"ａ", u"Ｂ") && ResultLineBefore(u"Ａ", u"ｂ") && !ResultLineBefore(u"ｂ", u"Ｂ"));
+  EXPECT_TRUE(ResultLineBefore(u"ａ", u"Ｂ") && ResultLineBefore(u"Ａ", u"ｂ") && !ResultLineBefore(u"ｂ", u"Ｂ") &&
+              !ResultLineBefore(u"Ｚ", u"ｚ"));
   ResultListClear();
 }
 

@@ -114,9 +114,8 @@ TEST_F(SeamRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
     OpenSelectedResult();
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
-  // The M_TYPE of each search mode, none selected (-1) and 0 to 5: 10 for the
-  // wide area, 8 for level M, 5 for level R, 1 for the detail map, 10 for the
-  // phone and the QLCode searches.
+  // M_TYPE per mode, none selected (-1) and 0 to 5: wide area 10, level M 8,
+  // level R 5, detail map 1, phone and QLCode 10.
   std::string types;
   for (int mode = -1; mode <= 5; ++mode) {
     ResetFake(), g_fake.lineSelected = true, g_fake.selectedLine = line, g_fake.searchMode = mode;
@@ -165,7 +164,7 @@ TEST_F(SeamRules, StationsAndTypedPointsStartTheMapApplication) {
                              "start \\Map\\tessara.exe| /M_LON=503171492 /M_LAT=128439921 /M_ANGLE=0 /M_TYPE=10"}));
 }
 
-TEST(LaunchRules, ClosesWaitsWritesThenStarts) {
+TEST_F(SeamRules, LaunchClosesWaitsWritesThenStarts) {
   const std::string start = "start \\Map\\tessara.exe";
   const std::string switches = "| /M_LON=1 /M_LAT=2 /M_ANGLE=0 /M_TYPE=8";
   using Windows = std::vector<std::vector<std::uintptr_t>>;
@@ -180,7 +179,6 @@ TEST(LaunchRules, ClosesWaitsWritesThenStarts) {
        {"write 0 0", start}},
       {"no map application: the values are still written", kLaunchSetDestination, {}, u"", {"look", "write 1 2"}},
   };
-  const Environment saved = g_environment;
   for (const auto& c : cases) {
     ResetFake();
     g_fake.mapWindows = c.looks;
@@ -188,7 +186,6 @@ TEST(LaunchRules, ClosesWaitsWritesThenStarts) {
     LaunchMapApplication(1, 2, 8, c.mode);
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
-  g_environment = saved;
 }
 
 TEST(LaunchRules, ManualGoesToTheBrowserQuotedElseToTheShell) {
