@@ -48,9 +48,8 @@ class AnswerServer {
     if (mode != kSilent) send(client, reply.data(), static_cast<int>(reply.size()), 0);
     const std::string blanks(65536, ' ');  // at most 64 MiB, far past what the program keeps
     for (int i = 0; mode == kEndless && i < 1024 && send(client, blanks.data(), 65536, 0) > 0;) ++i;
-    // WinInet takes a reset that comes with the data for a normal end, so it
-    // comes once the program has put all but its last buffer of what was sent
-    // into its cache file; no linger makes the close one.
+    // WinInet takes a reset that comes with the data for a normal end, so it comes once the program has put
+    // all but its last buffer of what was sent into its cache file; no linger makes the close one.
     WIN32_FILE_ATTRIBUTE_DATA cache{};
     auto taken = [&] { return GetFileAttributesExW(L"C:\\htmbuff.txt", GetFileExInfoStandard, &cache) && cache.nFileSizeLow + 4096 >= body.size() / 2; };
     linger abort = {1, 0};

@@ -123,8 +123,7 @@ TEST_F(SearchFlow, KeysAloneChooseSearchOpenAResultStartAtAStationAndEnd) {
   for (size_t i = logged; i < log.size(); ++i) events += log[i][0] + ",";
   EXPECT_EQ(events, "end,exit,start,") << "キャンセル ended or started something";
   ASSERT_TRUE(WaitForMapInFront());
-  // F2's last item asks whether to end: いいえ keeps the program running (it asks
-  // again, from the same menu); Enter (はい) ends it with 0.
+  // F2's last item asks whether to end: いいえ keeps the program running (it asks again); Enter (はい) ends it with 0.
   for (int answer : {IDNO, IDYES}) {
     ASSERT_TRUE(menu(VK_F2, {VK_UP, VK_RETURN})) << "in front: " << Narrow(WindowText(GetForegroundWindow()));
     box = WaitForMessageBox(Pid());

@@ -1,8 +1,6 @@
-// Scans arbitrary bytes as one mesh file at every level.  Input layout:
-// byte 0 = term length (1..31, taken modulo), then the term's bytes, then
-// the file.  The slots outside the file are poisoned under ASan, so any read
-// before the first or past the last byte fails here; the lines keep their
-// format and read back, twice the same.
+// Scans arbitrary bytes as one mesh file at every level: byte 0 = term length (1..31, taken modulo), the
+// term's bytes, the file.  The slots outside the file are poisoned under ASan, so any read before the first
+// or past the last byte fails here; the lines keep their rules, twice the same.
 #include <cstdint>
 #include <cstdlib>
 #include <string>

@@ -1,6 +1,5 @@
-// The QLCode database reader on arbitrary bytes: the records after the
-// header, matched against a term that every line holds and one that few do.
-// Each pass starts right after the header; two passes give the same lines.
+// The QLCode database reader on arbitrary bytes, each pass from the header's end, with a term that every
+// line holds and one that few do: the lines keep their rules, two passes give the same lines.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>

@@ -26,7 +26,7 @@ TEST(ComputeMillisecondsField, WritesOnlyValuesInsideTheBoundsOfItsAxis) {
       {Lat, u"139", u"41", u"30", u"5", 502890500, false},  {Lat, u"34", u"120", u"", u"", 129600000, true},
       {Lat, u"36", u"-60", u"", u"", 126000000, true},      {Lon, u" 139度", u"41'", u"30\"", u"5", 502890500, true},
       {Lon, u"139", u"41", u"30", u"5秒", 502890050, true},  // a character after one digit replaces the padding
-      {Lon, u"139", u"41", u"30", u"123", 502890120, true},  {Lon, u"139", u"41", u"30", u"-5", 502889950, true},
+      {Lon, u"139", u"41", u"30", u"123", 502890120, true},  {Lon, u"１３９", u"４５", u"１２", u"３", 503112300, true},  {Lon, u"139", u"41", u"30", u"-5", 502889950, true},
       {Lon, u"597", u"", u"", u"", 2149200000, false},      {Lon, u"1332", u"", u"", u"", 4795200000, false},
       {Lat, u"1228", u"", u"", u"", 4420800000, false},     {Lon, u"-1054", u"", u"", u"", -3794400000, false},
       {Lon, u"2147483647", u"2147483647", u"2147483647", u"99", 7861937631667990LL, false},
@@ -52,6 +52,8 @@ TEST(ReadTypedPoint, ReadsIntegersInTheTokyoDatumAndRealsInWgs84) {
       {u"502890120", u"128482200", false, 502890120, 128482200, true},
       {u"502890120.9", u"128482200.9", false, 502890120, 128482200, true}, {u"", u"", false, 0, 0, false},
       {u"", u"", true, -36147, -16567, false}, {u"439199999", u"165600000", false, 439199999, 165600000, false},
+      // Full-width, as typed with an input method: -1, 20; by hand -1.000083 + 0.000921 - 36147.6, 20.002139 + 0.000017 - 16567.2.
+      {u"－１", u"＋２ｅ１", true, -36148, -16547, false},
       {u"4797857416", u"128482200", false, kMax, 128482200, false}, {u"1e30", u"128482200", true, kMax, kMin, false},
       {std::u16string(118, u' ') + u"502890120", u"128482200", false, 502890120, 128482200, true},
       {std::u16string(119, u' ') + u"502890120", u"128482200", false, 50289012, 128482200, false},

@@ -7,14 +7,12 @@
 
 namespace {
 
-constexpr int32_t kMax = INT32_MAX, kMin = INT32_MIN;
-
 TEST(ReadDecimalInteger, ReadsLikeThePlatformAndClamps) {
   const struct { const char16_t* text; int32_t value; } cases[] = {
       {u"", 0}, {u"abc", 0}, {u"139", 139}, {u"  \t139", 139}, {u"\r\n 7", 7}, {u"+41", 41}, {u"-41", -41},
       {u"-", 0}, {u"+-3", 0}, {u"- 3", 0}, {u"12x34", 12}, {u"3.9", 3}, {u"007", 7},
-      {u"2147483647", kMax}, {u"2147483648", kMax}, {u"-2147483648", kMin}, {u"-2147483649", kMin},
-      {u"99999999999999999999999999999999999999", kMax}, {u"-99999999999999999999999999999999999999", kMin},
+      {u"2147483647", INT32_MAX}, {u"2147483648", INT32_MAX}, {u"-2147483648", INT32_MIN}, {u"-2147483649", INT32_MIN},
+      {u"99999999999999999999999999999999999999", INT32_MAX}, {u"-99999999999999999999999999999999999999", INT32_MIN},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadDecimalInteger(c.text), c.value) << Utf16ToUtf8(c.text);
 }

@@ -12,11 +12,10 @@ const std::string kShinjuku = "latlng:{lat:35.6895,lng:139.6917}", kShinjukuTail
 
 class PhoneParseTest : public ::testing::Test {
  protected:
-  // The first `size` bytes of the answer (the bytes after them stay in memory, unread).
+  // The first `size` bytes; those after them stay in memory, unread.
   Lines Parse(const std::string& answer, std::size_t size = std::string::npos) {
     ResultListClear();
-    const int added = ParseSearchResponseBytes(reinterpret_cast<const unsigned char*>(answer.data()),
-                                               std::min(size, answer.size()));
+    const int added = ParseSearchResponseBytes(reinterpret_cast<const unsigned char*>(answer.data()), std::min(size, answer.size()));
     EXPECT_EQ(added, ResultListCount());
     return ResultLinesUtf8();
   }

@@ -1,7 +1,6 @@
-// Screen reader recognition and conversion, on synthetic pixel grids drawn
-// with the reader's own glyph sets.  (The screenshots in bmp_screens_test.cpp
-// are of the stand-in, which paints from its own copy of the sets: they check
-// the geometry, the inks and that copy, not the sets against a real drawing.)
+// Screen reader recognition and conversion, on pixel grids drawn with the reader's own glyph sets.  (The
+// screenshots in bmp_screens_test.cpp are of the stand-in, which paints from its own copy of the sets: they
+// check the geometry, the inks and that copy, not the sets against the map application's drawing.)
 #include <gtest/gtest.h>
 
 #include <vector>

@@ -20,9 +20,8 @@ TEST(Utf, BothWaysAndWhatIsBroken) {
     if (c.ways & kTo16) EXPECT_EQ(Utf8ToUtf16(c.utf8), c.utf16) << c.utf8;
   }
   // A cut never ends in the first half of a pair; a text that fits stays whole.
-  const struct { std::u16string text; std::size_t limit; std::u16string cut; } cuts[] = {
-      {u"a\xD800\xDC00" "b", 3, u"a\xD800\xDC00"}, {u"a\xD800\xDC00" "b", 2, u"a"}, {u"a\xD800", 2, u"a\xD800"},
-      {u"abc", 0, u""}, {u"abc", 5, u"abc"}};
+  const struct { std::u16string text; std::size_t limit; std::u16string cut; } cuts[] = {{u"a\xD800\xDC00" "b", 3, u"a\xD800\xDC00"},
+      {u"a\xD800\xDC00" "b", 2, u"a"}, {u"a\xD800", 2, u"a\xD800"}, {u"abc", 0, u""}, {u"abc", 5, u"abc"}};
   for (const auto& c : cuts) EXPECT_EQ(CutUtf16(c.text, c.limit), c.cut) << c.limit;
 }
 
@@ -30,8 +29,6 @@ TEST(Utf, BothWaysAndWhatIsBroken) {
 TEST(CodePage932, BothWaysUnmappableAndCut) {
   EXPECT_EQ(WideToCodePage932(u"東京ｱA\u00E9"), "\x93\x8C\x8B\x9E\xB1" "A?");
   EXPECT_EQ(CodePage932ToWide("\x93\x8C\x8B\x9E\xB1" "A\0\x93\x8C", 9), u"東京ｱA");  // ends at the 0 byte
-  const std::u16string many(3000, u'東');
-  EXPECT_EQ(CodePage932ToWide(WideToCodePage932(many).c_str(), 6000), many);
 #ifndef _WIN32
   EXPECT_EQ(CodePage932ToWide("\xA0\x93\x8C\x81", 4), u"\xFFFD東\xFFFD");
 #endif
