@@ -54,6 +54,7 @@ TEST(DecodeBmp, RefusesTruncatedAndForeignFilesWithoutReadingPastThem) {
   EXPECT_EQ(ReadBmpPixel(&image, image.width, 0), kPixelUnavailable);
   EXPECT_EQ(ReadBmpPixel(&image, 0, -1), kPixelUnavailable);
   EXPECT_EQ(ReadBmpPixel(&image, -1, 0), kPixelUnavailable);
+  EXPECT_EQ(std::make_pair(ReadBmpPixel(&image, 0, 0), ReadBmpPixel(&image, 149, 54)), std::make_pair(0xFFFFFFu, 0xFFFFFFu));  // read apart
   EXPECT_EQ(ReadBmpPixel(&image, 0, image.height), kPixelUnavailable);
   for (size_t length = 0; length < file.size(); length += (length < 80 ? 1 : 997))
     EXPECT_FALSE(DecodeBmp(file.substr(0, length), image, error)) << length;

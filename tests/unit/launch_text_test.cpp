@@ -13,8 +13,7 @@ namespace {
 TEST(ManualPathFor, ReplacesExactlyTheLastThreeCharacters) {
   const struct { const char *program, *manual; } cases[] = {
       {"C:\\KarioTest\\kariosearch.exe", "C:\\KarioTest\\kariosearch.htm"}, {"\\A\\prog.ex", "\\A\\proghtm"},
-      {"\\カリオ\\検索.EXE", "\\カリオ\\検索.htm"}, {"ab", "htm"}, {"exe", "htm"},
-  };
+      {"\\カリオ\\検索.EXE", "\\カリオ\\検索.htm"}, {"ab", "htm"}, {"exe", "htm"}};
   for (const auto& c : cases) EXPECT_EQ(Utf16ToUtf8(ManualPathFor(Utf8ToUtf16(c.program))), c.manual) << c.program;
 }
 

@@ -46,7 +46,7 @@ TEST(FindLineCoordinates, FindsThePairAfterTheCodeWhateverTheNameHolds) {
       {u"   5km,1,2,[533946],503325000,128550000,  ", true, 503325000, 128550000},
       {u"   5km,x,[1],2,3,[4],5,6", false, 0, 0}, {u"[1],2,3,x,[4],5,6", true, 5, 6},  // the first piece is the distance
       {u"   5km,x,[1],5033250001234,128550000, ", false, 0, 0},
-      {u"   5km,x,[1],503325000", false, 0, 0}, {u"", false, 0, 0},
+      {u"   5km,x,[1],503325000", false, 0, 0}, {u"", false, 0, 0}, {u"   5km,ab,1,2, ", false, 0, 0},
   };
   for (const auto& c : cases) {
     const LineCoordinates got = FindLineCoordinates(SplitResultLine(c.line));
@@ -77,7 +77,7 @@ TEST(ResultList, KeepsNearestFirstAndFoldsCase) {
     ResultListAdd(line);
   EXPECT_EQ(ResultLinesUtf8(), (std::vector<std::string>{"   3km,a", "   3km,B", "  12km,b", " 123km,c", "1234km,d"}));
   EXPECT_TRUE(ResultLineBefore(u"ａ", u"Ｂ") && ResultLineBefore(u"Ａ", u"ｂ") && !ResultLineBefore(u"ｂ", u"Ｂ") &&
-              !ResultLineBefore(u"Ｚ", u"ｚ"));
+              !ResultLineBefore(u"Ｚ", u"ｚ") && !ResultLineBefore(u"Z", u"z"));
   ResultListClear();
 }
 

@@ -21,7 +21,7 @@ TEST(Utf, BothWaysAndWhatIsBroken) {
   }
   // A cut never ends in the first half of a pair; a text that fits stays whole.
   const struct { std::u16string text; std::size_t limit; std::u16string cut; } cuts[] = {{u"a\xD800\xDC00" "b", 3, u"a\xD800\xDC00"},
-      {u"a\xD800\xDC00" "b", 2, u"a"}, {u"a\xD800", 2, u"a\xD800"}, {u"abc", 0, u""}, {u"abc", 5, u"abc"}};
+      {u"a\xD800\xDC00" "b", 2, u"a"}, {u"a\xD800", 2, u"a\xD800"}, {u"abc", 0, u""}, {u"abc", 5, u"abc"}, {u"ab\xD800\xDC00", 2, u"ab"}};
   for (const auto& c : cuts) EXPECT_EQ(CutUtf16(c.text, c.limit), c.cut) << c.limit;
 }
 
