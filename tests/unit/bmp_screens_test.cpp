@@ -66,6 +66,9 @@ TEST(DecodeBmp, RefusesTruncatedAndForeignFilesWithoutReadingPastThem) {
     bad[at] = byte;
     EXPECT_FALSE(DecodeBmp(bad, image, error)) << at;
   }
+  std::string fields = Slurp("standin_s2ac_topdown32.bmp");
+  fields[30] = 3;  // the standard masks as bit fields, on 32 bits
+  EXPECT_TRUE(DecodeBmp(fields, image, error)) << error;
 }
 
 }  // namespace

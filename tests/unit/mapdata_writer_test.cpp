@@ -28,9 +28,8 @@ TEST(MapDataWriter, EveryGazetteerPlaceReadsBackAtEveryLevel) {
       ScanMeshBuffer(level.level, reinterpret_cast<const unsigned char*>(file.data()), file.size(), Sjis(place.name),
                      at.cell.code, at.centre.lon, at.centre.lat);
       // "dist,name,[code],lon,lat,  ": the name whole, marker " " (no fallback).
-      const std::vector<std::u16string> lines = ResultListLines();
-      ASSERT_EQ(lines.size(), 1u);
-      const std::vector<std::u16string> pieces = SplitResultLine(lines[0]);
+      ASSERT_EQ(ResultListCount(), 1);
+      const std::vector<std::u16string> pieces = SplitResultLine(ResultListLines()[0]);
       ASSERT_EQ(pieces.size(), 6u);
       EXPECT_EQ(pieces[1] + pieces[2] + pieces[5], place.name + u"[" + at.cell.code + u"]  ");
       // Within one unit, or up to 128 units north or south where the writer had

@@ -78,9 +78,8 @@ TEST(ScreenReader, TickStoresBothNumbersOrNothing) {
     EXPECT_EQ(std::make_tuple(lon, g_referenceLongitude, g_referenceLatitude, g_alternateLayout),
               std::make_tuple(-1, 11, 22, 1 - flag)) << Describe(c);
     g_alternateLayout = flag;
-    const ReadoutLayout layout = CurrentReadoutLayout();
-    DrawReadouts(Use(c, 480, 160, kPixelUnavailable), c, kLon, kLat);
-    g_grid.Set(layout.referenceX, layout.referenceY, 0x00F0E0C0);
+    DrawReadouts(Use(c, 480, 160, kPixelUnavailable), c, kLon, kLat);  // the only paper: (35,30), at scale 2 (62,60)
+    g_grid.Set(c.geometry == kGeometryScale1 ? 35 : 62, c.geometry == kGeometryScale1 ? 30 : 60, 0x00F0E0C0);
     EXPECT_TRUE(ReadReferencePoint(&lon, &lat)) << Describe(c);
     EXPECT_EQ(std::make_tuple(lon, lat, g_referenceLongitude, g_referenceLatitude, g_alternateLayout),
               std::make_tuple(503112340, 128412340, 503112340, 128412340, flag)) << Describe(c);

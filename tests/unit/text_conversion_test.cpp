@@ -6,8 +6,7 @@
 
 namespace {
 
-// Hand-encoded: 東 U+6771 is E6 9D B1; U+10000 is F0 90 80 80 and D800 DC00;
-// U+1F600 is F0 9F 98 80 and D83D DE00; U+FFFD is EF BF BD.
+// Hand-encoded: 東 U+6771 is E6 9D B1; U+10000 F0 90 80 80, D800 DC00; U+1F600 F0 9F 98 80, D83D DE00; U+FFFD EF BF BD.
 TEST(Utf, BothWaysAndWhatIsBroken) {
   enum { kTo16 = 1, kTo8 = 2, kBoth = 3 };  // which ways a case is read
   const struct { std::string utf8; std::u16string utf16; int ways; } cases[] = {
