@@ -67,7 +67,7 @@ TEST(DecodeBmp, RefusesTruncatedAndForeignFilesWithoutReadingPastThem) {
     EXPECT_FALSE(DecodeBmp(bad, image, error)) << at;
   }
   std::string fields = Slurp("standin_s2ac_topdown32.bmp");
-  fields[30] = 3;  // the standard masks as bit fields, on 32 bits
+  fields[30] = 3, fields[18] = 1;  // the standard masks as bit fields, on 32 bits; one pixel wide
   EXPECT_TRUE(DecodeBmp(fields, image, error)) << error;
 }
 
