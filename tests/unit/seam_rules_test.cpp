@@ -9,7 +9,6 @@
 
 #include "core/environment.h"
 #include "core/messages.h"
-#include "dialog/milliseconds_field.h"
 #include "dialog/typed_point.h"
 #include "maplink/launch.h"
 #include "platform/files.h"
