@@ -86,7 +86,7 @@ TEST_F(MeshScanTest, FilesAndTheirLines) {
       {"name cut after 101 bytes", Record(40, 30, Sjis(fifty) + "xyz"), Sjis(u"駅"), {L0(f50 + "x")}},
       {"exactly 101 bytes", Record(40, 30, Sjis(fifty) + "x"), Sjis(u"駅"), {L0(f50 + "x")}},
       {"name ends at the file end", Z3() + Le16(40) + Le16(30) + Sjis(u"新宿"), Sjis(u"新"), {L0("新宿")}},
-      {"term at the last bytes", Z3() + Le16(40) + Le16(30) + Sjis(u"新宿"), Sjis(u"宿"), {L0("新宿")}},
+      {"the term twice in the last bytes", Z3() + Le16(40) + Le16(30) + "AA", "A", {L0("AA"), L0("AA", true)}},
       {"empty file", "", tokyo, {}}, {"one byte", "\x93", tokyo, {}}, {"term at the first byte", tokyo + std::string(1, '\0'), tokyo, {}},
       {"offsets at the first byte", Le16(40) + Le16(30) + tokyo, Sjis(u"京"), {L0("東京")}},
       {"offsets would start before the file", "\x01" + Le16(30) + tokyo, Sjis(u"東"), {}},
