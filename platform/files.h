@@ -1,9 +1,16 @@
 // Files by device path.  Device paths use '\' as on the device; on Windows
 // they are used as they are (relative to the current drive), natively every
-// '\' becomes '/'.
+// '\' becomes '/', under g_nativeDeviceRoot.
 #pragma once
 #include <cstdio>
 #include <string>
+
+#ifndef _WIN32
+// Natively, the folder that stands for the device's root (a path that
+// starts with '\' lies below it); empty for the real root.  Tests put it
+// in a temporary folder, so that nothing lands in the real root.
+extern std::string g_nativeDeviceRoot;
+#endif
 
 std::FILE* OpenDeviceFile(const std::u16string& path, const char* mode);
 // True when the path's attributes can be read (file or folder).

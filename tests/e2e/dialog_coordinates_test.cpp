@@ -88,7 +88,7 @@ TEST(CoordinateDialogLandscape, PutsTheButtonsBesideTheFields) {
   GetWindowRect(dialog, &window);
   ResetDevice();  // ends the program on that desktop
   // Its explorer ends once its last program has gone, and only then gives the screen its size back.
-  EXPECT_NE(WaitForExit(desktop, 20000), -1) << "the virtual desktop did not end";
+  EXPECT_EQ(WaitForExit(desktop, 20000), 0) << "-1: the virtual desktop did not end";
   CloseProcess(&desktop);
   ASSERT_NE(dialog, nullptr) << "no coordinate dialog on the " << width << "x" << height << " desktop";
   EXPECT_EQ(RectText(window), RectText({0, 0, width, height}));

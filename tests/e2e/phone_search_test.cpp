@@ -51,10 +51,12 @@ class AnswerServer {
     if (mode != kSilent) send(client, reply.data(), static_cast<int>(reply.size()), 0);
     const std::string blanks(65536, ' ');  // at most 64 MiB, far past what the program keeps
     for (int i = 0; mode == kEndless && i < 1024 && send(client, blanks.data(), 65536, 0) > 0;) ++i;
-    // WinInet takes a reset that comes with the data for a normal end, so it
-    // comes once the reader waits for the rest; no linger makes the close one.
+    // WinInet takes a reset that comes with the data for a normal end, so it comes once the program has put
+    // all but its last buffer of what was sent into its cache file; no linger makes the close one.
+    WIN32_FILE_ATTRIBUTE_DATA cache{};
+    auto taken = [&] { return GetFileAttributesExW(L"C:\\htmbuff.txt", GetFileExInfoStandard, &cache) && cache.nFileSizeLow + 4096 >= body.size() / 2; };
     linger abort = {1, 0};
-    if (breakOff) Sleep(1000), setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<char*>(&abort), sizeof abort);
+    if (breakOff) WaitUntil(taken), setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<char*>(&abort), sizeof abort);
     DWORD patience = 90000;  // a silent service waits for the program to give up first
     setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<char*>(&patience), sizeof patience);
     if (mode != kSilent && !breakOff) shutdown(client, SD_SEND);
@@ -103,7 +105,7 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
     // Broken off while reading: said, and the list keeps what it held.
     AnswerServer service;
     SearchExpecting({});  // taps 検索
-    service.Answer(BuildAnswerPage({{"35.6895", "139.6917", "A"}, {"35.6895", "139.6917", "B"}}), AnswerServer::kBreakOff);
+    service.Answer(BuildAnswerPage({{"35.6895", "139.6917", "A"}}) + std::string(131072, ' '), AnswerServer::kBreakOff);
     SearchExpecting({L"えらー", kNoResult}, -1);
     EXPECT_EQ(Results(), lines);
   }

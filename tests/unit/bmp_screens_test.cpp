@@ -1,6 +1,6 @@
-// Screenshots of the map application stand-in (cut to the readout corner)
-// read as a screen reader tick reads the live screen; and the BMP decoder's
-// limits.
+// Screenshots of the map application stand-in (cut to the readout corner),
+// painted from the stand-in's copy of the glyph sets, read as a screen reader
+// tick reads the live screen; and the BMP decoder's limits.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -53,13 +53,16 @@ TEST(DecodeBmp, RefusesTruncatedAndForeignFilesWithoutReadingPastThem) {
   for (size_t length = 0; length < file.size(); length += (length < 80 ? 1 : 997))
     EXPECT_FALSE(DecodeBmp(file.substr(0, length), image, error)) << length;
   EXPECT_FALSE(DecodeBmp(file.substr(0, file.size() - 1), image, error)) << "one byte short";
-  // 8 bits per pixel, compressed, a width far beyond the data, another format.
-  const std::pair<size_t, char> patches[] = {{28, 8}, {30, 1}, {21, 0x7F}, {0, 'P'}};
+  // 8 bits per pixel, compressed, bit fields on 24 bits, a width far beyond the data, another format.
+  const std::pair<size_t, char> patches[] = {{28, 8}, {30, 1}, {30, 3}, {21, 0x7F}, {0, 'P'}};
   for (auto [at, byte] : patches) {
     std::string bad = file;
     bad[at] = byte;
     EXPECT_FALSE(DecodeBmp(bad, image, error)) << at;
   }
+  std::string fields = Slurp("standin_s2ac_topdown32.bmp");
+  fields[30] = 3, fields[18] = 1;  // the standard masks as bit fields, on 32 bits; one pixel wide
+  EXPECT_TRUE(DecodeBmp(fields, image, error)) << error;
 }
 
 }  // namespace

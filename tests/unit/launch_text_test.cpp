@@ -1,25 +1,28 @@
 // The station presets (the switches and the manual's path: the launch rules' test).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "maplink/station_presets.h"
+#include "search/coordinates.h"
 
 namespace {
 
-// Each menu command leads to its station (positions in degrees, looked up
-// apart from the program's table).
-TEST(StationPresets, EachCommandLeadsToItsStation) {
-  const struct { int id; const char* station; double lon, lat; } stations[] = {
-      {40003, "札幌", 141.35458, 43.06620}, {40004, "仙台", 140.88590, 38.25695}, {40005, "東京", 139.76986, 35.67776},
-      {40006, "名古屋", 136.88457, 35.16813}, {40007, "大阪", 135.49854, 34.69907},
-      {40008, "広島", 132.47771, 34.39431}, {40009, "博多", 130.42307, 33.58641},
-  };
+// Each menu command starts within 3" (under 100 m) of its station's published
+// position (WGS84, to the second; 札幌 to 博多) moved to the Tokyo datum.  Tokyo:
+// 139°46'01" E, 35°40'52" N are 503161000, 128452000 ms, moved about +11.6", -11.6".
+TEST(StationPresets, EachCommandStartsAtItsStation) {
+  const struct { int id, lonD, lonM, lonS, latD, latM, latS; } stations[] = {
+      {40003, 141, 21, 3, 43, 4, 6}, {40004, 140, 52, 57, 38, 15, 36}, {40005, 139, 46, 1, 35, 40, 52},
+      {40006, 136, 52, 54, 35, 10, 15}, {40007, 135, 29, 45, 34, 42, 9}, {40008, 132, 28, 30, 34, 23, 52},
+      {40009, 130, 25, 14, 33, 35, 23}};
   for (const auto& s : stations) {
     const StationPreset* preset = FindStationPreset(s.id);
-    ASSERT_NE(preset, nullptr) << s.station;
-    EXPECT_NEAR(preset->longitude / 3600000.0, s.lon, 0.00001) << s.station;
-    EXPECT_NEAR(preset->latitude / 3600000.0, s.lat, 0.00001) << s.station;
+    ASSERT_NE(preset, nullptr) << s.id;
+    const TokyoPoint at = ConvertWgs84ToTokyo(((s.lonD * 60 + s.lonM) * 60 + s.lonS) * 1000.0, ((s.latD * 60 + s.latM) * 60 + s.latS) * 1000.0);
+    EXPECT_TRUE(std::abs(preset->longitude - at.lon) <= 3000 && std::abs(preset->latitude - at.lat) <= 3000) << s.id;
   }
-  EXPECT_EQ(FindStationPreset(503171492), nullptr);
+  EXPECT_TRUE(FindStationPreset(40002) == nullptr && FindStationPreset(40010) == nullptr);
 }
 
 }  // namespace

@@ -3,8 +3,7 @@
 // file's cell and close to where it lies.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
+#include "core/result_line.h"
 #include "search/mesh_scan.h"
 #include "tests/unit/test_support.h"
 #include "tools/mapdata_writer/mapdata_writer.h"
@@ -28,19 +27,16 @@ TEST(MapDataWriter, EveryGazetteerPlaceReadsBackAtEveryLevel) {
       ResultListClear();
       ScanMeshBuffer(level.level, reinterpret_cast<const unsigned char*>(file.data()), file.size(), Sjis(place.name),
                      at.cell.code, at.centre.lon, at.centre.lat);
-      const std::vector<std::u16string> lines = ResultListLines();
-      ASSERT_EQ(lines.size(), 1u);
-      // "dist,name,[code],lon,lat,  ": marker " " (no fallback) and the closing blank.
-      const std::u16string head = u"," + place.name + u",[" + at.cell.code + u"],", tail = u",  ";
-      ASSERT_EQ(lines[0].substr(6, head.size()), head);
-      ASSERT_EQ(lines[0].substr(lines[0].size() - 3), tail);
-      const std::string coordinates = Utf16ToUtf8(lines[0].substr(6 + head.size()));
-      char* end = nullptr;
-      const long lon = std::strtol(coordinates.c_str(), &end, 10), lat = std::strtol(end + 1, nullptr, 10);
+      // "dist,name,[code],lon,lat,  ": the name whole, marker " " (no fallback).
+      ASSERT_EQ(ResultListCount(), 1);
+      const std::vector<std::u16string> pieces = SplitResultLine(ResultListLines()[0]);
+      ASSERT_EQ(pieces.size(), 6u);
+      EXPECT_EQ(pieces[1] + pieces[2] + pieces[5], place.name + u"[" + at.cell.code + u"]  ");
       // Within one unit, or up to 128 units north or south where the writer had
       // to avoid a newline in the latitude offset's high byte.
-      EXPECT_LE(static_cast<double>(std::abs(lon - place.lon)) / level.unitMs, 1.0);
-      EXPECT_LE(static_cast<double>(std::abs(lat - place.lat)) / level.unitMs, 129.0);
+      const LineCoordinates read = FindLineCoordinates(pieces);
+      EXPECT_LE(std::abs(static_cast<double>(read.lon - place.lon)) / level.unitMs, 1.0);
+      EXPECT_LE(std::abs(static_cast<double>(read.lat - place.lat)) / level.unitMs, 129.0);
     }
   }
   ResultListClear();

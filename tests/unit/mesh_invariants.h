@@ -2,9 +2,11 @@
 // test and the fuzz target: a message naming the first broken rule, or "".
 #pragma once
 #include <cstdint>
+#include <regex>
 #include <set>
 #include <string>
 
+#include "platform/utf.h"
 #include "search/coordinates.h"
 #include "search/mesh.h"
 
@@ -16,18 +18,12 @@ inline const MeshCellSize kMeshCellSizes[] = {
 // Inside Japan a code is the level's file name: L "dddd.tgx", M "ddddd[A-D].tgx",
 // R and SQuartered "dddddd", SFine "dddddddd.tgx" or "ddddddd[A-F].tgx";
 // elsewhere it may carry minus signs but nothing else.
-inline bool MeshCodeWellFormed(MeshLevel level, const std::u16string& code, bool inJapan) {
-  if (!inJapan) return !code.empty() && code.size() <= 40 && code.find_first_not_of(u"0123456789-.tgxABCDEF") == code.npos;
-  std::size_t digits = code.find_first_not_of(u"0123456789");
-  const std::u16string rest = digits == code.npos ? u"" : code.substr(digits);
-  digits = code.size() - rest.size();
-  auto lettered = [&](char16_t top) { return rest.size() == 5 && rest[0] >= u'A' && rest[0] <= top && rest.substr(1) == u".tgx"; };
-  switch (level) {
-    case MeshLevel::L: return digits == 4 && rest == u".tgx";
-    case MeshLevel::M: return digits == 5 && lettered(u'D');
-    case MeshLevel::SFine: return (digits == 8 && rest == u".tgx") || (digits == 7 && lettered(u'F'));
-    default: return digits == 6 && rest.empty();
-  }
+inline bool MeshCodeWellFormed(MeshLevel level, const std::u16string& wide, bool inJapan) {
+  const std::string code = Utf16ToUtf8(wide);
+  if (!inJapan) return !code.empty() && code.size() <= 40 && code.find_first_not_of("0123456789-.tgxABCDEF") == code.npos;
+  static const std::regex kForms[] = {std::regex(R"(\d{4}\.tgx)"), std::regex(R"(\d{5}[A-D]\.tgx)"), std::regex(R"(\d{6})"),
+                                      std::regex(R"(\d{6})"), std::regex(R"(\d{8}\.tgx|\d{7}[A-F]\.tgx)")};
+  return std::regex_match(code, kForms[static_cast<int>(level)]);
 }
 
 inline std::string CheckCellInvariants(const MeshCellSize& s, int32_t lon, int32_t lat) {

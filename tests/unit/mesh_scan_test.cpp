@@ -72,7 +72,7 @@ TEST_F(MeshScanTest, DecodesOffsetsAndRangesPerLevel) {
 // read; ASan poisons around it; a line needs every byte it uses).
 TEST_F(MeshScanTest, FilesAndTheirLines) {
   std::u16string fifty = u"駅" + std::u16string(49, u'東');  // 100 bytes
-  const std::string tokyo = Sjis(u"東京"), f50 = Utf16ToUtf8(fifty);
+  const std::string tokyo = Sjis(u"東京"), f50 = Utf16ToUtf8(fifty), t31 = Sjis(u"一二三四五六七八九十一二三四五") + "a";
   const struct { const char* what; std::string file, term; std::vector<std::string> lines; } cases[] = {
       {"term twice", Record(40, 30, Sjis(u"東京東京")), tokyo, {L0("東京東京"), L0("東京東京")}},
       {"overlapping occurrences", Record(40, 30, Sjis(u"あああ")), Sjis(u"ああ"), {L0("あああ"), L0("あああ")}},
@@ -86,20 +86,21 @@ TEST_F(MeshScanTest, FilesAndTheirLines) {
       {"name cut after 101 bytes", Record(40, 30, Sjis(fifty) + "xyz"), Sjis(u"駅"), {L0(f50 + "x")}},
       {"exactly 101 bytes", Record(40, 30, Sjis(fifty) + "x"), Sjis(u"駅"), {L0(f50 + "x")}},
       {"name ends at the file end", Z3() + Le16(40) + Le16(30) + Sjis(u"新宿"), Sjis(u"新"), {L0("新宿")}},
-      {"empty file", "", tokyo, {}}, {"one byte", "\x93", tokyo, {}},
-      {"term at the first byte", tokyo + std::string(1, '\0'), tokyo, {}},
+      {"the term twice in the last bytes", Z3() + Le16(40) + Le16(30) + "AA", "A", {L0("AA"), L0("AA", true)}},
+      {"empty file", "", tokyo, {}}, {"one byte", "\x93", tokyo, {}}, {"term at the first byte", tokyo + std::string(1, '\0'), tokyo, {}},
       {"offsets at the first byte", Le16(40) + Le16(30) + tokyo, Sjis(u"京"), {L0("東京")}},
       {"offsets would start before the file", "\x01" + Le16(30) + tokyo, Sjis(u"東"), {}},
-      {"newline at byte 1", "\x88\n" + tokyo, tokyo, {}},
-      {"newline after a character at the start", "\x88\x9F\n" + tokyo, tokyo, {}},
-      {"walk reaches the file start", Sjis(u"新宿") + tokyo, tokyo, {}},
+      {"newline at byte 1", "\x88\n" + tokyo, tokyo, {}}, {"newline after a character at the start", "\x88\x9F\n" + tokyo, tokyo, {}},
+      {"walk reaches the file start", Sjis(u"新宿") + tokyo, tokyo, {}}, {"fallback offsets past the end", Z3() + Sjis(u"東"), Sjis(u"東"), {}},
       {"run of zeros at the first byte", Record(257, 0, tokyo), tokyo, {Line("   0", "東京", 503032125, 128000000, true)}},
-      {"fallback offsets past the end", Z3() + Sjis(u"東"), Sjis(u"東"), {}},
       {"fallback name would start at the end", Z3() + Le16(5) + Sjis(u"東"), Sjis(u"東"), {}},
       {"one name byte after the offsets", Z3() + Le16(257) + Le16(0) + "A", "A", {Line("   0", "A", 503032125, 128000000, true)}},
       {"zero offsets leave no byte for the name", Z3() + Le16(0) + Le16(0) + "A", "A", {}},
+      {"no term", Record(40, 30, tokyo), "", {}}, {"a term of 32 bytes", Record(40, 30, t31 + "b"), t31 + "b", {}},
+      {"a term of 31 bytes", Record(40, 30, t31), t31, {L0("一二三四五六七八九十一二三四五a")}},
   };
   for (const auto& c : cases) EXPECT_EQ(c.lines, Scan(MeshLevel::L, c.file, c.term)) << c.what;
+  EXPECT_TRUE(MeshSearchTermFits(u"一二三四五六七八九十一二三四五a") && !MeshSearchTermFits(u"一二三四五六七八九十一二三四五六"));
 }
 
 TEST_F(MeshScanTest, OnlyTheFirst2MiBAreScanned) {
@@ -113,12 +114,6 @@ TEST_F(MeshScanTest, OnlyTheFirst2MiBAreScanned) {
   std::string cut(kMeshFileMaxBytes + 64, '\x01'), rec = Z3() + Le16(40) + Le16(30) + Sjis(u"新宿駅");
   cut.replace(kMeshFileMaxBytes - 11, rec.size(), rec);
   EXPECT_EQ(std::vector<std::string>{L0("新宿")}, Scan(MeshLevel::L, cut, Sjis(u"新宿")));
-}
-
-TEST_F(MeshScanTest, TermsOver31BytesAreRefused) {
-  const std::u16string fifteen = u"一二三四五六七八九十一二三四五";
-  EXPECT_TRUE(MeshSearchTermFits(fifteen + u"a"));    // 31 bytes
-  EXPECT_FALSE(MeshSearchTermFits(fifteen + u"六"));  // 32 bytes
 }
 
 TEST(MeshScanNameCharacterTest, RangeEdges) {

@@ -54,11 +54,11 @@ TEST_F(QLCodeSearchTest, TermMatchesCodeCoordinatesAndTexts) {
   QLCodeRecord zero = Record(8, kRefLon, kRefLat, u"", u"足湯");
   zero.name = std::string("ab\0cd", 5);  // a 0 byte ends a text
   Write({Record(123, kRefLon, kRefLat, u"足湯", u"温泉"), Record(77, kRefLon + 2, kRefLat, u"店", u"買う"), longest, zero,
-         Record(5, kRefLon, kRefLat, u"", u"食べる"), Record(1234567, kRefLon + 3500 * kLonStep, kRefLat, u"遠方", u"泊まる"),
+         Record(5, kRefLon, kRefLat, u"", u"食べる"), Record(9, kRefLon, kRefLat, u"A", u"B"), Record(1234567, kRefLon + 3500 * kLonStep, kRefLat, u"遠方", u"泊まる"),
          Record(1234567, kRefLon + 3501 * kLonStep, kRefLat, u"更に遠方", u"泊まる")});
   const struct { const char16_t* term; Lines lines; } cases[] = {
       {u"[123]", {"   0km,足湯,[123],503000000,128000000,温泉"}}, {u"503000002", {"   0km,店,[77],503000002,128000000,買う"}},
-      {u"温泉,", {}}, {u"食べる", {"   0km,,[5],503000000,128000000,食べる"}},
+      {u"温泉,", {}}, {u"食べる", {"   0km,,[5],503000000,128000000,食べる"}}, {u"A,[9]", {"   0km,A,[9],503000000,128000000,B"}},
       {u"iZ", {"   0km," + longest.name + ",[6],503000000,128000000," + longest.info}},
       {u"足湯", {"   0km,ab,[8],503000000,128000000,足湯", "   0km,足湯,[123],503000000,128000000,温泉"}},
       {u"1234567", {"3500km,遠方,[1234567],646027500,128000000,泊まる"}},

@@ -46,7 +46,7 @@ TEST(FindLineCoordinates, FindsThePairAfterTheCodeWhateverTheNameHolds) {
       {u"   5km,1,2,[533946],503325000,128550000,  ", true, 503325000, 128550000},
       {u"   5km,x,[1],2,3,[4],5,6", false, 0, 0}, {u"[1],2,3,x,[4],5,6", true, 5, 6},  // the first piece is the distance
       {u"   5km,x,[1],5033250001234,128550000, ", false, 0, 0},
-      {u"   5km,x,[1],503325000", false, 0, 0}, {u"", false, 0, 0},
+      {u"   5km,x,[1],503325000", false, 0, 0}, {u"", false, 0, 0}, {u"   5km,ab,1,2, ", false, 0, 0}, {u"   5km,x,[],1,2, ", true, 1, 2},
   };
   for (const auto& c : cases) {
     const LineCoordinates got = FindLineCoordinates(SplitResultLine(c.line));
@@ -58,12 +58,15 @@ TEST(BuildConfirmationText, ShowsTheFirstSixPiecesAndCutsLongTextButKeepsTheQues
   const std::u16string text = BuildConfirmationText(SplitResultLine(u"   2km," + std::u16string(400, u'名') + u", ,1,2, "));
   EXPECT_EQ(text.size(), kConfirmationTextMax);
   EXPECT_EQ(Utf16ToUtf8(text.substr(text.size() - 14)), "…\n目的地に設定しますか?\n");
+  for (auto [line, shown] : {std::pair{u"   2km,,[1],5,6", "   2km\n[1]\n5\n6\n"}, {u"   2km,a,[1],5,6,b,c", "   2km\na\n[1]\n5\n6\nb\n"}})
+    EXPECT_EQ(Utf16ToUtf8(BuildConfirmationText(SplitResultLine(line))), "選択地点を表示します\n\n" + std::string(shown) + "目的地に設定しますか?\n");
 }
 
 TEST(SearchModes, SLevelFollowsTheMapApplicationVersion) {
   EXPECT_EQ(MeshLevelForMode(2, 10), MeshLevel::R);
   EXPECT_EQ(MeshLevelForMode(3, 9), MeshLevel::SQuartered);
   EXPECT_EQ(MeshLevelForMode(3, 10), MeshLevel::SFine);
+  EXPECT_EQ(std::make_pair(SearchModeOrDefault(-1), SearchModeOrDefault(6)), std::make_pair(0, 0));
 }
 
 // The distance comes first, printed "%4.f": blanks before the digits keep the
@@ -73,7 +76,8 @@ TEST(ResultList, KeepsNearestFirstAndFoldsCase) {
   for (const char16_t* line : {u"1234km,d", u"   3km,a", u" 123km,c", u"  12km,b", u"   3km,B"})
     ResultListAdd(line);
   EXPECT_EQ(ResultLinesUtf8(), (std::vector<std::string>{"   3km,a", "   3km,B", "  12km,b", " 123km,c", "1234km,d"}));
-  EXPECT_TRUE(ResultLineBefore(u"ａ", u"Ｂ") && ResultLineBefore(u"Ａ", u"ｂ") && !ResultLineBefore(u"ｂ", u"Ｂ"));
+  EXPECT_TRUE(ResultLineBefore(u"ａ", u"Ｂ") && ResultLineBefore(u"Ａ", u"ｂ") && !ResultLineBefore(u"ｂ", u"Ｂ") &&
+              !ResultLineBefore(u"Ｚ", u"ｚ") && !ResultLineBefore(u"Z", u"z"));
   ResultListClear();
 }
 

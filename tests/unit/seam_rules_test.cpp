@@ -9,16 +9,15 @@
 
 #include "core/environment.h"
 #include "core/messages.h"
-#include "dialog/milliseconds_field.h"
 #include "dialog/typed_point.h"
 #include "maplink/launch.h"
+#include "platform/files.h"
 #include "platform/message_box.h"
 #include "resources/resource_ids.h"
 #include "search/phone_search.h"
 #include "shell/commands.h"
 #include "shell/open_result.h"
 #include "shell/run_search.h"
-#include "shell/search_modes.h"
 #include "tests/unit/fake_seams.h"
 #include "tests/unit/test_support.h"
 #include "tools/answer_writer/answer_writer.h"
@@ -31,7 +30,7 @@ const std::string kEdit = std::to_string(IDC_SEARCH_EDIT), kList = std::to_strin
                   kMode = std::to_string(IDC_MODE_COMBO), kCategory = std::to_string(IDC_CATEGORY_COMBO);
 std::string Msg(const std::u16string& text) { return "message " + Utf16ToUtf8(text); }
 
-// A fresh recording platform, the environment kept, a temporary folder.
+// A fresh recording platform, the environment kept, a temporary folder as the device's root (its "\temp\" too).
 class SeamRules : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -40,10 +39,12 @@ class SeamRules : public ::testing::Test {
     g_environment.mapApplicationPath = u"\\Map\\tessara.exe";
     char pattern[] = "/tmp/kario_rules_XXXXXX";
     dir_ = mkdtemp(pattern);
-    g_fake.temporaryFolder = Utf8ToUtf16(dir_ + "/");
+    g_nativeDeviceRoot = dir_;
+    std::filesystem::create_directory(dir_ + "/temp");
+    g_fake.temporaryFolder = u"\\temp\\";
   }
-  void TearDown() override { g_environment = saved_, ResultListClear(), std::filesystem::remove_all(dir_); }
-  bool CacheLeft() { return std::filesystem::exists("/htmbuff.txt") || std::filesystem::exists(dir_ + "/htmbuff.txt"); }
+  void TearDown() override { g_environment = saved_, g_nativeDeviceRoot.clear(), ResultListClear(), std::filesystem::remove_all(dir_); }
+  bool CacheLeft() { return std::filesystem::is_regular_file(dir_ + "/htmbuff.txt") || std::filesystem::exists(dir_ + "/temp/htmbuff.txt"); }
   ReferencePointScope ref_{503171492, 128439921};
   Environment saved_;
   std::string dir_;
@@ -72,11 +73,10 @@ TEST_F(SeamRules, RunSearchChecksThePointThenTheTermBeforeSearching) {
 }
 
 TEST_F(SeamRules, RunSearchTriesTheCardFolderWhenTheMapFolderFindsNothing) {
-  // 厚木市, about 44 km from the point, on the card: its name makes
-  // "\<card>\Varnelle\Map\" the temporary folder.
+  // 厚木市, about 44 km from the point, on the card.
   std::string error;
-  ASSERT_TRUE(WriteMapDataFolder(dir_ + "/Varnelle/Map", {{u"厚木市", 501396000, 128191000}}, {}, error)) << error;
-  g_environment.storageCardName = Utf8ToUtf16(dir_.substr(1));
+  ASSERT_TRUE(WriteMapDataFolder(dir_ + "/Card/Varnelle/Map", {{u"厚木市", 501396000, 128191000}}, {}, error)) << error;
+  g_environment.storageCardName = u"Card";
   g_environment.mapDataFolder = u"\\nonexistent\\";
   g_fake.texts[IDC_SEARCH_EDIT] = u"厚木";
   RunSearch();
@@ -99,8 +99,6 @@ TEST_F(SeamRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
        {question, "look", "write 0 0",
         "start \\Map\\tessara.exe| /M_LON=501396000 /M_LAT=128191000 /M_ANGLE=0 /M_TYPE=1"}},
   };
-  // The M_TYPE the map application is started with, per search mode.
-  for (auto [mode, type] : {std::pair{1, 8}, {2, 5}, {4, 10}, {5, 10}, {-1, 10}}) EXPECT_EQ(MapTypeForMode(mode), type);
   for (const auto& c : cases) {
     ResetFake();
     g_fake.lineSelected = c.selected;
@@ -109,6 +107,11 @@ TEST_F(SeamRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
     g_fake.searchMode = c.mode;
     OpenSelectedResult();
     EXPECT_EQ(g_fake.log, c.log) << c.name;
+  }
+  // M_TYPE per mode, none selected (-1) and 0 to 5: wide area 10, level M 8, level R 5, detail map 1, phone and QLCode 10.
+  for (auto [mode, type] : {std::pair{-1, 10}, {0, 10}, {1, 8}, {2, 5}, {3, 1}, {4, 10}, {5, 10}}) {
+    ResetFake(), g_fake.lineSelected = true, g_fake.selectedLine = line, g_fake.searchMode = mode, OpenSelectedResult();
+    EXPECT_EQ(g_fake.log.back().substr(g_fake.log.back().rfind('=') + 1), std::to_string(type)) << mode;
   }
 }
 
@@ -139,16 +142,12 @@ TEST_F(SeamRules, StationsAndTypedPointsStartTheMapApplication) {
   EXPECT_FALSE(StartAtTypedPoint(u"503171492", u"1", false));
   // What a Japanese input method types reads as its ASCII forms.
   EXPECT_TRUE(StartAtTypedPoint(u"\u3000５０３１７１４９２", u"１２８４３９９２１．９", false));
-  const MillisecondsField typed = ComputeMillisecondsField(kAxisLongitude, u"１３９", u"４５", u"１２", u"３");
-  EXPECT_EQ(typed.ms, 503112300);
-  EXPECT_EQ(Utf16ToUtf8(typed.text), "503112300");
-  EXPECT_EQ(ReadTypedPoint(u"－１", u"＋２ｅ１", true).lat, ReadTypedPoint(u"-1", u"+2e1", true).lat);
   const std::string start = "start \\Map\\tessara.exe| /M_LON=503171492 /M_LAT=128439921 /M_ANGLE=0 /M_TYPE=";
   EXPECT_EQ(g_fake.log, (Log{"look", "write 0 0", start + "12", "look", "write 0 0", start + "10", Msg(kOutOfJapanMessage), "look",
                              "write 0 0", start + "10"}));
 }
 
-TEST(LaunchRules, ClosesWaitsWritesThenStarts) {
+TEST_F(SeamRules, LaunchClosesWaitsWritesThenStarts) {
   const std::string start = "start \\Map\\tessara.exe";
   const std::string switches = "| /M_LON=1 /M_LAT=2 /M_ANGLE=0 /M_TYPE=8";
   using Windows = std::vector<std::vector<std::uintptr_t>>;
@@ -163,7 +162,6 @@ TEST(LaunchRules, ClosesWaitsWritesThenStarts) {
        {"write 0 0", start}},
       {"no map application: the values are still written", kLaunchSetDestination, {}, u"", {"look", "write 1 2"}},
   };
-  const Environment saved = g_environment;
   for (const auto& c : cases) {
     ResetFake();
     g_fake.mapWindows = c.looks;
@@ -171,7 +169,6 @@ TEST(LaunchRules, ClosesWaitsWritesThenStarts) {
     LaunchMapApplication(1, 2, 8, c.mode);
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
-  g_environment = saved;
 }
 
 // The browser a file of the device names, else the system's handler: a
@@ -235,34 +232,39 @@ TEST_F(SeamRules, OutcomesOfTheFetch) {
       {"endless", {}, false, {kPlace}, -1, true, 0, -1, "えらー", true},
       {"past the time limit: one read a second", {}, false, {kPlace}, -1, true, 1000, -1, "えらー", true},
   };
-  for (const auto& c : cases) {
-    ResetFake();
-    g_fake.temporaryFolder = Utf8ToUtf16(dir_ + "/");
-    g_fake.attempts = c.attempts, g_fake.openFails = c.openFails, g_fake.chunks = c.chunks;
-    g_fake.readFailsAt = c.readFailsAt, g_fake.endless = c.endless, g_fake.tickStep = c.tickStep;
-    ResultListClear(), ResultListAdd(u"stale");
-    EXPECT_EQ(SearchPhoneNumber(u"0300000000"), c.count) << c.name;
-    EXPECT_EQ(Logged("message"), c.message.empty() ? Log{} : Log{"message " + c.message}) << c.name;
-    EXPECT_EQ(Logged("close").size(), c.openFails || c.attempts.size() == 5 ? 0u : 1u) << c.name;
-    EXPECT_EQ(ResultListCount(), c.count >= 0 ? c.count : 1) << c.name;
-    EXPECT_EQ(CacheLeft(), c.kept) << c.name;
-    std::filesystem::remove("/htmbuff.txt"), std::filesystem::remove(dir_ + "/htmbuff.txt");
+  // The root takes the cache file, then it cannot (a folder in its place): the temporary folder does.
+  for (bool rootTaken : {false, true}) {
+    if (rootTaken) std::filesystem::create_directory(dir_ + "/htmbuff.txt");
+    for (const auto& c : cases) {
+      ResetFake();
+      g_fake.temporaryFolder = u"\\temp\\";
+      g_fake.attempts = c.attempts, g_fake.openFails = c.openFails, g_fake.chunks = c.chunks;
+      g_fake.readFailsAt = c.readFailsAt, g_fake.endless = c.endless, g_fake.tickStep = c.tickStep;
+      ResultListClear(), ResultListAdd(u"stale");
+      EXPECT_EQ(SearchPhoneNumber(u"0300000000"), c.count) << c.name;
+      EXPECT_EQ(Logged("message"), c.message.empty() ? Log{} : Log{"message " + c.message}) << c.name;
+      EXPECT_EQ(Logged("close").size(), c.openFails || c.attempts.size() == 5 ? 0u : 1u) << c.name;
+      EXPECT_EQ(ResultListCount(), c.count >= 0 ? c.count : 1) << c.name;
+      EXPECT_EQ(CacheLeft(), c.kept) << c.name << (rootTaken ? " (temporary folder)" : " (root)");
+      if (!rootTaken) std::filesystem::remove(dir_ + "/htmbuff.txt");
+      std::filesystem::remove(dir_ + "/temp/htmbuff.txt");
+    }
   }
 }
 
 TEST_F(SeamRules, AFileThatStopsTakingBytesIsNotKept) {
-  const std::u16string path = Utf8ToUtf16(dir_ + "/answer");
+  const std::u16string path = u"\\answer";
   g_fake.chunks = {std::string(10000, 'x')};
   rlimit saved{};
   getrlimit(RLIMIT_FSIZE, &saved);
   const rlimit small{5000, saved.rlim_max};
-  signal(SIGXFSZ, SIG_IGN);
+  const auto handler = signal(SIGXFSZ, SIG_IGN);
   setrlimit(RLIMIT_FSIZE, &small);
   const AnswerSaved full = SaveWebAnswer(path);
-  setrlimit(RLIMIT_FSIZE, &saved);
+  setrlimit(RLIMIT_FSIZE, &saved), signal(SIGXFSZ, handler);
   EXPECT_EQ(full, AnswerSaved::WriteFailed);
   EXPECT_FALSE(std::filesystem::exists(dir_ + "/answer"));
-  EXPECT_EQ(SaveWebAnswer(Utf8ToUtf16(dir_ + "/no/such/folder")), AnswerSaved::CannotCreate);
+  EXPECT_EQ(SaveWebAnswer(u"\\no\\such\\folder"), AnswerSaved::CannotCreate);
 }
 
 }  // namespace

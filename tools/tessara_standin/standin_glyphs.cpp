@@ -1,8 +1,11 @@
 // The stand-in's own copy of the readout glyphs: for each layout, each
 // character's advance and the ink of the two pixel columns that a screen
-// reader samples, for black text and for coloured (ClearType) text.  Kept
-// apart from the program's recognition tables on purpose: the end-to-end
-// tests compare the two.
+// reader samples, for black text and for coloured (ClearType) text.  A
+// fixture, kept apart from the program's recognition tables: the end-to-end
+// tests and the screenshots the unit tests read see what the stand-in paints
+// from it, so they notice when the program's tables and this copy part, and
+// check the reader's geometry and inks through a real paint; neither checks
+// the tables against the map application's own drawing.
 #include "tools/tessara_standin/standin_glyphs.h"
 
 const StandinGlyph kStandinGlyphs[3][13] = {

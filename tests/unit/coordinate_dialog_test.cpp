@@ -1,33 +1,16 @@
-#include "dialog/milliseconds_field.h"
-
+// The coordinate entry dialog's rules: the fields, the typed point, the buttons.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "dialog/button_layout.h"
+#include "dialog/milliseconds_field.h"
+#include "dialog/typed_point.h"
 #include "platform/utf.h"
 
 namespace {
 
 constexpr int32_t kMax = INT32_MAX, kMin = INT32_MIN;
-
-TEST(ReadDecimalInteger, ReadsLikeThePlatformAndClamps) {
-  const struct { const char16_t* text; int32_t value; } cases[] = {
-      {u"", 0}, {u"abc", 0}, {u"139", 139}, {u"  \t139", 139}, {u"\r\n 7", 7}, {u"+41", 41}, {u"-41", -41},
-      {u"-", 0}, {u"+-3", 0}, {u"- 3", 0}, {u"12x34", 12}, {u"3.9", 3}, {u"007", 7},
-      {u"2147483647", kMax}, {u"2147483648", kMax}, {u"-2147483648", kMin}, {u"-2147483649", kMin},
-      {u"99999999999999999999999999999999999999", kMax}, {u"-99999999999999999999999999999999999999", kMin},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ReadDecimalInteger(c.text), c.value) << Utf16ToUtf8(c.text);
-}
-
-TEST(ReadDecimalReal, KeepsTheFractionInDecimalNotationOnly) {
-  const struct { const char16_t* text; double value; } cases[] = {
-      {u"", 0.0}, {u"x1", 0.0}, {u".", 0.0}, {u" 502890120.5", 502890120.5}, {u"-12.25", -12.25}, {u".5", 0.5},
-      {u"1E+3x", 1000.0}, {u"2e-1", 0.2}, {u"7e+", 7.0}, {u"inf", 0.0}, {u"nan", 0.0}, {u"0x10", 0.0}, {u"12,5", 12.0},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ReadDecimalReal(c.text), c.value) << Utf16ToUtf8(c.text);
-}
 
 // Only a value inside the bounds of its axis (limits included) is written.
 // 2^32 ms are 1193.046 degrees: values past the 32-bit range must never wrap
@@ -43,7 +26,7 @@ TEST(ComputeMillisecondsField, WritesOnlyValuesInsideTheBoundsOfItsAxis) {
       {Lat, u"139", u"41", u"30", u"5", 502890500, false},  {Lat, u"34", u"120", u"", u"", 129600000, true},
       {Lat, u"36", u"-60", u"", u"", 126000000, true},      {Lon, u" 139度", u"41'", u"30\"", u"5", 502890500, true},
       {Lon, u"139", u"41", u"30", u"5秒", 502890050, true},  // a character after one digit replaces the padding
-      {Lon, u"139", u"41", u"30", u"123", 502890120, true},  {Lon, u"139", u"41", u"30", u"-5", 502889950, true},
+      {Lon, u"139", u"41", u"30", u"123", 502890120, true},  {Lon, u"１３９", u"４５", u"１２", u"３", 503112300, true},  {Lon, u"139", u"41", u"30", u"-5", 502889950, true},
       {Lon, u"597", u"", u"", u"", 2149200000, false},      {Lon, u"1332", u"", u"", u"", 4795200000, false},
       {Lat, u"1228", u"", u"", u"", 4420800000, false},     {Lon, u"-1054", u"", u"", u"", -3794400000, false},
       {Lon, u"2147483647", u"2147483647", u"2147483647", u"99", 7861937631667990LL, false},
@@ -65,18 +48,19 @@ TEST(ComputeMillisecondsField, WritesOnlyValuesInsideTheBoundsOfItsAxis) {
 
 TEST(ReadTypedPoint, ReadsIntegersInTheTokyoDatumAndRealsInWgs84) {
   const struct { std::u16string lon, lat; bool wgs84; int32_t x, y; bool inJapan; } cases[] = {
-      {u"502890120", u"128482200", true, 502901653, 128470591, true},
+      {u"502890120", u"128482200", true, 502901653, 128470591, true}, {u"", u"", false, 0, 0, false},
       {u"502890120", u"128482200", false, 502890120, 128482200, true},
-      {u"502890120.9", u"128482200.9", false, 502890120, 128482200, true}, {u"", u"", false, 0, 0, false},
-      {u"", u"", true, -36147, -16567, false}, {u"439199999", u"165600000", false, 439199999, 165600000, false},
+      {u"502890120.9", u"128482200.9", false, 502890120, 128482200, true},
       {u"4797857416", u"128482200", false, kMax, 128482200, false}, {u"1e30", u"128482200", true, kMax, kMin, false},
+      // Full-width, as typed with an input method: -1, 20; by hand -1.000083 + 0.000921 - 36147.6, 20.002139 + 0.000017 - 16567.2.
+      {u"－１", u"＋２ｅ１", true, -36148, -16547, false}, {u"", u"", true, -36147, -16567, false},
+      {u"439199999", u"165600000", false, 439199999, 165600000, false},
       {std::u16string(118, u' ') + u"502890120", u"128482200", false, 502890120, 128482200, true},
       {std::u16string(119, u' ') + u"502890120", u"128482200", false, 50289012, 128482200, false},
   };  // (the last two: only the first 127 characters count)
   for (const auto& c : cases) {
     const TypedPoint p = ReadTypedPoint(c.lon, c.lat, c.wgs84);
-    EXPECT_EQ(std::make_tuple(p.lon, p.lat, p.inJapan), std::make_tuple(c.x, c.y, c.inJapan))
-        << Utf16ToUtf8(c.lon) << " " << Utf16ToUtf8(c.lat) << " wgs84 " << c.wgs84;
+    EXPECT_EQ(std::make_tuple(p.lon, p.lat, p.inJapan), std::make_tuple(c.x, c.y, c.inJapan)) << Utf16ToUtf8(c.lon) << " " << c.wgs84;
   }
 }
 
