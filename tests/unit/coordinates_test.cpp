@@ -25,8 +25,8 @@ TEST(DistanceTest, CutsEachAxisToWholeStepsBeforeCombining) {
 
 TEST(ConvertWgs84ToTokyoTest, KnownPointsClampedAndFractions) {
   const struct { double lon, lat; int32_t tokyoLon, tokyoLat; } cases[] = {
-      {502890120, 128482200, 502901653, 128470591}, {503000000, 128000000, 503011520, 127988337},
-      {0, 0, -36147, -16567}, {1e30, -1e30, INT32_MAX, INT32_MIN}, {std::nan(""), 0, 0, 0},
+      // (502890120, 128482200), (0, 0) and clamping: the typed point's test, through ReadTypedPoint.
+      {503000000, 128000000, 503011520, 127988337}, {std::nan(""), 0, 0, 0},
       // A typed fraction counts: by hand 502901654.04, 128470592.17 (the whole ms: 502901653.14, 128470591.27).
       {502890120.9, 128482200.9, 502901654, 128470592},
   };

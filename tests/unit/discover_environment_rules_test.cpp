@@ -22,16 +22,20 @@ std::string Joined(const std::vector<std::u16string>& items, std::string text = 
   return text;
 }
 
-// The card from the registry is where the map application is looked for
-// (the device's 10 is not: the card's 10 was found); the file's card name
-// comes after that and only moves the QLCode candidates on the card.
+// The card from the registry is where the map application is looked for,
+// versions 8 to 11, the card before the device (the device's 10 is not: the
+// card's 10 was found) and the highest found wins; the file's card name comes
+// after that and only moves the QLCode candidates on the card, of which the
+// last found (folder v1, card v1, folder v2, card v2) wins.
 TEST(DiscoverEnvironmentRules, ReadsInStartUpOrder) {
   ResetFake();
   g_fake.cardSetting = u"SD", g_fake.mapNameSetting = u"\\SD\\Varnelle\\Data\\tessara.map";
-  g_fake.files = {{u"\\SD", std::nullopt}, {Utf8ToUtf16(Exe(R"(\SD)", 10)), ""}, {u"\\Program Files\\Kario\\cardname.txt", "Card2\r\n"},
-                  {u"\\Card2\\Varnelle\\Map\\qlcode.qldb", ""}};
+  g_fake.files = {{u"\\SD", std::nullopt}, {Utf8ToUtf16(Exe(R"(\SD)", 10)), ""}, {Utf8ToUtf16(Exe("", 11)), ""},
+                  {u"\\Program Files\\Kario\\cardname.txt", "Card2\r\n"}, {u"\\Card2\\Varnelle\\Map\\qlcode.qldb", ""},
+                  {u"\\SD\\Varnelle\\Data\\Map\\\\qlcode_v2.qldb", ""}};
   g_fake.screenWidth = 480, g_fake.clearTypeKey = true;
-  DiscoverEnvironment();
+  EXPECT_EQ(Describe(DiscoverEnvironment()), R"(Card2 | )" + Exe("", 11) + R"( 11 | 2 | \SD\Varnelle\Data\Map\ | )"
+                                             R"(\SD\Varnelle\Data\Map\\qlcode_v2.qldb 2 | ClearType)");
   EXPECT_EQ(g_fake.log, (Log{"registry Folder", R"(attributes \SD)", "find " + Exe(R"(\SD)", 8), "find " + Exe("", 8),
                              "find " + Exe(R"(\SD)", 9), "find " + Exe("", 9), "find " + Exe(R"(\SD)", 10), "find " + Exe(R"(\SD)", 11),
                              "find " + Exe("", 11), "screen width", "registry MNAMV8", R"(read \Program Files\Kario\mappath.txt)",
@@ -48,10 +52,12 @@ TEST(DiscoverEnvironmentRules, OverrideFilesWinAndEveryFindingHasItsDefault) {
                        phonehost = u"\\P\\phonehost.txt";
   const struct { const char* name; std::u16string own; std::optional<std::u16string> card, mapName;
                  std::map<std::u16string, std::optional<std::string>> files; int width; bool clearType; std::string found; } cases[] = {
-      {"nothing at all", own, {}, {}, {}, 479, false, "内部ストレージ |  0 | 1 |  |  0"},
+      {"nothing at all but a database on the device", own, {}, {}, {{u"\\内部ストレージ\\Varnelle\\Map\\qlcode.qldb", ""}}, 479,
+       false, R"(内部ストレージ |  0 | 1 |  | \内部ストレージ\Varnelle\Map\qlcode.qldb 1)"},
       {"a card setting naming no folder", own, u"SD", {}, {}, 240, true, "内部ストレージ |  0 | 1 |  |  0 | ClearType"},
-      {"mappath.txt beats the setting, its first line only", own, {}, u"\\A\\B\\C", {{mappath, "\\SD\\Data\\Map\\\nmore\n"}}, 640, false,
-       R"(内部ストレージ |  0 | 2 | \SD\Data\Map\ |  0)"},
+      {"mappath.txt beats the setting, its first line only", own, {}, u"\\A\\B\\C",
+       {{mappath, "\\SD\\Data\\Map\\\nmore\n"}, {u"\\SD\\Data\\Map\\\\qlcode.qldb", ""}}, 640, false,
+       R"(内部ストレージ |  0 | 2 | \SD\Data\Map\ | \SD\Data\Map\\qlcode.qldb 1)"},
       {"an empty first line keeps the setting's folder", own, {}, u"\\A\\B\\C", {{mappath, "\r\n\\X\\"}}, 240, false,
        R"(内部ストレージ |  0 | 1 | \A\B\Map\ |  0)"},
       {"the file's card does not move the map application", own, {}, {},
