@@ -6,6 +6,7 @@
 #include "search/phone_search.h"
 #include "shell/combo_items.h"
 #include "shell/discover_environment.h"
+#include "shell/discovery.h"
 #include "tests/unit/fake_seams.h"
 
 namespace {
@@ -89,6 +90,14 @@ TEST(ComboItems, QLCodeModeOnlyWithADatabaseAndTheCategoriesOfItsVersion) {
   const struct { int version; std::string categories; } cases[] = {
       {0, v1}, {1, v1}, {2, "イベント;温泉;見る;食べる;買う;泊まる;遊ぶ;"}};
   for (const auto& c : cases) EXPECT_EQ(Joined(CategoryItems(c.version)), c.categories) << c.version;
+}
+
+TEST(MapDataFolder, FolderOfTheSettingFollowedByMap) {
+  const struct { std::u16string value, folder; } cases[] = {
+      {u"\\SD\\Varnelle\\Data\\tessara.map", u"\\SD\\Varnelle\\Data\\Map\\"}, {u"\\A\\B\\", u"\\A\\B\\Map\\"},
+      {u"\\file", u"\\Map\\"}, {u"no separator", u""}, {u"", u""}, {u"\\地図\\データ", u"\\地図\\Map\\"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Utf16ToUtf8(MapDataFolderFromMapName(c.value)), Utf16ToUtf8(c.folder)) << Utf16ToUtf8(c.value);
 }
 
 }  // namespace

@@ -51,9 +51,7 @@ std::vector<std::uintptr_t> FindMapApplicationWindows() {
 }
 void PostEndToMapApplication(std::uintptr_t window) { Log("post end " + std::to_string(window)); }
 void PauseOneSecond() { Log("pause"); }
-void WriteDestinationValues(int32_t lon, int32_t lat) {
-  Log("write " + std::to_string(lon) + " " + std::to_string(lat));
-}
+void WriteDestinationValues(int32_t lon, int32_t lat) { Log("write " + std::to_string(lon) + " " + std::to_string(lat)); }
 bool StartProgram(const std::u16string& program, const std::u16string* commandLine) {
   return Log("start " + U8(program) + (commandLine ? "|" + U8(*commandLine) : "")), !g_fake.startFails;
 }

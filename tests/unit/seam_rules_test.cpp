@@ -76,8 +76,7 @@ TEST_F(SeamRules, RunSearchTriesTheCardFolderWhenTheMapFolderFindsNothing) {
   // 厚木市, about 44 km from the point, on the card.
   std::string error;
   ASSERT_TRUE(WriteMapDataFolder(dir_ + "/Card/Varnelle/Map", {{u"厚木市", 501396000, 128191000}}, {}, error)) << error;
-  g_environment.storageCardName = u"Card";
-  g_environment.mapDataFolder = u"\\nonexistent\\";
+  g_environment.storageCardName = u"Card", g_environment.mapDataFolder = u"\\nonexistent\\";
   g_fake.texts[IDC_SEARCH_EDIT] = u"厚木";
   RunSearch();
   EXPECT_EQ(g_fake.log, (Log{"disable", "read " + kEdit, "enable", "message 検索完了!\u30001件", "focus " + kList}));
@@ -101,10 +100,7 @@ TEST_F(SeamRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
   };
   for (const auto& c : cases) {
     ResetFake();
-    g_fake.lineSelected = c.selected;
-    g_fake.selectedLine = c.line;
-    g_fake.answer = c.answer;
-    g_fake.searchMode = c.mode;
+    g_fake.lineSelected = c.selected, g_fake.selectedLine = c.line, g_fake.answer = c.answer, g_fake.searchMode = c.mode;
     OpenSelectedResult();
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
@@ -128,8 +124,7 @@ TEST_F(SeamRules, CommandsThatDecide) {
   };
   for (const auto& c : cases) {
     ResetFake();
-    g_fake.searchMode = c.mode;
-    g_fake.yes = c.yes;
+    g_fake.searchMode = c.mode, g_fake.yes = c.yes;
     c.command();
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
@@ -164,8 +159,7 @@ TEST_F(SeamRules, LaunchClosesWaitsWritesThenStarts) {
   };
   for (const auto& c : cases) {
     ResetFake();
-    g_fake.mapWindows = c.looks;
-    g_environment.mapApplicationPath = c.path;
+    g_fake.mapWindows = c.looks, g_environment.mapApplicationPath = c.path;
     LaunchMapApplication(1, 2, 8, c.mode);
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
@@ -186,9 +180,7 @@ TEST(LaunchRules, ManualGoesToTheDeviceBrowserQuotedElseToTheShell) {
   };
   for (const auto& c : cases) {
     ResetFake();
-    g_fake.browser = c.browser;
-    g_fake.startFails = c.startFails;
-    g_fake.ownPath = c.own;
+    g_fake.browser = c.browser, g_fake.startFails = c.startFails, g_fake.ownPath = c.own;
     OpenManual();
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
@@ -209,8 +201,7 @@ TEST_F(SeamRules, ConnectionAttemptsAreGivenBackAndLimited) {
   };
   for (const auto& c : cases) {
     ResetFake();
-    g_fake.network = c.network;
-    g_fake.attempts = c.attempts;
+    g_fake.network = c.network, g_fake.attempts = c.attempts;
     EXPECT_EQ(OpenInternetConnection(), c.connected) << c.name;
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
