@@ -8,6 +8,7 @@
 #include "core/reference_point.h"
 #include "maplink/screen_reader.h"
 #include "platform/utf.h"
+#include "shell/point_label.h"
 #include "tests/unit/test_support.h"
 
 namespace {
@@ -85,6 +86,8 @@ TEST(ScreenReader, TickStoresBothNumbersOrNothing) {
               std::make_tuple(503112340, 128412340, 503112340, 128412340, flag)) << Describe(c);
   }
   g_screenTick = ScreenTick{}, g_alternateLayout = 0;
+  // The point label shows what was stored, longitude first, one blank between.
+  EXPECT_EQ(Utf16ToUtf8(PointLabelText(503112340, -128412340)), "503112340 -128412340");
 }
 
 // Twelve characters are read (hundredths whatever their number of digits),
