@@ -27,7 +27,7 @@ struct FakePlatform {
   std::vector<int> attempts;
   std::vector<std::string> chunks;
   int readFailsAt = -1;
-  uint32_t tickStep = 0, tick = 0;
+  uint32_t tickStep = 0, tick = 0xFFFFF000u;  // the clock wraps during a long fetch
   std::u16string temporaryFolder;
   std::size_t chunk = 0, offset = 0;  // where the next read starts
   // The device at start-up: registry texts (none: key or value missing), the

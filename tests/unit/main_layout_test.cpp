@@ -26,17 +26,14 @@ TEST(LayoutMainWindow, BarAtTheBottomLabelAboveItListInTheMiddle) {
   }
 }
 
-// The window's table at scale 1 (search button 175, 60, 60, 20; category
-// combo box 65, 60, 105, 150), doubled by hand for scale 2; every control
-// fits a screen 240 wide; an id of no control has no place.
+// The window's published table of places at scale 1, times the scale; an id of no control has no place.
 TEST(ControlBoxAtCreation, TheTablesPlacesTimesTheScale) {
-  EXPECT_EQ(Tie(ControlBoxAtCreation(1020, 2)), std::make_tuple(350, 120, 120, 40));
-  EXPECT_EQ(Tie(ControlBoxAtCreation(1019, 2)), std::make_tuple(130, 120, 210, 300));
+  const struct { int id, x, y, width, height; } rows[] = {
+      {1070, 5, 10, 60, 20}, {1040, 70, 10, 160, 20}, {1080, 5, 35, 60, 20}, {1010, 65, 60, 105, 20}, {1050, 65, 35, 170, 100},
+      {1019, 65, 60, 105, 150}, {1060, 5, 60, 60, 20}, {1020, 175, 60, 60, 20}, {1030, 0, 252, 240, 15}, {1000, 5, 85, 230, 140}};
+  for (const auto& r : rows)
+    for (int s : {1, 2}) EXPECT_EQ(Tie(ControlBoxAtCreation(r.id, s)), std::make_tuple(r.x * s, r.y * s, r.width * s, r.height * s)) << r.id;
   EXPECT_EQ(Tie(ControlBoxAtCreation(1001, 1)), std::make_tuple(0, 0, 0, 0));
-  for (int id : {1000, 1010, 1019, 1020, 1030, 1040, 1050, 1060, 1070, 1080}) {
-    const ControlBox b = ControlBoxAtCreation(id, 1);
-    EXPECT_TRUE(b.width > 0 && b.height > 0 && b.x + b.width <= 240) << id;
-  }
 }
 
 // A bar 241 wide: the left button takes half rounded down (120), the right

@@ -80,7 +80,7 @@ TEST(PhoneSearchUrlTest, TermGoesInAsTypedAndTheUrlIsCut) {
 TEST(PhoneSearchHost, OnlyANameOrAddressWithAnOptionalPortIsUsable) {
   const std::u16string label63(63, u'a'), name253 = label63 + u'.' + label63 + u'.' + label63 + u'.' + std::u16string(61, u'b');
   const struct { std::u16string host; bool usable; } cases[] = {
-      {u"127.0.0.1:18080", true}, {u"localhost", true}, {u"Maps-2.Example.JP:80", true}, {u"xn--wgv71a.jp", true},
+      {u"127.0.0.1:18080", true}, {u"Alocalhost", true}, {u"Maps-2.Example.JP:80", true}, {u"xn--wgv71a.jp", true},
       {u"255.255.255.255:65535", true}, {u"0.0.0.0:1", true}, {u"a.123", true}, {name253 + u":65535", true}, {label63 + u".jp", true},
       {name253 + u"c", false}, {u"a" + label63 + u".jp", false},  // 254 characters; a 64-character label
       {u"", false}, {u":80", false}, {u"host:", false}, {u"host:0", false}, {u"host:65536", false}, {u"host:123456", false},

@@ -22,7 +22,7 @@ TEST(SplitResultLine, SkipsEmptyPiecesAndSplitsAtLineFeeds) {
 
 TEST(ReadCoordinatePiece, AcceptsOnlyWholeThirtyTwoBitIntegers) {
   const struct { const char16_t* text; bool ok; int32_t value; } cases[] = {
-      {u"503171492", true, 503171492}, {u"  -36147", true, -36147}, {u"+12", true, 12}, {u"-2147483648", true, INT32_MIN},
+      {u"503171492", true, 503171492}, {u"   -2147483647", true, -2147483647}, {u"+12", true, 12}, {u"-2147483648", true, INT32_MIN},
       {u"2147483647", true, INT32_MAX}, {u"2147483648", false, 0}, {u"-2147483649", false, 0}, {u"123456789012", false, 0},
       {u"12a", false, 0}, {u"", false, 0}, {u" ", false, 0}, {u"-", false, 0}, {u"△ ", false, 0}, {u"00000000001", true, 1},
   };
