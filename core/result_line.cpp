@@ -1,5 +1,6 @@
 #include "core/result_line.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/utf.h"
@@ -29,8 +30,7 @@ std::vector<std::u16string> SplitResultLine(const std::u16string& line) {
 }
 
 bool ReadCoordinatePiece(const std::u16string& piece, int32_t* value) {
-  std::size_t i = 0;
-  while (i < piece.size() && piece[i] == u' ') ++i;
+  std::size_t i = std::min(piece.find_first_not_of(u' '), piece.size());
   if (piece.size() - i > 11) return false;
   bool negative = false;
   if (i < piece.size() && (piece[i] == u'-' || piece[i] == u'+')) negative = piece[i++] == u'-';

@@ -60,12 +60,3 @@ const GlyphEntry* GlyphSetFor(ReadoutGeometry geometry, InkTest ink) {
   };
   return kSets[geometry][ink];
 }
-
-int PatternLengthOf(ReadoutGeometry geometry) {
-  switch (geometry) {
-    case kGeometryScale1: return 14;
-    case kGeometryScale2Regular: return 18;
-    case kGeometryScale2Alternate: return 12;
-  }
-  return 0;
-}

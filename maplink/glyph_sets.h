@@ -32,5 +32,3 @@ constexpr int kMaxPatternLength = 18;
 
 // The 13 entries of one set in the order they are searched: 1..9, 0, °, ′, "."
 const GlyphEntry* GlyphSetFor(ReadoutGeometry geometry, InkTest ink);
-// Samples per cell in a geometry: 14, 18 or 12.
-int PatternLengthOf(ReadoutGeometry geometry);

@@ -46,8 +46,7 @@ std::u16string FormatLaunchSwitches(int32_t longitude, int32_t latitude, int map
 
 std::u16string ManualPathFor(const std::u16string& programPath) {
   // Exactly three characters go, whatever the extension's length was.
-  std::u16string path = programPath.size() >= 3 ? programPath.substr(0, programPath.size() - 3) : u"";
-  return path + u"htm";
+  return programPath.substr(0, programPath.size() - std::min<std::size_t>(3, programPath.size())) + u"htm";
 }
 
 void LaunchMapApplication(int32_t longitude, int32_t latitude, int mapType, int mode) {

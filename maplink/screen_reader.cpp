@@ -21,17 +21,14 @@ struct CellSampling {
 };
 
 CellSampling SamplingFor(ReadoutGeometry geometry, InkTest ink) {
-  switch (geometry) {
-    case kGeometryScale1:
-      // Coloured text is drawn one column further right than black text.
-      return ink == kInkBlack ? CellSampling{0, 0, 1, 0, 7} : CellSampling{1, 0, 2, 0, 7};
-    case kGeometryScale2Regular:
-      return {0, 0, 1, 0, 9};
-    case kGeometryScale2Alternate:
+  static const CellSampling kSampling[kGeometryCount][2] = {
+      // At scale 1 coloured text is drawn one column further right than black text.
+      {{0, 0, 1, 0, 7}, {1, 0, 2, 0, 7}},
+      {{0, 0, 1, 0, 9}, {0, 0, 1, 0, 9}},
       // The second column continues below the first: twelve different rows.
-      return {1, 0, 2, 6, 6};
-  }
-  return {0, 0, 1, 0, 0};
+      {{1, 0, 2, 6, 6}, {1, 0, 2, 6, 6}},
+  };
+  return kSampling[geometry][ink];
 }
 
 int MaxAdvanceOf(ReadoutGeometry geometry) {
@@ -59,12 +56,11 @@ bool IsInk(int x, int y, InkTest ink, const ReadoutLayout& layout) {
   return colour != background;
 }
 
-// A pattern shorter than the cell's samples matches on its leading samples;
-// the scale-1 "." for coloured text is the one such entry.
-bool PatternMatches(const char* pattern, const char* sampled, int sampleCount) {
-  size_t length = std::strlen(pattern);
-  if (length == static_cast<size_t>(sampleCount)) return std::strcmp(pattern, sampled) == 0;
-  return length < static_cast<size_t>(sampleCount) && std::strncmp(pattern, sampled, length) == 0;
+// A pattern matches on the cell's leading samples: all but the scale-1 "."
+// for coloured text are as long as the samples, and a longer one would meet
+// the samples' end and differ there.
+bool PatternMatches(const char* pattern, const char* sampled) {
+  return std::strncmp(pattern, sampled, std::strlen(pattern)) == 0;
 }
 
 // Decimal value of the leading digits of text[begin, end), wrapping like the
@@ -129,7 +125,7 @@ std::u16string RecogniseReadout(int x0, int y0, bool* tooLong) {
     const GlyphEntry* set = GlyphSetFor(layout.geometry, ink);
     const GlyphEntry* match = nullptr;
     for (int i = 0; i < kGlyphsPerSet && !match; ++i) {
-      if (PatternMatches(set[i].pattern, sampled, n)) match = &set[i];
+      if (PatternMatches(set[i].pattern, sampled)) match = &set[i];
     }
     if (!match) return text;
     text += match->character;
@@ -154,11 +150,10 @@ int32_t ConvertReadoutText(const std::u16string& text) {
   size_t minuteAt = IndexOrLength(text, u'\u2032');
   size_t pointAt = IndexOrLength(text, u'.');
   // A field whose end does not lie beyond its start is empty.
-  auto field = [&](size_t begin, size_t end) { return end > begin ? LeadingNumber(text, begin, end) : 0u; };
-  uint32_t degrees = field(0, degreeAt);
-  uint32_t minutes = field(degreeAt + 1, minuteAt);
-  uint32_t seconds = field(minuteAt + 1, pointAt);
-  uint32_t hundredths = field(pointAt + 1, text.size());
+  uint32_t degrees = LeadingNumber(text, 0, degreeAt);
+  uint32_t minutes = LeadingNumber(text, degreeAt + 1, minuteAt);
+  uint32_t seconds = LeadingNumber(text, minuteAt + 1, pointAt);
+  uint32_t hundredths = LeadingNumber(text, pointAt + 1, text.size());
   // Unsigned arithmetic wraps where the device's 32-bit arithmetic does,
   // without undefined behaviour on absurd readouts.
   uint32_t value = ((degrees * 60u + minutes) * 60u + seconds) * 1000u + hundredths * 10u;

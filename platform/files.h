@@ -13,6 +13,5 @@ extern std::string g_nativeDeviceRoot;
 #endif
 
 std::FILE* OpenDeviceFile(const std::u16string& path, const char* mode);
-// True when the path's attributes can be read (file or folder).
-bool DeviceFileExists(const std::u16string& path);
-bool DeleteDeviceFile(const std::u16string& path);
+// A file that cannot be deleted stays; nobody can do more about it.
+void DeleteDeviceFile(const std::u16string& path);

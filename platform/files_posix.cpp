@@ -1,4 +1,3 @@
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/files.h"
@@ -18,9 +17,4 @@ std::FILE* OpenDeviceFile(const std::u16string& path, const char* mode) {
   return std::fopen(NativePath(path).c_str(), mode);
 }
 
-bool DeviceFileExists(const std::u16string& path) {
-  struct stat st;
-  return stat(NativePath(path).c_str(), &st) == 0;
-}
-
-bool DeleteDeviceFile(const std::u16string& path) { return unlink(NativePath(path).c_str()) == 0; }
+void DeleteDeviceFile(const std::u16string& path) { (void)unlink(NativePath(path).c_str()); }

@@ -9,8 +9,4 @@ std::FILE* OpenDeviceFile(const std::u16string& path, const char* mode) {
   return _wfopen(AsWide(path), AsWide(wideMode));
 }
 
-bool DeviceFileExists(const std::u16string& path) {
-  return GetFileAttributesW(AsWide(path)) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool DeleteDeviceFile(const std::u16string& path) { return DeleteFileW(AsWide(path)) != 0; }
+void DeleteDeviceFile(const std::u16string& path) { (void)DeleteFileW(AsWide(path)); }

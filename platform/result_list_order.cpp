@@ -1,5 +1,7 @@
 #include "platform/result_list.h"
 
+#include <algorithm>
+
 namespace {
 char16_t Fold(char16_t c) {
   if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - u'a' + u'A');
@@ -9,10 +11,6 @@ char16_t Fold(char16_t c) {
 }  // namespace
 
 bool ResultLineBefore(const std::u16string& a, const std::u16string& b) {
-  std::size_t n = a.size() < b.size() ? a.size() : b.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    char16_t x = Fold(a[i]), y = Fold(b[i]);
-    if (x != y) return x < y;
-  }
-  return a.size() < b.size();
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [](char16_t x, char16_t y) { return Fold(x) < Fold(y); });
 }

@@ -18,16 +18,13 @@ constexpr int64_t kSecondOrderHeight = 300000;
 constexpr int64_t kFineWidth = 56250;
 constexpr int64_t kFineHeight = 37500;
 
-// Floor division.  Inside Japan every dividend is positive and this is the
-// plain truncating division; it only differs for points west of 100 degrees
-// east or south of the equator, where flooring still names a cell that
-// contains the point and keeps every sub-index in its range (so codes stay
-// well-formed and the fine index never leaves 0..F).
-int64_t FloorDiv(int64_t a, int64_t b) {
-  int64_t q = a / b;
-  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-  return q;
-}
+// Floor division by a positive divisor (every divisor here is a cell size).
+// Inside Japan every dividend is positive and this is the plain truncating
+// division; it only differs for points west of 100 degrees east or south of
+// the equator, where flooring still names a cell that contains the point and
+// keeps every sub-index in its range (so codes stay well-formed and the fine
+// index never leaves 0..F).  A negative dividend leaves a negative remainder.
+int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b < 0 ? 1 : 0); }
 
 // Quarters of a 2 x 2 split: 1 south-west, 2 south-east, 3 north-west,
 // 4 north-east.

@@ -33,13 +33,8 @@ struct AnswerReader {
     byte = bytes[at++];
     return true;
   }
-  bool Skip(std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-      unsigned char ignored;
-      if (!Next(ignored)) return false;
-    }
-    return true;
-  }
+  // Skipping past the end leaves the reader at the end, where the next read fails.
+  void Skip(std::size_t count) { at += std::min(count, size - at); }
 };
 
 // What the parse carries from one key to the next.
@@ -60,15 +55,15 @@ int32_t ClampToInt32(double value) {
 // (padded with '0' to six).  `firstDegree` receives the first degree byte.
 bool ReadCoordinate(AnswerReader& reader, std::size_t degreeDigits, unsigned char end,
                     int32_t& value, char& firstDegree) {
-  char degrees[4] = {0, 0, 0, 0};
+  char degrees[4] = {};
   for (std::size_t i = 0; i < degreeDigits; ++i) {
     unsigned char byte;
     if (!reader.Next(byte)) return false;
     degrees[i] = static_cast<char>(byte);
   }
   firstDegree = degrees[0];
-  if (!reader.Skip(1)) return false;
-  char fraction[7] = {'0', '0', '0', '0', '0', '0', 0};
+  reader.Skip(1);
+  char fraction[] = "000000";
   std::size_t kept = 0;
   for (;;) {
     unsigned char byte;
@@ -86,9 +81,11 @@ bool ReadCoordinate(AnswerReader& reader, std::size_t degreeDigits, unsigned cha
 // After "atlng:{": lat:DD.ffffff,lng:DDD.ffffff}
 bool ReadCoordinatePair(AnswerReader& reader, ParseState& state) {
   int32_t lat = 0, lon = 0;
-  char latFirst = 0, lonFirst = 0;
-  if (!reader.Skip(4) || !ReadCoordinate(reader, 2, ',', lat, latFirst)) return false;
-  if (!reader.Skip(4) || !ReadCoordinate(reader, 3, '}', lon, lonFirst)) return false;
+  char latFirst{}, lonFirst{};
+  reader.Skip(4);
+  if (!ReadCoordinate(reader, 2, ',', lat, latFirst)) return false;
+  reader.Skip(4);
+  if (!ReadCoordinate(reader, 3, '}', lon, lonFirst)) return false;
   if (latFirst != '0') {
     TokyoPoint tokyo = ConvertWgs84ToTokyo(lon, lat);
     state.lon = tokyo.lon;
@@ -125,7 +122,7 @@ bool ReadTitle(AnswerReader& reader, const ParseState& state) {
 int ParseSearchResponseBytes(const unsigned char* bytes, std::size_t size) {
   AnswerReader reader{bytes, size};
   ParseState state;
-  unsigned char window[kKeyBytes] = {0, 0, 0, 0, 0, 0, 0};
+  unsigned char window[kKeyBytes] = {};
   int added = 0;
   unsigned char byte;
   while (reader.Next(byte)) {

@@ -42,7 +42,9 @@ bool ClearTypeKeyExists() {
   return true;
 }
 
-bool PathAttributesReadable(const std::u16string& path) { return DeviceFileExists(path); }
+bool PathAttributesReadable(const std::u16string& path) {
+  return GetFileAttributesW(AsWide(path)) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool DirectorySearchFindsFile(const std::u16string& path) {
   WIN32_FIND_DATAW found;

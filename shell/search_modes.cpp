@@ -16,8 +16,12 @@ MeshLevel MeshLevelForMode(int mode, int mapApplicationVersion) {
 }
 
 int MapTypeForMode(int mode) {
-  static const int kTypes[] = {10, 8, 5, 1, 10, 10};
-  return (mode >= 0 && mode <= 5) ? kTypes[mode] : 10;
+  switch (mode) {
+    case kModeLevelM: return 8;
+    case kModeLevelR: return 5;
+    case kModeLevelS: return 1;
+    default: return 10;
+  }
 }
 
 std::u16string CardMapFolder(const std::u16string& storageCardName) {

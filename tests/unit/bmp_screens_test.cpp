@@ -65,4 +65,37 @@ TEST(DecodeBmp, RefusesTruncatedAndForeignFilesWithoutReadingPastThem) {
   EXPECT_TRUE(DecodeBmp(fields, image, error)) << error;
 }
 
+// A file laid out by hand: the 14-byte file header, the 40-byte info header,
+// then rows of blue, green, red padded to 4 bytes.  A pixel reads
+// 0x00BBGGRR, so the bytes 01 02 03 read 0x010203.
+std::string HandBmp(int32_t width, int32_t height, int32_t headerSize, const std::string& rows) {
+  std::string b(54, '\0');
+  auto put = [&](size_t at, int32_t v) { for (int i = 0; i < 4; ++i) b[at + i] = char(uint32_t(v) >> (8 * i)); };
+  b[0] = 'B', b[1] = 'M', b[26] = 1, b[28] = 24;
+  put(10, 54), put(14, headerSize), put(18, width), put(22, height);
+  return b + rows;
+}
+
+// The first row of the file is the bottom row unless the height is negative;
+// one row is a picture; widths up to 65536 are read.
+TEST(DecodeBmp, RowsRunBottomUpUnlessTheHeightIsNegativeAndSizesHaveLimits) {
+  const std::string twoRows("\x01\x02\x03\0\x04\x05\x06\0", 8);
+  const struct { int32_t width, height, headerSize; std::string rows; std::vector<uint32_t> pixels; } cases[] = {
+      {1, 2, 40, twoRows, {0x040506, 0x010203}}, {1, -2, 40, twoRows, {0x010203, 0x040506}},
+      {2, 1, 40, std::string("\x01\x02\x03\x04\x05\x06\0\0", 8), {0x010203, 0x040506}},
+      {1, 2, 12, twoRows, {}},                                    // a header too short for the sizes
+      {65537, 1, 40, std::string(65537 * 3 + 1, '\0'), {}},       // wider than any screen
+  };
+  for (const auto& c : cases) {
+    BmpImage image;
+    std::string error;
+    const bool read = DecodeBmp(HandBmp(c.width, c.height, c.headerSize, c.rows), image, error);
+    EXPECT_EQ(read ? image.pixels : std::vector<uint32_t>{}, c.pixels) << c.width << "x" << c.height;
+  }
+  BmpImage wide;
+  std::string error;
+  ASSERT_TRUE(DecodeBmp(HandBmp(65536, 1, 40, std::string(65536 * 3, '\x07')), wide, error)) << error;
+  EXPECT_EQ(std::make_pair(wide.width, wide.pixels.back()), std::make_pair(65536, 0x070707u));
+}
+
 }  // namespace

@@ -241,6 +241,12 @@ TEST_F(SeamRules, OutcomesOfTheFetch) {
       std::filesystem::remove(dir_ + "/temp/htmbuff.txt");
     }
   }
+  // Neither the root (still a folder) nor a missing temporary folder takes it: an empty list, not a word.
+  ResetFake();
+  g_fake.temporaryFolder = u"\\no\\such\\", g_fake.chunks = {kPlace};
+  ResultListClear(), ResultListAdd(u"stale");
+  EXPECT_EQ(SearchPhoneNumber(u"0300000000"), 0);
+  EXPECT_EQ(std::make_pair(ResultListCount(), Logged("message")), std::make_pair(0, Log{}));
 }
 
 TEST_F(SeamRules, AFileThatStopsTakingBytesIsNotKept) {
