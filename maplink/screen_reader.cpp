@@ -12,21 +12,19 @@ namespace {
 constexpr int kMaxReadoutLength = 12;
 
 // Where the two sampled columns of a cell lie, relative to the cell x and
-// the number's row origin: first column rows [firstTop, firstTop+rows),
-// second column rows [secondTop, secondTop+rows).
+// the number's row origin: first column rows [0, rows), second column rows
+// [secondTop, secondTop+rows).
 struct CellSampling {
-  int firstColumn, firstTop;
-  int secondColumn, secondTop;
-  int rows;
+  int firstColumn, secondColumn, secondTop, rows;
 };
 
 CellSampling SamplingFor(ReadoutGeometry geometry, InkTest ink) {
   static const CellSampling kSampling[kGeometryCount][2] = {
       // At scale 1 coloured text is drawn one column further right than black text.
-      {{0, 0, 1, 0, 7}, {1, 0, 2, 0, 7}},
-      {{0, 0, 1, 0, 9}, {0, 0, 1, 0, 9}},
+      {{0, 1, 0, 7}, {1, 2, 0, 7}},
+      {{0, 1, 0, 9}, {0, 1, 0, 9}},
       // The second column continues below the first: twelve different rows.
-      {{1, 0, 2, 6, 6}, {1, 0, 2, 6, 6}},
+      {{1, 2, 6, 6}, {1, 2, 6, 6}},
   };
   return kSampling[geometry][ink];
 }
@@ -93,7 +91,7 @@ PixelRect ReadoutRegion() {
   ReadoutLayout layout = CurrentReadoutLayout();
   InkTest ink = g_screenTick.clearType ? kInkBackground : kInkBlack;
   CellSampling s = SamplingFor(layout.geometry, ink);
-  int rowsBelow = (s.secondTop > s.firstTop ? s.secondTop : s.firstTop) + s.rows;
+  int rowsBelow = s.secondTop + s.rows;
   int lastCellOffset = (kMaxReadoutLength) * MaxAdvanceOf(layout.geometry);
   int left = layout.referenceX;
   if (layout.longitudeX < left) left = layout.longitudeX;
@@ -117,7 +115,7 @@ std::u16string RecogniseReadout(int x0, int y0, bool* tooLong) {
     char sampled[kMaxPatternLength + 1] = {};
     int n = 0;
     for (int row = 0; row < s.rows; ++row) {
-      sampled[n++] = IsInk(x + s.firstColumn, y0 + s.firstTop + row, ink, layout) ? '1' : '0';
+      sampled[n++] = IsInk(x + s.firstColumn, y0 + row, ink, layout) ? '1' : '0';
     }
     for (int row = 0; row < s.rows; ++row) {
       sampled[n++] = IsInk(x + s.secondColumn, y0 + s.secondTop + row, ink, layout) ? '1' : '0';

@@ -11,10 +11,12 @@ bool IsBlank(char16_t c) {
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-// Index of the first character after the leading blanks.
+// Index of the first character after the leading blanks.  Every scan below
+// stops at the text's end without a bound check of its own: text[size()] is
+// the terminating u'\0', which is no blank, sign, digit, point or 'e'.
 size_t SkipBlanks(const std::u16string& text) {
   size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
+  while (IsBlank(text[i])) ++i;
   return i;
 }
 
@@ -23,7 +25,7 @@ size_t SkipBlanks(const std::u16string& text) {
 int32_t ReadDecimalInteger(const std::u16string& text) {
   size_t i = SkipBlanks(text);
   bool negative = false;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+  if (text[i] == u'+' || text[i] == u'-') {
     negative = text[i] == u'-';
     ++i;
   }
@@ -31,7 +33,7 @@ int32_t ReadDecimalInteger(const std::u16string& text) {
   // the 32-bit range, so that any number of digits is safe.
   constexpr int64_t kCap = int64_t{1} << 32;
   int64_t magnitude = 0;
-  for (; i < text.size() && IsDigit(text[i]); ++i) {
+  for (; IsDigit(text[i]); ++i) {
     if (magnitude < kCap) magnitude = magnitude * 10 + (text[i] - u'0');
   }
   int64_t value = negative ? -magnitude : magnitude;
@@ -46,22 +48,20 @@ double ReadDecimalReal(const std::u16string& text) {
   // this program, so the decimal point is '.'.
   size_t i = SkipBlanks(text);
   std::string number;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) number += static_cast<char>(text[i++]);
+  if (text[i] == u'+' || text[i] == u'-') number += static_cast<char>(text[i++]);
   size_t digits = 0;
-  for (; i < text.size() && IsDigit(text[i]); ++i, ++digits) number += static_cast<char>(text[i]);
-  if (i < text.size() && text[i] == u'.') {
+  for (; IsDigit(text[i]); ++i, ++digits) number += static_cast<char>(text[i]);
+  if (text[i] == u'.') {
     number += '.';
-    for (++i; i < text.size() && IsDigit(text[i]); ++i, ++digits) number += static_cast<char>(text[i]);
+    for (++i; IsDigit(text[i]); ++i, ++digits) number += static_cast<char>(text[i]);
   }
   if (digits == 0) return 0.0;
-  if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
-    // The exponent counts only when at least one digit follows it.
-    size_t j = i + 1;
-    std::string exponent = "e";
-    if (j < text.size() && (text[j] == u'+' || text[j] == u'-')) exponent += static_cast<char>(text[j++]);
-    size_t exponentDigits = 0;
-    for (; j < text.size() && IsDigit(text[j]); ++j, ++exponentDigits) exponent += static_cast<char>(text[j]);
-    if (exponentDigits > 0) number += exponent;
+  if (text[i] == u'e' || text[i] == u'E') {
+    // The exponent counts only when at least one digit follows it, which is
+    // how strtod reads it too: "1e" and "1e+" are 1.
+    number += 'e';
+    if (text[++i] == u'+' || text[i] == u'-') number += static_cast<char>(text[i++]);
+    for (; IsDigit(text[i]); ++i) number += static_cast<char>(text[i]);
   }
   return std::strtod(number.c_str(), nullptr);
 }

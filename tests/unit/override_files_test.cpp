@@ -43,9 +43,14 @@ TEST(OverrideFirstLine, SameLineInEveryEncoding) {
       EXPECT_EQ(Utf16ToUtf8(line), Utf16ToUtf8(c.hasText ? c.line : u"old")) << Utf16ToUtf8(c.content) << " as " << bytes.size() << " bytes";
     }
   }
-  std::u16string line;
-  EXPECT_TRUE(DecodeOverrideFirstLine(Utf16LeWithBom(u"AB") + "\x43", &line));  // an odd trailing byte is ignored
-  EXPECT_EQ(line, u"AB");
+  // An odd trailing byte is ignored; UTF-8's smallest two-byte character and a sequence the read cut short are
+  // UTF-8, an overlong form is not (C1 BF in Shift-JIS: ﾁｿ).
+  const std::pair<std::string, std::u16string> raw[] = {{Utf16LeWithBom(u"AB") + "\x43", u"AB"}, {"\xC2\x80\n", u"\x80"},
+                                                        {"ab\xE6\x9D", u"ab\xFFFD\xFFFD"}, {"\xC1\xBF", u"ﾁｿ"}};
+  for (const auto& [bytes, expected] : raw) {
+    std::u16string line;
+    EXPECT_TRUE(DecodeOverrideFirstLine(bytes, &line) && line == expected) << Utf16ToUtf8(expected);
+  }
 }
 
 }  // namespace

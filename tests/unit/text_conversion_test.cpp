@@ -13,7 +13,10 @@ TEST(Utf, BothWaysAndWhatIsBroken) {
       {"A\xC3\xA9\xE6\x9D\xB1", u"A\u00E9\u6771", kBoth}, {"\xF0\x90\x80\x80", u"\xD800\xDC00", kBoth},
       {"\xF0\x9F\x98\x80x", u"\xD83D\xDE00x", kBoth}, {"\xFF\xE6\x9D", u"\xFFFD\xFFFD\xFFFD", kTo16},
       {"\xC3" "A\xF0\x90\x80", u"\xFFFD" "A\xFFFD\xFFFD\xFFFD", kTo16}, {"x\xEF\xBF\xBD", u"x\xDC00", kTo8},
-      {"\xEF\xBF\xBDx", u"\xD800x", kTo8}, {"\xEF\xBF\xBD", u"\xDBFF", kTo8}};
+      {"\xEF\xBF\xBDx", u"\xD800x", kTo8}, {"\xEF\xBF\xBD", u"\xDBFF", kTo8}, {"\x80", u"\xFFFD", kTo16},
+      // The first and last character of each length (RFC 3629's table): 7F, 80, 7FF, 800, FFFF, 10FFFF.
+      {"\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF4\x8F\xBF\xBF", u"\x7F\x80\u07FF\u0800\uFFFF\U0010FFFF", kBoth},
+      {"\xEF\xBF\xBD\xEE\x80\x80\xEF\xBF\xBD\xEF\xBF\xBD", u"\xD800\xE000\xDC00\xDC00", kTo8}};  // no pair
   for (const auto& c : cases) {
     if (c.ways & kTo8) { EXPECT_EQ(Utf16ToUtf8(c.utf16), c.utf8) << c.utf8; }
     if (c.ways & kTo16) { EXPECT_EQ(Utf8ToUtf16(c.utf8), c.utf16) << c.utf8; }
