@@ -27,17 +27,17 @@ KeyAction ChooseKeyAction(int key, const KeyContext& context) {
     case kKeyF2:
       // The soft keys do nothing while the bar is disabled: no command may
       // start while a search runs.
-      if (!context.barEnabled) return {KeyAction::kDiscard, 0};
+      if (!context.barEnabled) return {KeyAction::kDiscard};
       return {KeyAction::kOpenMenu, key == kKeyF1 ? 0 : 1};
     case kKeyTab:
       if (context.listOpen) return {};
       return {KeyAction::kFocus, NextInOrder(context.focusedId, context.searchMode, context.shift)};
     case kKeyEnter:
       if (context.listOpen) return {};
-      if (context.focusedId == IDC_RESULT_LIST) return {KeyAction::kOpenResult, 0};
+      if (context.focusedId == IDC_RESULT_LIST) return {KeyAction::kOpenResult};
       if (context.focusedId == IDC_SEARCH_EDIT || context.focusedId == IDC_CATEGORY_COMBO ||
           context.focusedId == IDC_SEARCH_BUTTON)
-        return {KeyAction::kRunSearch, 0};
+        return {KeyAction::kRunSearch};
       return {};
     default:
       return {};
