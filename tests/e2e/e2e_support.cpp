@@ -198,11 +198,11 @@ std::vector<std::vector<std::string>> StandinLog(const std::wstring& folder) {
   return lines;
 }
 
-std::vector<std::string> WaitForStart(size_t index, DWORD ms) {
+std::vector<std::string> WaitForStart(size_t index, DWORD ms, const std::wstring& folder) {
   std::vector<std::vector<std::string>> starts;
   auto count = [&] {
     starts.clear();
-    for (const auto& line : StandinLog()) if (line[0] == "start") starts.push_back(line);
+    for (const auto& line : StandinLog(folder)) if (line[0] == "start") starts.push_back(line);
     return starts.size() > index;
   };
   return WaitUntil(count, ms) ? starts[index] : std::vector<std::string>{};

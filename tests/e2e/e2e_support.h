@@ -49,7 +49,8 @@ bool PressMessageBoxButton(const MessageBoxSeen& box, int buttonId);  // by id, 
 // The map application stand-in logs "start<TAB>command line<TAB>TLATV8=..<TAB>TLONV8=..",
 // "end" (message 2 arrived) and "exit" (its window went) beside its executable.
 std::vector<std::vector<std::string>> StandinLog(const std::wstring& folder = L"C:\\Program Files\\Varnelle");
-std::vector<std::string> WaitForStart(size_t index, DWORD ms = 20000);  // start `index` (from 0), or empty
+std::vector<std::string> WaitForStart(size_t index, DWORD ms = 20000,  // start `index` (from 0), or empty
+                                      const std::wstring& folder = L"C:\\Program Files\\Varnelle");
 bool InstallStandin(const std::wstring& exe = kStandinExe);
 bool StartStandin(const std::wstring& arguments, const std::wstring& exe = kStandinExe);  // until its window shows
 bool WaitForMapInFront();  // a stand-in's window in front, and the stand-in idle (done taking the front)

@@ -9,10 +9,16 @@
 // counts) and about a place numbers.tsv names that places.tsv lacks (left
 // out of its answers).  --check only reads both files: exit 0 when there
 // was nothing to warn about, else 1.
+// It builds natively and for Windows (the demo kit ships it); the two differ
+// only in the few socket calls below.
+#ifdef _WIN32
+#include <winsock2.h>
+#else
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -60,6 +66,29 @@ std::string PercentDecoded(const std::string& s) {
   }
   return out;
 }
+
+#ifdef _WIN32
+using Socket = SOCKET;
+void StartSockets() {
+  WSADATA wsa;
+  WSAStartup(MAKEWORD(2, 2), &wsa);
+}
+void CloseSocket(Socket s) { closesocket(s); }
+int LastSocketError() { return WSAGetLastError(); }
+std::string SocketErrorText(int error) { return "error " + std::to_string(error); }
+const int kAddressInUse = WSAEADDRINUSE;
+// On Windows the option would let a second server take the port from the
+// first; the exclusive one makes the second fail, as it does elsewhere.
+const int kPortOption = SO_EXCLUSIVEADDRUSE;
+#else
+using Socket = int;
+void StartSockets() {}
+void CloseSocket(Socket s) { close(s); }
+int LastSocketError() { return errno; }
+std::string SocketErrorText(int error) { return std::strerror(error); }
+const int kAddressInUse = EADDRINUSE;
+const int kPortOption = SO_REUSEADDR;  // the port again right after the last server
+#endif
 
 void Usage() {
   std::fprintf(stderr, "usage: answer-server --port N|--check --places places.tsv --numbers numbers.tsv\n");
@@ -111,26 +140,27 @@ int main(int argc, char** argv) {
   }
   if (checkOnly) return warnings == 0 ? 0 : 1;
 
-  int server = socket(AF_INET, SOCK_STREAM, 0);
+  StartSockets();
+  Socket server = socket(AF_INET, SOCK_STREAM, 0);
   int yes = 1;
-  setsockopt(server, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  setsockopt(server, SOL_SOCKET, kPortOption, reinterpret_cast<const char*>(&yes), sizeof yes);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<uint16_t>(port));
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   if (bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(server, 8) != 0) {
-    const int error = errno;
-    std::fprintf(stderr, "answer-server: cannot listen on 127.0.0.1:%d: %s%s\n", port, std::strerror(error),
-                 error == EADDRINUSE ? " (another answer server, such as a second demo, holds the port)" : "");
+    const int error = LastSocketError();
+    std::fprintf(stderr, "answer-server: cannot listen on 127.0.0.1:%d: %s%s\n", port, SocketErrorText(error).c_str(),
+                 error == kAddressInUse ? " (another answer server, such as a second demo, holds the port)" : "");
     return 1;
   }
   for (;;) {
-    int client = accept(server, nullptr, nullptr);
-    if (client < 0) continue;
+    Socket client = accept(server, nullptr, nullptr);
+    if (client == static_cast<Socket>(-1)) continue;
     std::string request;
     char buffer[2048];
     while (request.find("\r\n\r\n") == std::string::npos && request.size() < 16384) {
-      ssize_t got = recv(client, buffer, sizeof buffer, 0);
+      const auto got = recv(client, buffer, sizeof buffer, 0);
       if (got <= 0) break;
       request.append(buffer, static_cast<std::size_t>(got));
     }
@@ -154,7 +184,7 @@ int main(int argc, char** argv) {
     head << "HTTP/1.0 200 OK\r\nContent-Type: text/html; charset=Shift_JIS\r\nContent-Length: " << body.size()
          << "\r\nConnection: close\r\n\r\n";
     std::string reply = head.str() + body;
-    send(client, reply.data(), reply.size(), 0);
-    close(client);
+    send(client, reply.data(), static_cast<int>(reply.size()), 0);
+    CloseSocket(client);
   }
 }
