@@ -1,4 +1,4 @@
-// The demo kit from its zip alone (tests/demo_kit_test.sh unpacks it, runs demo.cmd and names its folder in
+// The demo kit from its zip alone (tests/unpacked_test.sh unpacks it, runs demo.cmd and names its folder in
 // KARIO_DEMO_KIT): the map dragged to 横浜, the place searched and made the destination, the map restarted
 // there; a phone number asked of the kit's own server; demo-undo.cmd leaving nothing behind.
 #include <winsock2.h>
