@@ -53,39 +53,32 @@ int32_t ClampToInt32(double value) {
 // One coordinate: `degreeDigits` bytes of whole degrees, one byte (the
 // point), then fraction digits up to `end`, of which the first six count
 // (padded with '0' to six).  `firstDegree` receives the first degree byte.
-bool ReadCoordinate(AnswerReader& reader, std::size_t degreeDigits, unsigned char end,
-                    int32_t& value, char& firstDegree) {
+// An answer that ends inside a pair has no title after it, so a pair is read
+// as far as the answer goes and nobody sees what a cut one would hold.
+int32_t ReadCoordinate(AnswerReader& reader, std::size_t degreeDigits, unsigned char end, char& firstDegree) {
   char degrees[4] = {};
-  for (std::size_t i = 0; i < degreeDigits; ++i) {
-    unsigned char byte;
-    if (!reader.Next(byte)) return false;
-    degrees[i] = static_cast<char>(byte);
-  }
+  unsigned char byte = 0;
+  for (std::size_t i = 0; i < degreeDigits && reader.Next(byte); ++i) degrees[i] = static_cast<char>(byte);
   firstDegree = degrees[0];
   reader.Skip(1);
   char fraction[] = "000000";
   std::size_t kept = 0;
-  for (;;) {
-    unsigned char byte;
-    if (!reader.Next(byte)) return false;
-    if (byte == end) break;
+  while (reader.Next(byte) && byte != end) {
     if (kept < 6) fraction[kept++] = static_cast<char>(byte);
   }
   // A 0 byte among the digits ends the text early, as in a C string.
   double ms = static_cast<double>(ReadDecimalInteger(AsciiToUtf16(degrees))) * 3600000.0 +
               static_cast<double>(ReadDecimalInteger(AsciiToUtf16(fraction))) * 3.6;
-  value = ClampToInt32(ms);
-  return true;
+  return ClampToInt32(ms);
 }
 
 // After "atlng:{": lat:DD.ffffff,lng:DDD.ffffff}
-bool ReadCoordinatePair(AnswerReader& reader, ParseState& state) {
-  int32_t lat = 0, lon = 0;
+void ReadCoordinatePair(AnswerReader& reader, ParseState& state) {
   char latFirst{}, lonFirst{};
   reader.Skip(4);
-  if (!ReadCoordinate(reader, 2, ',', lat, latFirst)) return false;
+  const int32_t lat = ReadCoordinate(reader, 2, ',', latFirst);
   reader.Skip(4);
-  if (!ReadCoordinate(reader, 3, '}', lon, lonFirst)) return false;
+  const int32_t lon = ReadCoordinate(reader, 3, '}', lonFirst);
   if (latFirst != '0') {
     TokyoPoint tokyo = ConvertWgs84ToTokyo(lon, lat);
     state.lon = tokyo.lon;
@@ -97,10 +90,7 @@ bool ReadCoordinatePair(AnswerReader& reader, ParseState& state) {
     state.lon = lon;
     state.lat = lat;
   }
-  return true;
 }
-
-
 
 // After ",sxti:\"": the title up to the next '"', listed with the state.
 bool ReadTitle(AnswerReader& reader, const ParseState& state) {
@@ -130,10 +120,9 @@ int ParseSearchResponseBytes(const unsigned char* bytes, std::size_t size) {
     window[kKeyBytes - 1] = byte;
     // The bytes read for a key's value do not pass through the window.
     if (std::memcmp(window, kTitleKey, kKeyBytes) == 0) {
-      if (!ReadTitle(reader, state)) break;
-      ++added;
+      if (ReadTitle(reader, state)) ++added;
     } else if (std::memcmp(window, kPairKey, kKeyBytes) == 0) {
-      if (!ReadCoordinatePair(reader, state)) break;
+      ReadCoordinatePair(reader, state);
     }
   }
   return added;

@@ -32,6 +32,7 @@ TEST(MeshCellAtTest, ExamplePointAndBoundaries) {
       {L::SFine, 503156250, 128437500, "53394615.tgx", 503184375, 128456250}, {L::SFine, 503156249, 128437499, "53394610.tgx", 503128125, 128418750},
       {L::SFine, 503100000, 128400000, "53394610.tgx", 503128125, 128418750}, {L::SFine, 503549999, 128699999, "5339464F.tgx", 503521875, 128681250},
       {L::SFine, 503550000, 128699999, "5339473C.tgx", 503578125, 128681250},
+      {L::L, 500400000, -1, "-139.tgx", 502200000, -1200000},  // south of the equator: the cell below, not the one above
   };
   for (const auto& c : cases) {
     const MeshCell cell = MeshCellAt(c.level, c.lon, c.lat);

@@ -14,7 +14,7 @@ TEST(MessageBoxFit, TextWrapsWhereALineIsFull) {
       {u"あいうえおか\nき\n", u"あいうえお\r\nか\nき\n"}, {u"ab cdefg", u"ab \r\ncdefg"},
       {u"あいうえお、か", u"あいうえ\r\nお、か"}, {u"あいう」」」", u"あい\r\nう」」」"},  // no line starts with a closing mark
       {u"あいうえ\U0002000B", u"あいうえ\r\n\U0002000B"}, {u"あいう\U0002000Bえ", u"あいう\U0002000B\r\nえ"},
-      {u"」」」」」」", u"」\r\n」」」」」"},  // a line of nothing but closing marks still keeps one {u"あいうえおかきくけこさ", u"あいうえお\r\nかきくけこ\r\nさ"},
+      {u"」」」」」」", u"」\r\n」」」」」"}, {u"abcdef g", u"abcde\r\nf g"},  // a line of nothing but closing marks still keeps one {u"あいうえおかきくけこさ", u"あいうえお\r\nかきくけこ\r\nさ"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(Utf16ToUtf8(WrapMessageText(c.text, std::vector<int>(c.text.size(), 10), 50)), Utf16ToUtf8(c.wrapped)) << Utf16ToUtf8(c.text);
@@ -38,6 +38,8 @@ TEST(MessageBoxFit, BoxesComeInsideTheScreenAndNarrowToIt) {
       {"a row that just fits", confirmation, {0, 0, 368, 360}, 120, 117, "0,84 368x192|12,8 120x117|12,133 100x23|131,133 100x23|250,133 100x23"},
       // 344 inside, short of 362: gaps and margins close to 6, the buttons keep 100, (344 - 312) / 2 = 16.
       {"a row 18 too wide", confirmation, {0, 0, 350, 360}, 120, 117, "0,84 350x192|12,8 120x117|16,133 100x23|122,133 100x23|228,133 100x23"},
+      // 14 inside, less than the gaps: buttons 1 wide, the row (15) from 0, the box from the top.
+      {"narrower than the gaps", confirmation, {0, 0, 20, 100}, 2, 117, "0,0 20x192|12,8 2x117|0,133 1x23|7,133 1x23|14,133 1x23"},
       // Narrow enough, only moved in: from the right edge, and its top shown where it is too tall.
       {"fits the width", {{200, -10, 100, 400}, 94, 375, {10, 5, 60, 300}, {{20, 310, 50, 20}}}, {0, 0, 240, 320}, 0, 0,
        "140,0 100x400|10,5 60x300|20,310 50x20"},
