@@ -1,7 +1,9 @@
 // The program as a whole: a second copy that brings the first to the front
 // instead of running, and what a desktop does differently from the device
 // (a program folder whose name holds a blank, an override file written on a
-// Japanese PC).
+// Japanese PC, a screen larger than a device's: the run with
+// KARIO_E2E_DESKTOP=1 on one).
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -27,6 +29,42 @@ TEST_F(ShellTest, SecondCopyBringsTheFirstToTheFrontAndEndsItself) {
       << "foreground is " << Narrow(WindowText(GetForegroundWindow()));
   EXPECT_EQ(FindWindowExW(nullptr, main_, L"KRSEARCH", nullptr), nullptr) << "a second main window";
   DestroyWindow(other);
+}
+
+// A device's screen is the window's, unframed; a larger one holds a device's
+// client area, 240 x (320 − 26) per scale, in a frame whose close box ends
+// the program as Yes to the exit question does, asking nothing.  Either way
+// the 26-high menu bar lies along the client area's bottom and the
+// coordinate dialog covers the window, not more.
+TEST_F(ShellTest, MainWindowIsTheDeviceScreenOrADeviceInAFrame) {
+  ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
+  const int s = E2eDisplayScale();
+  const bool desktop = getenv("KARIO_E2E_DESKTOP") != nullptr;
+  RECT window{}, client{}, work{}, covered{};
+  ASSERT_TRUE(GetWindowRect(main_, &window) && GetClientRect(main_, &client) && SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+  const LONG style = GetWindowLongW(main_, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME);
+  auto in = [](const RECT& r, const RECT& o) { return r.left >= o.left && r.top >= o.top && r.right <= o.right && r.bottom <= o.bottom; };
+  if (desktop) {
+    EXPECT_EQ(style, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+    EXPECT_EQ(RectText(client), RectText({0, 0, 240 * s, 294 * s}));
+    EXPECT_TRUE(in(window, work)) << RectText(window) << " outside " << RectText(work);
+  } else {
+    EXPECT_EQ(style & WS_SYSMENU, 0) << "a close box on the device";
+    EXPECT_EQ(RectText(window), RectText(work));
+  }
+  EXPECT_EQ(RectText(ClientRectInParent(FindWindowExW(main_, nullptr, L"KRMENUBAR", nullptr))),
+            RectText({0, client.bottom - 26 * s, client.right, client.bottom}));
+  PostCommand(main_, IDM_START_AT_COORDINATES);
+  HWND dialog = nullptr;
+  auto isDialog = [](HWND w) { return ClassNameOf(w) == L"#32770" && GetDlgItem(w, IDC_LON_MS); };
+  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindTopWindow(isDialog, Pid())) != nullptr; }));
+  EXPECT_TRUE(WaitUntil([&] { return GetWindowRect(dialog, &covered) && EqualRect(&covered, &window); }))
+      << RectText(covered) << " over the window " << RectText(window);
+  PostCommand(dialog, IDCANCEL, BN_CLICKED, GetDlgItem(dialog, IDCANCEL));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(main_); }));
+  if (!desktop) return;
+  PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);  // what a click on the close box sends
+  EXPECT_EQ(WaitForExit(process_, 10000), 0) << "-1: still running (a question asked?)";
 }
 
 // The manual: on a desktop the system's handler for .htm gets it (here a
