@@ -58,8 +58,11 @@ TEST_F(ShellTest, MainWindowIsTheDeviceScreenOrADeviceInAFrame) {
   HWND dialog = nullptr;
   auto isDialog = [](HWND w) { return ClassNameOf(w) == L"#32770" && GetDlgItem(w, IDC_LON_MS); };
   ASSERT_TRUE(WaitUntil([&] { return (dialog = FindTopWindow(isDialog, Pid())) != nullptr; }));
-  EXPECT_TRUE(WaitUntil([&] { return GetWindowRect(dialog, &covered) && EqualRect(&covered, &window); }))
-      << RectText(covered) << " over the window " << RectText(window);
+  RECT inner{}, ok{};  // OK and Cancel inside the dialog, below or beside the fields
+  auto buttonsIn = [&] { return GetClientRect(dialog, &inner) && in(ok = ClientRectInParent(GetDlgItem(dialog, IDOK)), inner) &&
+                                in(ClientRectInParent(GetDlgItem(dialog, IDCANCEL)), inner); };
+  EXPECT_TRUE(WaitUntil([&] { return GetWindowRect(dialog, &covered) && EqualRect(&covered, &window) && buttonsIn(); }))
+      << RectText(covered) << " over the window " << RectText(window) << ", OK at " << RectText(ok) << " in " << RectText(inner);
   PostCommand(dialog, IDCANCEL, BN_CLICKED, GetDlgItem(dialog, IDCANCEL));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(main_); }));
   if (!desktop) return;
