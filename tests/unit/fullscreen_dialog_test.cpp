@@ -25,8 +25,7 @@ TEST(TitleBar, GeometryWhereAPointFallsAndTheDoneButtonsPressAndRelease) {
     EXPECT_EQ(TitleBarPartAt(plain, c.x, c.y), c.part == P::kDoneButton ? P::kBar : c.part) << c.x << "," << c.y;
   }
   EXPECT_EQ(std::make_pair(ClientTopBelowTitleBar(0, 300, 26), ClientTopBelowTitleBar(0, 20, 26)), std::make_pair(26, 20));
-  // A framed owner 486 x 617 keeps its place, or is moved inside a 1024 x 728
-  // work area (y 728 − 617 = 111); an unframed one leaves the work area.
+  // A framed owner keeps its place or moves inside the work area (y 728 − 617); else the work area.
   const ControlBox work{0, 0, 1024, 728}, inside{300, 20, 486, 617}, over{-50, 700, 486, 617};
   auto at = [&](const ControlBox* owner) { auto b = FullScreenDialogArea(work, owner); return std::make_tuple(b.x, b.y, b.width, b.height); };
   EXPECT_EQ(std::make_tuple(at(&inside), at(&over), at(nullptr)),

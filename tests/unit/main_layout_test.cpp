@@ -27,10 +27,9 @@ TEST(LayoutMainWindow, BarAtTheBottomLabelAboveItListInTheMiddle) {
   }
 }
 
-// Screens at the scale their width gives (under 480: 1).  A device's screen
-// in a frame needs more than 480 x 320 at scale 1, so only a screen more than
-// 960 x 640 at scale 2 gets one; its client area is 240 x (320 − 26) per
-// scale, the size at which the layout above puts the label at its created 252.
+// Screens at the scale their width gives (under 480: 1).  A framed device needs more than 480 x 320 at
+// scale 1, so only a screen over 960 x 640 at scale 2 gets one; its client area is 240 x (320 − 26) per
+// scale, where the layout above puts the label at its created 252.
 TEST(DeviceWindow, OnlyAScreenLargerThanAnyHandheldHoldsADeviceInAFrame) {
   const struct { int width, height; bool framed; } screens[] = {
       {240, 320, false}, {320, 240, false}, {479, 360, false}, {480, 640, false}, {640, 480, false}, {800, 480, false},
