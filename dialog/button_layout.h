@@ -14,6 +14,7 @@ struct DialogButtonLayout {
   ButtonPlacement cancel;
 };
 
-// screenWidth and screenHeight are the full screen in pixels; scale is the
-// display scale (1 or 2).  A square screen counts as landscape.
-DialogButtonLayout ChooseDialogButtonLayout(int screenWidth, int screenHeight, int scale);
+// areaWidth and areaHeight are the area the dialog covers in pixels (the
+// full screen on a handheld); scale is the display scale (1 or 2).  A square
+// area counts as landscape.
+DialogButtonLayout ChooseDialogButtonLayout(int areaWidth, int areaHeight, int scale);

@@ -114,7 +114,11 @@ void LayoutDialogButtons() {
   // Before the handles are known (the dialog is sized while it initialises)
   // there is nothing to move.
   if (!g_dialogOkButton || !g_dialogCancelButton) return;
-  DialogButtonLayout layout = ChooseDialogButtonLayout(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+  // The shape of the area the dialog covers decides: the screen on a
+  // handheld, the program's device-sized window on a desktop.
+  RECT covered;
+  GetWindowRect(GetParent(g_dialogOkButton), &covered);
+  DialogButtonLayout layout = ChooseDialogButtonLayout(covered.right - covered.left, covered.bottom - covered.top,
                                                        g_environment.displayScale);
   MoveWindow(g_dialogOkButton, layout.ok.x, layout.ok.y, layout.ok.width, layout.ok.height, TRUE);
   MoveWindow(g_dialogCancelButton, layout.cancel.x, layout.cancel.y, layout.cancel.width, layout.cancel.height, TRUE);

@@ -49,4 +49,8 @@ ReleaseOutcome ReleaseTitleBar(DoneButtonState& state, TitleBarPart part) {
 
 void LoseCapture(DoneButtonState& state) { state.pressing = false; }
 
+ControlBox FullScreenDialogArea(const ControlBox& workArea, const ControlBox* framedOwner) {
+  return framedOwner ? MovedInside(*framedOwner, workArea) : workArea;
+}
+
 const wchar_t* ShownTitle(const wchar_t* own, const wchar_t* owners) { return own[0] ? own : owners; }

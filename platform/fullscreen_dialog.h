@@ -3,6 +3,7 @@
 // its done button lie, which part a point falls on, and the done button's
 // press and release, which act like a push button's.
 #pragma once
+#include "platform/control_box.h"
 
 constexpr unsigned kFullScreenDoneButton = 0x01;       // title-bar button that sends IDOK
 constexpr unsigned kFullScreenLowerInputPanel = 0x08;  // hide the input panel (nothing to do on a desktop)
@@ -49,6 +50,12 @@ enum class ReleaseOutcome {
 ReleaseOutcome ReleaseTitleBar(DoneButtonState& state, TitleBarPart part);
 // The capture went elsewhere (the platform took it, or the release let go).
 void LoseCapture(DoneButtonState& state);
+
+// The part of the screen the dialog covers: the work area, as its owner
+// does on a handheld; or, when the owner is a device's screen in a frame on
+// a desktop, the owner's window, moved inside the work area, so that the
+// desktop around it stays in view as it does around the owner.
+ControlBox FullScreenDialogArea(const ControlBox& workArea, const ControlBox* framedOwner);
 
 // What the bar shows: the dialog's own title, or its owner's when the dialog
 // has none (the coordinate dialog has none and shows the program's name).

@@ -29,6 +29,18 @@ TitleBarPart PartOnScreen(HWND dialog, const FullScreenDialog& state, POINT p) {
 }
 
 RECT AsRect(const BarRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+ControlBox BoxOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+// Covers the work area, or the owner's window where the owner is framed: a
+// window with a system menu, which a handheld's full-screen window never has.
+void FitToShellArea(HWND dialog) {
+  HWND owner = GetWindow(dialog, GW_OWNER);
+  RECT ownerRect;
+  const bool framed = owner && (GetWindowLongW(owner, GWL_STYLE) & WS_SYSMENU) && GetWindowRect(owner, &ownerRect);
+  const ControlBox ownerBox = framed ? BoxOf(ownerRect) : ControlBox{};
+  const ControlBox area = FullScreenDialogArea(BoxOf(ShellWorkArea()), framed ? &ownerBox : nullptr);
+  FitToArea(dialog, RECT{area.x, area.y, area.x + area.width, area.y + area.height});
+}
 
 void PaintTitleBar(HWND dialog, const FullScreenDialog& state) {
   const TitleBar titleBar = TitleBarOnScreen(dialog, state);
@@ -108,10 +120,10 @@ LRESULT CALLBACK FullScreenDialogProc(HWND dialog, UINT message, WPARAM wParam, 
       PaintTitleBar(dialog, state);
       break;
     case WM_DISPLAYCHANGE:
-      FitToWorkArea(dialog);
+      FitToShellArea(dialog);
       break;
     case WM_SETTINGCHANGE:
-      if (wParam == SPI_SETWORKAREA) FitToWorkArea(dialog);
+      if (wParam == SPI_SETWORKAREA) FitToShellArea(dialog);
       break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(dialog, FullScreenDialogProc, kSubclassId);
@@ -130,5 +142,5 @@ void InitFullScreenDialog(HWND dialog, DWORD flags) {
     delete state;
     return;
   }
-  FitToWorkArea(dialog);
+  FitToShellArea(dialog);
 }

@@ -3,4 +3,8 @@
 #pragma once
 #include <windows.h>
 
+// The work area of the primary screen; the whole screen where it cannot be read.
+RECT ShellWorkArea();
+// Moves and sizes `window` to `area`, its frame measured again.
+void FitToArea(HWND window, const RECT& area);
 void FitToWorkArea(HWND window);

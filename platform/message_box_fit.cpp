@@ -11,9 +11,6 @@ bool IsClosingMark(char16_t c) {
   return std::u16string_view(u"、。，．）」』】〕！？・ー…,.)!?:;").find(c) != std::u16string_view::npos;
 }
 
-// Moves `at` (a start on the axis) so that `size` lies within [low, low + room].
-int Inside(int at, int size, int low, int room) { return std::max(low, std::min(at, low + room - size)); }
-
 }  // namespace
 
 int MessageTextWidthLimit(const MessageBoxLayout& shown, const ControlBox& workArea) {
@@ -77,7 +74,6 @@ MessageBoxLayout FitMessageBox(const MessageBoxLayout& shown, const ControlBox& 
     fit.box.x = shown.box.x + (shown.box.width - fit.box.width) / 2;
     fit.box.y = shown.box.y + (shown.box.height - fit.box.height) / 2;
   }
-  fit.box.x = Inside(fit.box.x, fit.box.width, workArea.x, workArea.width);
-  fit.box.y = Inside(fit.box.y, fit.box.height, workArea.y, workArea.height);
+  fit.box = MovedInside(fit.box, workArea);
   return fit;
 }

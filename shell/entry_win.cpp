@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "platform/handheld_shell_win.h"
 #include "platform/utf.h"
+#include "shell/device_window.h"
 #include "shell/discover_environment.h"
 #include "shell/main_window.h"
 
@@ -29,6 +30,34 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
   return RegisterClassW(&wc) != 0;
 }
 
+// The style of a device's screen in a frame: a caption, a close box and a
+// minimize box, no sizing border; the size is a device's.
+constexpr DWORD kFramedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+HWND CreateMainWindow(HINSTANCE instance, bool framed) {
+  const DWORD style = WS_VISIBLE | (framed ? kFramedStyle : 0);
+  int width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+  if (framed) {
+    const ControlBox client = DeviceClientArea(g_environment.displayScale);
+    RECT r{0, 0, client.width, client.height};
+    AdjustWindowRectEx(&r, style, FALSE, 0);
+    width = r.right - r.left, height = r.bottom - r.top;
+  }
+  return CreateWindowExW(0, kMainWindowClass, AsWide(kProgramTitle), style, CW_USEDEFAULT, CW_USEDEFAULT, width,
+                         height, nullptr, nullptr, instance, nullptr);
+}
+
+// The framed window keeps the platform's default place, moved inside the
+// work area where it runs over an edge.
+void KeepInsideWorkArea(HWND window) {
+  const RECT area = ShellWorkArea();
+  RECT r;
+  if (!GetWindowRect(window, &r)) return;
+  const ControlBox inside = MovedInside({r.left, r.top, r.right - r.left, r.bottom - r.top},
+                                        {area.left, area.top, area.right - area.left, area.bottom - area.top});
+  SetWindowPos(window, nullptr, inside.x, inside.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void RunMessageLoop() {
   MSG msg;
   for (;;) {
@@ -47,14 +76,20 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR, int showComma
   g_environment = DiscoverEnvironment();
   if (!previous && !RegisterMainWindowClass(instance)) return 0;
   g_instance = instance;
-  HWND window = CreateWindowExW(0, kMainWindowClass, AsWide(kProgramTitle), WS_VISIBLE, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+  const bool framed = ScreenHoldsDeviceWindow(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                              g_environment.displayScale);
+  HWND window = CreateMainWindow(instance, framed);
   // Without a main window there is nothing to run: end quietly, as when the
   // class cannot be registered.
   if (!window) return 0;
-  // The window asks for the platform's default place and size; the handheld
-  // shell makes that the whole work area, which a desktop has to be told.
-  FitToWorkArea(window);
+  // Unframed, the window asks for the platform's default place and size; the
+  // handheld shell makes that the whole work area, which a desktop has to be
+  // told.
+  if (framed) {
+    KeepInsideWorkArea(window);
+  } else {
+    FitToWorkArea(window);
+  }
   ShowWindow(window, showCommand);
   UpdateWindow(window);
   SetFocus(g_modeCombo);

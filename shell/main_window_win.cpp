@@ -4,6 +4,7 @@
 #include "platform/menu_bar_win.h"
 #include "resources/resource_ids.h"
 #include "shell/commands.h"
+#include "shell/controls.h"
 #include "shell/main_layout.h"
 #include "shell/main_window.h"
 
@@ -45,7 +46,10 @@ void OnDestroy(HWND window) {
 
 // Keeps the result list box and the folder label fitted to the window; the
 // menu bar takes the strip below the folder label.
-void OnSize(HWND window) {
+void OnSize(HWND window, WPARAM kind) {
+  // A minimized window has no client area to fit; its controls wait for the
+  // size it comes back with.
+  if (kind == SIZE_MINIMIZED) return;
   RECT client;
   GetClientRect(window, &client);
   const MainLayout layout = LayoutMainWindow(client.right, client.bottom, g_environment.displayScale);
@@ -74,8 +78,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:
       OnDestroy(window);
       return 0;
+    case WM_CLOSE:
+      // The framed window's close box (and any other request to close) ends
+      // the program as the exit question's Yes does, without asking: the
+      // device's program has no close box and asks nothing more.
+      EndProgram();
+      return 0;
     case WM_SIZE:
-      OnSize(window);
+      OnSize(window, wParam);
       return 0;
     case WM_ACTIVATE:
       OnActivate(wParam);

@@ -1,7 +1,9 @@
 // The program as a whole: a second copy that brings the first to the front
 // instead of running, and what a desktop does differently from the device
 // (a program folder whose name holds a blank, an override file written on a
-// Japanese PC).
+// Japanese PC, a screen larger than a device's: the run with
+// KARIO_E2E_DESKTOP=1 on one).
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -27,6 +29,36 @@ TEST_F(ShellTest, SecondCopyBringsTheFirstToTheFrontAndEndsItself) {
       << "foreground is " << Narrow(WindowText(GetForegroundWindow()));
   EXPECT_EQ(FindWindowExW(nullptr, main_, L"KRSEARCH", nullptr), nullptr) << "a second main window";
   DestroyWindow(other);
+}
+
+// A device's screen is the window's, unframed; a larger one holds a device's client area, 240 x (320 − 26)
+// per scale, in a frame whose close box ends the program as Yes to the exit question does, asking nothing.
+// Either way the 26-high menu bar lies along the client's bottom and the coordinate dialog covers the window.
+TEST_F(ShellTest, MainWindowIsTheDeviceScreenOrADeviceInAFrame) {
+  ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
+  const int s = E2eDisplayScale(), desktop = getenv("KARIO_E2E_DESKTOP") != nullptr;
+  RECT window{}, client{}, work{}, covered{}, inner{}, ok{};
+  ASSERT_TRUE(GetWindowRect(main_, &window) && GetClientRect(main_, &client) && SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+  auto in = [](const RECT& r, const RECT& o) { return r.left >= o.left && r.top >= o.top && r.right <= o.right && r.bottom <= o.bottom; };
+  EXPECT_EQ(GetWindowLongW(main_, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME) & ~(desktop ? 0 : WS_CAPTION),
+            desktop ? WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX : 0);  // the system gives every top-level window a caption
+  EXPECT_TRUE(desktop ? RectText(client) == RectText({0, 0, 240 * s, 294 * s}) && in(window, work) : EqualRect(&window, &work))
+      << RectText(window) << " client " << RectText(client) << " work " << RectText(work);
+  EXPECT_EQ(RectText(ClientRectInParent(FindWindowExW(main_, nullptr, L"KRMENUBAR", nullptr))),
+            RectText({0, client.bottom - 26 * s, client.right, client.bottom}));
+  PostCommand(main_, IDM_START_AT_COORDINATES);
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindTopWindow([](HWND w) { return GetDlgItem(w, IDC_LON_MS) != nullptr; }, Pid())); }));
+  // It covers the window, OK and Cancel inside it (below or beside the fields).
+  auto buttonsIn = [&] { return GetClientRect(dialog, &inner) && in(ok = ClientRectInParent(GetDlgItem(dialog, IDOK)), inner) &&
+                                in(ClientRectInParent(GetDlgItem(dialog, IDCANCEL)), inner); };
+  EXPECT_TRUE(WaitUntil([&] { return GetWindowRect(dialog, &covered) && EqualRect(&covered, &window) && buttonsIn(); }))
+      << RectText(covered) << " over the window " << RectText(window) << ", OK at " << RectText(ok) << " in " << RectText(inner);
+  PostCommand(dialog, IDCANCEL, BN_CLICKED, GetDlgItem(dialog, IDCANCEL));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(main_); }));
+  if (!desktop) return;
+  PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);  // what a click on the close box sends
+  EXPECT_EQ(WaitForExit(process_, 10000), 0) << "-1: still running (a question asked?)";
 }
 
 // The manual: on a desktop the system's handler for .htm gets it (here a

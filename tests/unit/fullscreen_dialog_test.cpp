@@ -25,6 +25,11 @@ TEST(TitleBar, GeometryWhereAPointFallsAndTheDoneButtonsPressAndRelease) {
     EXPECT_EQ(TitleBarPartAt(plain, c.x, c.y), c.part == P::kDoneButton ? P::kBar : c.part) << c.x << "," << c.y;
   }
   EXPECT_EQ(std::make_pair(ClientTopBelowTitleBar(0, 300, 26), ClientTopBelowTitleBar(0, 20, 26)), std::make_pair(26, 20));
+  // A framed owner keeps its place or moves inside the work area (y 728 − 617); else the work area.
+  const ControlBox work{0, 0, 1024, 728}, inside{300, 20, 486, 617}, over{-50, 700, 486, 617};
+  auto at = [&](const ControlBox* owner) { auto b = FullScreenDialogArea(work, owner); return std::make_tuple(b.x, b.y, b.width, b.height); };
+  EXPECT_EQ(std::make_tuple(at(&inside), at(&over), at(nullptr)),
+            std::make_tuple(std::make_tuple(300, 20, 486, 617), std::make_tuple(0, 111, 486, 617), std::make_tuple(0, 0, 1024, 728)));
   EXPECT_EQ(std::wstring(ShownTitle(L"", L"owner")) + ShownTitle(L"own", L"owner"), L"ownerown");
   // The done button acts like a push button: done only when pressed on it and released over it.
   DoneButtonState s;

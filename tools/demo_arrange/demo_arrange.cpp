@@ -2,8 +2,10 @@
 // the map application stand-in and カリオSearch, puts カリオSearch to the right
 // of the map application's screen with a client area a device's 240 pixels
 // wide (its frame comes on top), and brings the map application to the
-// front so that the screen reader sees its readout.  Ends with 0 when both
-// windows were found within 30 s and カリオSearch got its width, else 1.
+// front so that the screen reader sees its readout.  On a screen larger than
+// a device's, where カリオSearch is a device's screen in a frame of its own,
+// it is only moved there.  Ends with 0 when both windows were found within
+// 30 s and カリオSearch got a device's width, else 1.
 #include <windows.h>
 
 #include <cstdio>
@@ -20,17 +22,26 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   GetWindowRect(map, &mapRect);
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  RECT device = {0, 0, 240, screenHeight};
-  AdjustWindowRectEx(&device, static_cast<DWORD>(GetWindowLongW(tool, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongW(tool, GWL_EXSTYLE)));
-  const int width = device.right - device.left;
-  SetWindowPos(tool, nullptr, mapRect.right, 0, width, screenHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  const DWORD style = static_cast<DWORD>(GetWindowLongW(tool, GWL_STYLE));
+  const int deviceWidth = screenWidth < 480 ? 240 : 480;
+  int width;
+  if (style & WS_SYSMENU) {
+    RECT own;
+    GetWindowRect(tool, &own);
+    width = own.right - own.left;
+    SetWindowPos(tool, nullptr, mapRect.right, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    RECT device = {0, 0, 240, screenHeight};
+    AdjustWindowRectEx(&device, style, FALSE, static_cast<DWORD>(GetWindowLongW(tool, GWL_EXSTYLE)));
+    width = device.right - device.left;
+    SetWindowPos(tool, nullptr, mapRect.right, 0, width, screenHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   SetForegroundWindow(map);
   RECT client;
   GetClientRect(tool, &client);
-  if (client.right < 240 || mapRect.right + width > screenWidth) {
-    std::fprintf(stderr, "demo_arrange: カリオSearch has %ld of 240 pixels; the screen needs to be %d wide\n",
-                 client.right, static_cast<int>(mapRect.right + width));
+  if (client.right < deviceWidth || mapRect.right + width > screenWidth) {
+    std::fprintf(stderr, "demo_arrange: カリオSearch has %ld of %d pixels; the screen needs to be %d wide\n",
+                 client.right, deviceWidth, static_cast<int>(mapRect.right + width));
     return 1;
   }
   return 0;
