@@ -45,17 +45,16 @@ int32_t ReadDecimalInteger(const std::u16string& text) {
 double ReadDecimalReal(const std::u16string& text) {
   // Copy the longest prefix that has the form of a number into plain ASCII
   // and let the C library do the rounding; its locale is never changed by
-  // this program, so the decimal point is '.'.
+  // this program, so the decimal point is '.'.  A prefix without a digit
+  // ("", "-", ".", "-.e5") is no number, which strtod reads as 0.
   size_t i = SkipBlanks(text);
   std::string number;
   if (text[i] == u'+' || text[i] == u'-') number += static_cast<char>(text[i++]);
-  size_t digits = 0;
-  for (; IsDigit(text[i]); ++i, ++digits) number += static_cast<char>(text[i]);
+  for (; IsDigit(text[i]); ++i) number += static_cast<char>(text[i]);
   if (text[i] == u'.') {
     number += '.';
-    for (++i; IsDigit(text[i]); ++i, ++digits) number += static_cast<char>(text[i]);
+    for (++i; IsDigit(text[i]); ++i) number += static_cast<char>(text[i]);
   }
-  if (digits == 0) return 0.0;
   if (text[i] == u'e' || text[i] == u'E') {
     // The exponent counts only when at least one digit follows it, which is
     // how strtod reads it too: "1e" and "1e+" are 1.

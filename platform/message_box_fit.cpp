@@ -71,7 +71,7 @@ MessageBoxLayout FitMessageBox(const MessageBoxLayout& shown, const ControlBox& 
     fit.clientHeight = buttonTop + first.height + bottom;
     fit.box.width = fit.clientWidth + frameWidth;
     fit.box.height = fit.clientHeight + frameHeight;
-    fit.box.x = shown.box.x + (shown.box.width - fit.box.width) / 2;
+    // As wide as the work area, it is moved to the work area's left edge below.
     fit.box.y = shown.box.y + (shown.box.height - fit.box.height) / 2;
   }
   fit.box = MovedInside(fit.box, workArea);

@@ -14,9 +14,10 @@ std::u16string Utf8ToUtf16(const std::string& text) {
     else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; extra = 2; }
     else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; extra = 3; }
     else { out.push_back(0xFFFD); ++i; continue; }
+    // text[n] is the terminating '\0', no continuation byte: a sequence cut
+    // by the end stops there.
     bool ok = true;
     for (std::size_t k = 1; k <= extra; ++k) {
-      if (i + k >= n) { ok = false; break; }
       unsigned char cc = static_cast<unsigned char>(text[i + k]);
       if ((cc & 0xC0) != 0x80) { ok = false; break; }
       cp = (cp << 6) | (cc & 0x3F);
@@ -39,8 +40,8 @@ std::string Utf16ToUtf8(const std::u16string& text) {
   out.reserve(text.size() * 3);
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t cp = text[i];
-    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < text.size() &&
-        text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+    // text[text.size()] is u'\0', no low surrogate.
+    if (cp >= 0xD800 && cp < 0xDC00 && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
     } else if (cp >= 0xD800 && cp < 0xE000) {

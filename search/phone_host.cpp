@@ -12,13 +12,13 @@ bool IsLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <
 
 // Digits only, no leading zero, at most `max`.
 bool IsNumberUpTo(const std::u16string& text, unsigned long max) {
-  if (text.empty() || text.size() > 5 || (text.size() > 1 && text[0] == u'0')) return false;
+  if (text.empty() || (text.size() > 1 && text[0] == u'0')) return false;
   unsigned long value = 0;
   for (char16_t c : text) {
-    if (!IsDigit(c)) return false;
-    value = value * 10 + static_cast<unsigned long>(c - u'0');
+    // Stopping once past `max` keeps any number of digits from wrapping.
+    if (!IsDigit(c) || (value = value * 10 + static_cast<unsigned long>(c - u'0')) > max) return false;
   }
-  return value <= max;
+  return true;
 }
 
 bool IsLabel(const std::u16string& label) {

@@ -30,7 +30,7 @@ TEST(TitleBar, GeometryWhereAPointFallsAndTheDoneButtonsPressAndRelease) {
   auto at = [&](const ControlBox* owner) { auto b = FullScreenDialogArea(work, owner); return std::make_tuple(b.x, b.y, b.width, b.height); };
   EXPECT_EQ(std::make_tuple(at(&inside), at(&over), at(nullptr)),
             std::make_tuple(std::make_tuple(300, 20, 486, 617), std::make_tuple(0, 111, 486, 617), std::make_tuple(0, 0, 1024, 728)));
-  EXPECT_EQ(std::wstring(ShownTitle(L"", L"owner")) + ShownTitle(L"own", L"owner"), L"ownerown");
+  EXPECT_EQ(std::wstring(ShownTitle(L"", L"owner")) + ShownTitle(L"own", L"owner") + ShownTitle(L"A", L"owner"), L"ownerownA");
   // The done button acts like a push button: done only when pressed on it and released over it.
   DoneButtonState s;
   EXPECT_EQ(std::make_pair(PressTitleBar(s, P::kOutside), PressTitleBar(s, P::kBar)),

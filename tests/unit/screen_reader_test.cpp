@@ -65,20 +65,23 @@ void DrawReadouts(Grid& grid, const Case& c, const std::u16string& lon, const st
   if (!lat.empty()) Draw(grid, c, l.latitudeX, l.latitudeY, lat);
 }
 
-// Both numbers are stored and the layout kept; a longitude without its
-// latitude stores nothing and flips the layout flag.  Pixels off the screen
-// are never ink.
+// Both numbers are stored and the layout kept; either number without the
+// other stores nothing and flips the layout flag.  Pixels off the screen are
+// never ink.
 TEST(ScreenReader, TickStoresBothNumbersOrNothing) {
   ReferencePointScope ref(11, 22);
   for (const Case& c : kAllSets) {
-    g_referenceLongitude = 11, g_referenceLatitude = 22;
-    DrawReadouts(Use(c), c, kLon, u"");
-    const int flag = g_alternateLayout;
     int32_t lon = -1, lat = -1;
-    EXPECT_FALSE(ReadReferencePoint(&lon, &lat)) << Describe(c);
-    EXPECT_EQ(std::make_tuple(lon, g_referenceLongitude, g_referenceLatitude, g_alternateLayout),
-              std::make_tuple(-1, 11, 22, 1 - flag)) << Describe(c);
-    g_alternateLayout = flag;
+    for (bool longitudeShown : {true, false}) {
+      g_referenceLongitude = 11, g_referenceLatitude = 22;
+      DrawReadouts(Use(c), c, longitudeShown ? kLon : u"", longitudeShown ? u"" : kLat);
+      const int flag = g_alternateLayout;
+      EXPECT_FALSE(ReadReferencePoint(&lon, &lat)) << Describe(c);
+      EXPECT_EQ(std::make_tuple(lon, g_referenceLongitude, g_referenceLatitude, g_alternateLayout),
+                std::make_tuple(-1, 11, 22, 1 - flag)) << Describe(c) << longitudeShown;
+      g_alternateLayout = flag;
+    }
+    const int flag = g_alternateLayout;
     DrawReadouts(Use(c, 480, 160, kPixelUnavailable), c, kLon, kLat);  // the only paper: (35,30), at scale 2 (62,60)
     g_grid.Set(c.geometry == kGeometryScale1 ? 35 : 62, c.geometry == kGeometryScale1 ? 30 : 60, 0x00F0E0C0);
     EXPECT_TRUE(ReadReferencePoint(&lon, &lat)) << Describe(c);
