@@ -27,9 +27,7 @@ typedef unsigned char Bytes32 __attribute__((vector_size(32)));
 // GCC warns that passing a 32-byte vector differs between code built with
 // and without AVX; the helpers that do are always inlined, so no call passes
 // one.
-#if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wpsabi"
-#endif
 // The helpers below are always inlined, so that inside a function built for
 // AVX2 they are built for it too.
 #define KARIO_INLINE inline __attribute__((always_inline))

@@ -275,6 +275,7 @@ int SearchMeshLevel(MeshLevel level, const std::u16string& term, const std::u16s
       if (file == nullptr) continue;  // missing files are simply skipped
       // One read of at most the buffer's size: a longer file is scanned in
       // its first kMeshFileMaxBytes bytes.
+      LimitFileBytesTo(kMeshFileMaxBytes);  // the read may fill all of it
       std::size_t size = std::fread(g_fileBytes, 1, kMeshFileMaxBytes, file);
       (void)std::fclose(file);  // read only: closing cannot lose anything
       LimitFileBytesTo(size);

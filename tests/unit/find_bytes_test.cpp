@@ -33,9 +33,9 @@ std::vector<std::size_t> AllFoundByString(const std::string& bytes, const std::s
 TEST(FindBytes, FindsWhatStringFindFinds) {
   const std::string needles[] = {"\x93", "\x93\x8C", "\x93\x8C\x8B\x9E", "\x93\x93\x8C", std::string(31, '\x93') + "\x8C"};
   for (const std::string& needle : needles) {
-    for (std::size_t size : {0, 1, 15, 16, 17, 63, 64, 65, 66, 127, 128, 200, 1000}) {
+    for (std::size_t size : {0u, 1u, 15u, 16u, 17u, 63u, 64u, 65u, 66u, 127u, 128u, 200u, 1000u}) {
       for (char fill : {'\0', '\x93', '\x8C'}) {
-        for (std::size_t at : {0, 1, 14, 15, 16, 47, 48, 62, 63, 64, 65, 128, 999}) {
+        for (std::size_t at : {0u, 1u, 14u, 15u, 16u, 47u, 48u, 62u, 63u, 64u, 65u, 128u, 999u}) {
           std::string bytes(size, fill);
           if (at + needle.size() <= size) bytes.replace(at, needle.size(), needle);
           EXPECT_EQ(AllFoundByString(bytes, needle), AllFound(bytes, needle))
