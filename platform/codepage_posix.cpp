@@ -9,13 +9,23 @@
 
 namespace {
 
+// The converter from `from` to `to`, opened on first use and kept for the
+// life of the process: opening one looks its modules up by name and costs
+// more than converting a place name, which a search does once per result.
+// One thread converts (the program has no other), and every conversion
+// starts by resetting the converter's state.
+iconv_t Converter(iconv_t* kept, const char* to, const char* from) {
+  if (*kept == reinterpret_cast<iconv_t>(-1)) *kept = iconv_open(to, from);  // NOLINT(performance-no-int-to-ptr): iconv_open's failure value
+  return *kept;
+}
+
 // Converts with iconv, replacing what cannot be converted by `bad` (encoded in
 // the target) and skipping one input unit of `unit` bytes.
-std::vector<char> Convert(const char* to, const char* from, const char* in, std::size_t inLength,
-                          const char* bad, std::size_t badLength, std::size_t unit) {
+std::vector<char> Convert(iconv_t cd, const char* in, std::size_t inLength, const char* bad, std::size_t badLength,
+                          std::size_t unit) {
   std::vector<char> out;
-  iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return out;  // NOLINT(performance-no-int-to-ptr): iconv_open's failure value
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
   out.resize(inLength * 4 + 16);
   char* src = const_cast<char*>(in);
   std::size_t srcLeft = inLength;
@@ -39,7 +49,6 @@ std::vector<char> Convert(const char* to, const char* from, const char* in, std:
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
   }
   out.resize(done);
-  iconv_close(cd);
   return out;
 }
 
@@ -47,7 +56,8 @@ std::vector<char> Convert(const char* to, const char* from, const char* in, std:
 
 std::string WideToCodePage932(const std::u16string& text) {
   if (text.empty()) return std::string();
-  std::vector<char> out = Convert("CP932", "UTF-16LE", reinterpret_cast<const char*>(text.data()),
+  static iconv_t kept = reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr): not opened yet
+  std::vector<char> out = Convert(Converter(&kept, "CP932", "UTF-16LE"), reinterpret_cast<const char*>(text.data()),
                                   text.size() * 2, "?", 1, 2);
   return std::string(out.begin(), out.end());
 }
@@ -57,7 +67,8 @@ std::u16string CodePage932ToWide(const char* bytes, std::size_t length) {
   while (used < length && bytes[used] != '\0') ++used;
   if (used == 0) return std::u16string();
   static const char kReplacement[2] = {'\xFD', '\xFF'};  // U+FFFD in UTF-16LE
-  std::vector<char> out = Convert("UTF-16LE", "CP932", bytes, used, kReplacement, 2, 1);
+  static iconv_t kept = reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr): not opened yet
+  std::vector<char> out = Convert(Converter(&kept, "UTF-16LE", "CP932"), bytes, used, kReplacement, 2, 1);
   std::u16string wide(out.size() / 2, u'\0');
   for (std::size_t i = 0; i < wide.size(); ++i) {
     wide[i] = static_cast<char16_t>(static_cast<unsigned char>(out[2 * i]) |

@@ -1,8 +1,6 @@
 #include "search/mesh_scan.h"
 
 #include <cstdio>
-#include <cstring>
-#include <string.h>  // memmem
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
@@ -18,6 +16,7 @@
 #include "platform/files.h"
 #include "platform/result_list.h"
 #include "search/coordinates.h"
+#include "search/find_bytes.h"
 
 // How the scan reads a mesh file.  A place record, as far as the scan needs
 // it, is: a run of at least three 0 bytes, the longitude and latitude
@@ -44,16 +43,15 @@
 
 namespace {
 
-// The file slot buffer: byte i of the file in slot i as 0..255.  Allocated
-// once for the life of the program and reused for every file; the read
-// buffer beside it takes the file in one read before it is widened.  A few
-// guard slots stand before slot 0; under AddressSanitizer they and every
-// slot past the current file are poisoned, so that a read outside the file
-// is caught instead of quietly seeing an earlier file's bytes.
-constexpr std::size_t kGuardSlots = 16;
-alignas(64) int32_t g_slotStorage[kGuardSlots + kMeshFileMaxBytes];
-int32_t* const g_fileSlots = g_slotStorage + kGuardSlots;
-unsigned char g_fileBytes[kMeshFileMaxBytes];
+// The file buffer: each file is read into it in one read and scanned where
+// it lies, with no copy.  Allocated once for the life of the program and
+// reused for every file.  A few guard bytes stand before byte 0; under
+// AddressSanitizer they and every byte past the current file are poisoned,
+// so that a read outside the file is caught instead of quietly seeing an
+// earlier file's bytes.
+constexpr std::size_t kGuardBytes = 64;
+alignas(64) unsigned char g_fileStorage[kGuardBytes + kMeshFileMaxBytes];
+unsigned char* const g_fileBytes = g_fileStorage + kGuardBytes;
 
 #if defined(__SANITIZE_ADDRESS__)
 #define KARIO_ASAN 1
@@ -63,20 +61,21 @@ unsigned char g_fileBytes[kMeshFileMaxBytes];
 #endif
 #endif
 
-// Marks slots 0..size-1 as the only readable ones (a no-op without ASan).
-// Only the part that changes since the last file is re-marked.
-void LimitSlotsTo(std::size_t size) {
+// Marks bytes 0..size-1 of the file buffer as the only readable ones (a
+// no-op without ASan).  Only the part that changes since the last file is
+// re-marked.
+void LimitFileBytesTo(std::size_t size) {
 #ifdef KARIO_ASAN
   static std::size_t readable = kMeshFileMaxBytes;
   static bool guarded = false;
   if (!guarded) {
-    ASAN_POISON_MEMORY_REGION(g_slotStorage, kGuardSlots * sizeof(int32_t));
+    ASAN_POISON_MEMORY_REGION(g_fileStorage, kGuardBytes);
     guarded = true;
   }
   if (size < readable) {
-    ASAN_POISON_MEMORY_REGION(g_fileSlots + size, (readable - size) * sizeof(int32_t));
+    ASAN_POISON_MEMORY_REGION(g_fileBytes + size, readable - size);
   } else if (size > readable) {
-    ASAN_UNPOISON_MEMORY_REGION(g_fileSlots + readable, (size - readable) * sizeof(int32_t));
+    ASAN_UNPOISON_MEMORY_REGION(g_fileBytes + readable, size - readable);
   }
   readable = size;
 #else
@@ -118,8 +117,8 @@ int64_t ScaleOffset(MeshLevel level, int32_t offset) {
   return ms;
 }
 
-int32_t ReadInt16(const int32_t* slots, std::size_t at) {
-  int32_t value = slots[at] + 256 * slots[at + 1];
+int32_t ReadInt16(const unsigned char* bytes, std::size_t at) {
+  int32_t value = bytes[at] + 256 * bytes[at + 1];
   return value > 32767 ? value - 65536 : value;
 }
 
@@ -133,13 +132,13 @@ struct Decoded {
 // Walks back from the occurrence at m over name characters.  Returns false
 // when the walk would need a byte before the file start or when the offsets
 // in front of the name would begin before it.
-bool WalkBackToName(const int32_t* slots, std::size_t m, std::size_t* stop) {
+bool WalkBackToName(const unsigned char* bytes, std::size_t m, std::size_t* stop) {
   bool pending = false;  // the byte at k + 1 was taken as a character's second byte
   std::size_t k = m;
   while (k > 0) {
     --k;
     if (pending) {
-      if (IsNameCharacter(slots[k], slots[k + 1])) {
+      if (IsNameCharacter(bytes[k], bytes[k + 1])) {
         pending = false;
         continue;
       }
@@ -147,12 +146,12 @@ bool WalkBackToName(const int32_t* slots, std::size_t m, std::size_t* stop) {
       *stop = k;
       return true;
     }
-    int32_t byte = slots[k];
+    int32_t byte = bytes[k];
     if (byte == kOpenParenthesis || byte == kCloseParenthesis) continue;
     if (byte == kNewline) {
       // A newline right after a name character ends the name there.
       if (k < 2) return false;
-      pending = IsNameCharacter(slots[k - 2], slots[k - 1]);
+      pending = IsNameCharacter(bytes[k - 2], bytes[k - 1]);
       continue;
     }
     pending = true;
@@ -162,16 +161,16 @@ bool WalkBackToName(const int32_t* slots, std::size_t m, std::size_t* stop) {
 
 // Looks for the run of three 0 bytes before the occurrence; the offsets
 // follow the run.
-bool FindRecordStart(const int32_t* slots, std::size_t size, std::size_t m, Decoded* out) {
+bool FindRecordStart(const unsigned char* bytes, std::size_t size, std::size_t m, Decoded* out) {
   int zeros = 0;
   std::size_t k = m;
   while (k > 0) {
     --k;
-    zeros = slots[k] == 0 ? zeros + 1 : 0;
+    zeros = bytes[k] == 0 ? zeros + 1 : 0;
     if (zeros == 3) {
       if (k + 7 >= size) return false;  // offsets or the name's first byte missing
-      out->lonOffset = ReadInt16(slots, k + 3);
-      out->latOffset = ReadInt16(slots, k + 5);
+      out->lonOffset = ReadInt16(bytes, k + 3);
+      out->latOffset = ReadInt16(bytes, k + 5);
       out->nameStart = k + 7;
       out->fallback = true;
       return true;
@@ -180,53 +179,32 @@ bool FindRecordStart(const int32_t* slots, std::size_t size, std::size_t m, Deco
   return false;
 }
 
-bool DecodeOccurrence(MeshLevel level, const int32_t* slots, std::size_t size, std::size_t m,
+bool DecodeOccurrence(MeshLevel level, const unsigned char* bytes, std::size_t size, std::size_t m,
                       Decoded* out) {
   std::size_t s = 0;
-  if (WalkBackToName(slots, m, &s)) {
-    int32_t lonOffset = ReadInt16(slots, s - 2);
-    int32_t latOffset = ReadInt16(slots, s);
+  if (WalkBackToName(bytes, m, &s)) {
+    int32_t lonOffset = ReadInt16(bytes, s - 2);
+    int32_t latOffset = ReadInt16(bytes, s);
     OffsetRange range = ValidOffsets(level);
     if (OffsetValid(lonOffset, range.lonLimit) && OffsetValid(latOffset, range.latLimit)) {
       *out = Decoded{lonOffset, latOffset, s + 2, false};
       return true;
     }
   }
-  return FindRecordStart(slots, size, m, out);
+  return FindRecordStart(bytes, size, m, out);
 }
 
 // Copies the name without its newline bytes.
-std::u16string CopyName(const int32_t* slots, std::size_t size, std::size_t start) {
+std::u16string CopyName(const unsigned char* bytes, std::size_t size, std::size_t start) {
   char name[kMeshNameMaxBytes + 1];
   std::size_t copied = 0;
   for (std::size_t i = start; i < size; ++i) {
-    if (slots[i] != kNewline) name[copied++] = static_cast<char>(slots[i]);
+    if (bytes[i] != kNewline) name[copied++] = static_cast<char>(bytes[i]);
     if (copied == kMeshNameMaxBytes) break;
-    if (i + 1 < size && slots[i + 1] == 0) break;
+    if (i + 1 < size && bytes[i + 1] == 0) break;
   }
   name[copied] = '\0';
   return CodePage932ToWide(name, copied);
-}
-
-// The first position at or after `from` where the whole term occurs in the
-// bytes, or null.  glibc's memmem is several times faster than stepping
-// from one first byte to the next in Shift-JIS text, where the term's lead
-// byte is common; elsewhere the first byte is looked for with memchr.
-const unsigned char* NextCandidate(const unsigned char* bytes, std::size_t size, std::size_t from,
-                                   const std::string& term) {
-#if defined(__GLIBC__)
-  return static_cast<const unsigned char*>(memmem(bytes + from, size - from, term.data(), term.size()));
-#else
-  std::size_t last = size - term.size();
-  while (from <= last) {
-    const void* hit = std::memchr(bytes + from, static_cast<unsigned char>(term[0]), last - from + 1);
-    if (hit == nullptr) return nullptr;
-    const unsigned char* at = static_cast<const unsigned char*>(hit);
-    if (std::memcmp(at, term.data(), term.size()) == 0) return at;
-    from = static_cast<std::size_t>(at - bytes) + 1;
-  }
-  return nullptr;
-#endif
 }
 
 // The Shift-JIS bytes of a term up to its first 0 byte.
@@ -262,45 +240,20 @@ int ScanMeshBuffer(MeshLevel level, const unsigned char* bytes, std::size_t size
   if (size > kMeshFileMaxBytes) size = kMeshFileMaxBytes;
   if (size < len) return 0;
 
-  int32_t term[kMeshTermMaxBytes];
-  for (std::size_t i = 0; i < len; ++i) term[i] = static_cast<unsigned char>(termBytes[i]);
-
-  // Candidates are found on the bytes (the next position at or after p
-  // where the term may start), and every candidate is then confirmed on the
-  // slots, first slot first.  The slots are filled only once a file holds a
-  // candidate at all: most files of a search do not.  The slots then mirror
-  // the bytes exactly.
-  int32_t* slots = g_fileSlots;
-  bool widened = false;
+  // Every occurrence, in increasing order; the record is looked for only
+  // around an occurrence, so the bytes in between are read once, by the
+  // search for the term.
+  const auto* term = reinterpret_cast<const unsigned char*>(termBytes.data());
   int count = 0;
-  const std::size_t last = size - len;
-  std::size_t p = 0;
-  while (p <= last) {
-    const unsigned char* hit = NextCandidate(bytes, size, p, termBytes);
-    if (hit == nullptr) break;
-    p = static_cast<std::size_t>(hit - bytes);
-    if (!widened) {
-      LimitSlotsTo(size);
-      for (std::size_t i = 0; i < size; ++i) slots[i] = bytes[i];
-      widened = true;
-    }
-    std::size_t i = 0;
-    if (slots[p] == term[0]) {
-      i = 1;
-      while (i < len && slots[p + i] == term[i]) ++i;
-    }
-    if (i == len) {
-      Decoded decoded;
-      if (DecodeOccurrence(level, slots, size, p, &decoded)) {
-        int32_t lon = static_cast<int32_t>(centreLon + ScaleOffset(level, decoded.lonOffset));
-        int32_t lat = static_cast<int32_t>(centreLat + ScaleOffset(level, decoded.latOffset));
-        std::u16string name = CopyName(slots, size, decoded.nameStart);
-        ResultListAdd(MeshResultLine(DistanceFromReference(lon, lat), name, cellCode, lon, lat,
-                                       decoded.fallback));
-        ++count;
-      }
-    }
-    ++p;  // occurrences may overlap
+  for (std::size_t p = FindBytes(bytes, size, 0, term, len); p != kBytesNotFound;
+       p = FindBytes(bytes, size, p + 1, term, len)) {  // occurrences may overlap
+    Decoded decoded;
+    if (!DecodeOccurrence(level, bytes, size, p, &decoded)) continue;
+    int32_t lon = static_cast<int32_t>(centreLon + ScaleOffset(level, decoded.lonOffset));
+    int32_t lat = static_cast<int32_t>(centreLat + ScaleOffset(level, decoded.latOffset));
+    std::u16string name = CopyName(bytes, size, decoded.nameStart);
+    ResultListAdd(MeshResultLine(DistanceFromReference(lon, lat), name, cellCode, lon, lat, decoded.fallback));
+    ++count;
   }
   return count;
 }
@@ -322,8 +275,10 @@ int SearchMeshLevel(MeshLevel level, const std::u16string& term, const std::u16s
       if (file == nullptr) continue;  // missing files are simply skipped
       // One read of at most the buffer's size: a longer file is scanned in
       // its first kMeshFileMaxBytes bytes.
+      LimitFileBytesTo(kMeshFileMaxBytes);  // the read may fill all of it
       std::size_t size = std::fread(g_fileBytes, 1, kMeshFileMaxBytes, file);
       (void)std::fclose(file);  // read only: closing cannot lose anything
+      LimitFileBytesTo(size);
       int32_t centreLon = cell.centreLon;
       int32_t centreLat = cell.centreLat;
       if (level == MeshLevel::SQuartered) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "core/result_line.h"
 #include "platform/result_list.h"
 #include "platform/utf.h"
@@ -66,12 +68,28 @@ TEST(SearchModes, SLevelFollowsTheMapApplicationVersion) {
   EXPECT_EQ(std::make_pair(SearchModeOrDefault(-1), SearchModeOrDefault(6)), std::make_pair(0, 0));
 }
 
+// The distance field is "%4.fkm," cut to 63 characters: halves round to
+// even, as printf rounds the binary value (0.49999999999999994 is below a
+// half); printf itself gives the rest.
+TEST(DistanceField, PrintsAsPrintf) {
+  const struct { double km; const char* field; } worked[] = {
+      {0.0, "   0km,"}, {0.5, "   0km,"}, {1.5, "   2km,"}, {2.5, "   2km,"}, {0.49999999999999994, "   0km,"},
+      {9999.5, "10000km,"}, {123456.7, "123457km,"}};
+  for (const auto& c : worked) EXPECT_EQ(c.field, Utf16ToUtf8(DistanceField(c.km))) << c.km;
+  for (double km : {1e22, 1e60, 1.7976931348623157e308, 4503599627370495.5, 2.675}) {
+    char printed[64];
+    (void)std::snprintf(printed, sizeof printed, "%4.fkm,", km);
+    EXPECT_EQ(printed, Utf16ToUtf8(DistanceField(km))) << km;
+  }
+}
+
 // The distance comes first, printed "%4.f": blanks before the digits keep the
 // nearest line first, in the native list and in the real list box alike.
 TEST(ResultList, KeepsNearestFirstAndFoldsCase) {
   ResultListClear();
-  for (const char16_t* line : {u"1234km,d", u"   3km,a", u" 123km,c", u"  12km,b", u"   3km,B"}) ResultListAdd(line);
-  EXPECT_EQ(ResultLinesUtf8(), (std::vector<std::string>{"   3km,a", "   3km,B", "  12km,b", " 123km,c", "1234km,d"}));
+  // Lines equal but for case stay in the order they came, as in the list box.
+  for (const char16_t* line : {u"1234km,d", u"   3km,a", u" 123km,c", u"  12km,b", u"   3km,B", u"   3km,A", u"   3km,a"}) ResultListAdd(line);
+  EXPECT_EQ(ResultLinesUtf8(), (std::vector<std::string>{"   3km,a", "   3km,A", "   3km,a", "   3km,B", "  12km,b", " 123km,c", "1234km,d"}));
   EXPECT_TRUE(ResultLineBefore(u"ａ", u"Ｂ") && ResultLineBefore(u"Ａ", u"ｂ") && !ResultLineBefore(u"ｂ", u"Ｂ") &&
               !ResultLineBefore(u"Ｚ", u"ｚ") && !ResultLineBefore(u"Z", u"z"));
   ResultListClear();
