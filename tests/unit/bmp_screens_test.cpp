@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "maplink/bmp_pixels.h"
 #include "maplink/screen_reader.h"
@@ -13,14 +13,11 @@ namespace {
 
 std::string Slurp(const std::string& name) {
   std::ifstream in(std::string(KARIO_SOURCE_DIR) + "/tests/unit/data/screens/" + name, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 bool ReadTick(const BmpImage& image, int scale, bool clearType, int flag, int32_t* lon, int32_t* lat) {
-  g_screenTick = ScreenTick{ReadBmpPixel, const_cast<BmpImage*>(&image), clearType, scale};
-  g_alternateLayout = flag;
+  g_screenTick = ScreenTick{ReadBmpPixel, const_cast<BmpImage*>(&image), clearType, scale}, g_alternateLayout = flag;
   const bool ok = ReadReferencePoint(lon, lat);
   g_screenTick = ScreenTick{}, g_alternateLayout = 0;
   return ok;
@@ -34,8 +31,7 @@ TEST(StandinScreens, ReadInTheirOwnLayoutAndInkOnly) {
       {"standin_s2ac_topdown32.bmp", 2, true, true},
   };
   for (const auto& s : screens) {
-    BmpImage image;
-    std::string error;
+    BmpImage image; std::string error;
     ASSERT_TRUE(DecodeBmp(Slurp(s.file), image, error)) << s.file << ": " << error;
     int32_t lon = 0, lat = 0;
     EXPECT_TRUE(ReadTick(image, s.scale, s.clearType, s.alternate, &lon, &lat)) << s.file;
@@ -47,19 +43,14 @@ TEST(StandinScreens, ReadInTheirOwnLayoutAndInkOnly) {
 
 TEST(DecodeBmp, RefusesTruncatedAndForeignFilesWithoutReadingPastThem) {
   const std::string file = Slurp("standin_s1.bmp");
-  BmpImage image;
-  std::string error;
+  BmpImage image; std::string error;
   ASSERT_TRUE(DecodeBmp(file, image, error)) << error;
   for (size_t length = 0; length < file.size(); length += (length < 80 ? 1 : 997))
     EXPECT_FALSE(DecodeBmp(file.substr(0, length), image, error)) << length;
   EXPECT_FALSE(DecodeBmp(file.substr(0, file.size() - 1), image, error)) << "one byte short";
   // 8 bits per pixel, compressed, bit fields on 24 bits, a width far beyond the data, another format.
   const std::pair<size_t, char> patches[] = {{28, 8}, {30, 1}, {30, 3}, {21, 0x7F}, {0, 'P'}};
-  for (auto [at, byte] : patches) {
-    std::string bad = file;
-    bad[at] = byte;
-    EXPECT_FALSE(DecodeBmp(bad, image, error)) << at;
-  }
+  for (auto [at, byte] : patches) EXPECT_FALSE(DecodeBmp(std::string(file).replace(at, 1, 1, byte), image, error)) << at;
   std::string fields = Slurp("standin_s2ac_topdown32.bmp");
   fields[30] = 3, fields[18] = 1;  // the standard masks as bit fields, on 32 bits; one pixel wide
   EXPECT_TRUE(DecodeBmp(fields, image, error)) << error;
@@ -88,8 +79,7 @@ TEST(DecodeBmp, RowsRunBottomUpUnlessTheHeightIsNegativeAndSizesHaveLimits) {
       {65536, 1, 40, std::string(65536 * 3, '\x07'), std::vector<uint32_t>(65536, 0x070707)},
   };
   for (const auto& c : cases) {
-    BmpImage image;
-    std::string error;
+    BmpImage image; std::string error;
     const bool read = DecodeBmp(HandBmp(c.width, c.height, c.headerSize, c.rows), image, error);
     EXPECT_EQ(read ? image.pixels : std::vector<uint32_t>{}, c.pixels) << c.width << "x" << c.height;
   }

@@ -29,8 +29,7 @@ std::string Joined(const std::vector<std::u16string>& items, std::string text = 
 // after that and only moves the QLCode candidates on the card, of which the
 // last found (folder v1, card v1, folder v2, card v2) wins.
 TEST(DiscoverEnvironmentRules, ReadsInStartUpOrder) {
-  ResetFake();
-  g_fake.cardSetting = u"SD", g_fake.mapNameSetting = u"\\SD\\Varnelle\\Data\\tessara.map";
+  ResetFake(), g_fake.cardSetting = u"SD", g_fake.mapNameSetting = u"\\SD\\Varnelle\\Data\\tessara.map";
   g_fake.files = {{u"\\SD", std::nullopt}, {Utf8ToUtf16(Exe(R"(\SD)", 10)), ""}, {Utf8ToUtf16(Exe("", 11)), ""},
                   {u"\\Program Files\\Kario\\cardname.txt", "Card2\r\n"}, {u"\\Card2\\Varnelle\\Map\\qlcode.qldb", ""},
                   {u"\\SD\\Varnelle\\Data\\Map\\\\qlcode_v2.qldb", ""}};
@@ -72,9 +71,8 @@ TEST(DiscoverEnvironmentRules, OverrideFilesWinAndEveryFindingHasItsDefault) {
   };
   const std::u16string buildHost = g_phoneSearchHost;  // shown only where start-up changed it
   for (const auto& c : cases) {
-    ResetFake();
-    g_fake.ownPath = c.own, g_fake.cardSetting = c.card, g_fake.mapNameSetting = c.mapName, g_fake.files = c.files;
-    g_fake.screenWidth = c.width, g_fake.clearTypeKey = c.clearType;
+    ResetFake(), g_fake.ownPath = c.own, g_fake.cardSetting = c.card, g_fake.mapNameSetting = c.mapName;
+    g_fake.files = c.files, g_fake.screenWidth = c.width, g_fake.clearTypeKey = c.clearType;
     const std::string found = Describe(DiscoverEnvironment());
     EXPECT_EQ(found + (g_phoneSearchHost == buildHost ? "" : " | " + Utf16ToUtf8(g_phoneSearchHost)), c.found) << c.name;
     g_phoneSearchHost = buildHost;

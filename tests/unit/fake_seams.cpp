@@ -59,24 +59,18 @@ std::u16string OwnProgramPath() { return g_fake.ownPath; }
 bool ProgramFileExists(const std::u16string& path) { return Log("exists " + U8(path)), path == g_fake.browser; }
 void OpenWithShell(const std::u16string& document) { Log("shell " + U8(document)); }
 
-bool ChooseInternetNetwork(uint32_t* index) {
-  Log("choose " + std::to_string(*index));
-  return ++*index, g_fake.network;  // a layer that goes on through its table
-}
+bool ChooseInternetNetwork(uint32_t* index) { return Log("choose " + std::to_string(*index)), ++*index, g_fake.network; }
 ConnectionAttempt RequestInternetConnection() {
-  const std::size_t n = Logged("request").size();
+  const std::size_t n = (Log("request"), Logged("request").size() - 1);
   const int outcome = n < g_fake.attempts.size() ? g_fake.attempts[n] : 2;
-  Log("request");
   return ConnectionAttempt{outcome > 0, outcome == 2};
 }
 void ReleaseInternetConnection(bool keepCached) { Log(keepCached ? "release cached" : "release"); }
 bool OpenWebAnswer(const std::u16string& url, uint32_t* error) {
-  if (g_fake.openFails) *error = 12007;
-  return Log("open " + U8(url)), !g_fake.openFails;
+  return Log("open " + U8(url)), g_fake.openFails ? (*error = 12007, false) : true;
 }
 bool ReadWebAnswer(char* buffer, std::size_t capacity, std::size_t* read) {
-  std::size_t& chunk = g_fake.chunk;
-  std::size_t& offset = g_fake.offset;
+  std::size_t &chunk = g_fake.chunk, &offset = g_fake.offset;
   *read = 0;
   if (static_cast<int>(chunk) == g_fake.readFailsAt) return false;
   if (chunk >= g_fake.chunks.size()) {

@@ -9,8 +9,7 @@
 #include "tools/mapdata_writer/mapdata_writer.h"
 
 TEST(MapDataWriter, EveryGazetteerPlaceReadsBackAtEveryLevel) {
-  std::vector<MapPlace> places;
-  std::string error;
+  std::vector<MapPlace> places; std::string error;
   ASSERT_TRUE(ReadPlacesTsv(KARIO_SOURCE_DIR "/tools/gazetteer/places.tsv", places, error)) << error;
   ASSERT_GT(places.size(), 200u);
   const struct { MeshLevel level; double unitMs; } levels[] = {

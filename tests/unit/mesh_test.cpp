@@ -36,8 +36,7 @@ TEST(MeshCellAtTest, ExamplePointAndBoundaries) {
   };
   for (const auto& c : cases) {
     const MeshCell cell = MeshCellAt(c.level, c.lon, c.lat);
-    EXPECT_EQ(Utf16ToUtf8(cell.code) + " " + std::to_string(cell.centreLon) + "," + std::to_string(cell.centreLat),
-              std::string(c.code) + " " + std::to_string(c.centreLon) + "," + std::to_string(c.centreLat))
+    EXPECT_EQ(std::make_tuple(Utf16ToUtf8(cell.code), cell.centreLon, cell.centreLat), std::make_tuple(c.code, c.centreLon, c.centreLat))
         << "at " << c.lon << "," << c.lat;
   }
 }

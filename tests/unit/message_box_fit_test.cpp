@@ -14,7 +14,8 @@ TEST(MessageBoxFit, TextWrapsWhereALineIsFull) {
       {u"あいうえおか\nき\n", u"あいうえお\r\nか\nき\n"}, {u"ab cdefg", u"ab \r\ncdefg"},
       {u"あいうえお、か", u"あいうえ\r\nお、か"}, {u"あいう」」」", u"あい\r\nう」」」"},  // no line starts with a closing mark
       {u"あいうえ\U0002000B", u"あいうえ\r\n\U0002000B"}, {u"あいう\U0002000Bえ", u"あいう\U0002000B\r\nえ"},
-      {u"」」」」」」", u"」\r\n」」」」」"}, {u"abcdef g", u"abcde\r\nf g"}, {u"a\nかきくけこ", u"a\nかきくけこ"},  // a line of nothing but closing marks still keeps one {u"あいうえおかきくけこさ", u"あいうえお\r\nかきくけこ\r\nさ"},
+      {u"」」」」」」", u"」\r\n」」」」」"},  // a line of nothing but closing marks still keeps one
+      {u"abcdef g", u"abcde\r\nf g"}, {u"a\nかきくけこ", u"a\nかきくけこ"}, {u"あいうえおかきくけこさ", u"あいうえお\r\nかきくけこ\r\nさ"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(Utf16ToUtf8(WrapMessageText(c.text, std::vector<int>(c.text.size(), 10), 50)), Utf16ToUtf8(c.wrapped)) << Utf16ToUtf8(c.text);

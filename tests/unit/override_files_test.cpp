@@ -12,15 +12,10 @@ std::string Utf16Le(const std::u16string& text, std::string bytes = "") {
   for (char16_t c : text) bytes += {char(c & 0xFF), char(c >> 8)};
   return bytes;
 }
-std::string Utf16LeWithBom(const std::u16string& text) { return Utf16Le(text, "\xFF\xFE"); }
-bool HasPair(const std::u16string& text) {
-  return std::any_of(text.begin(), text.end(), [](char16_t c) { return c >= 0xD800 && c < 0xE000; });
-}
+bool HasPair(const std::u16string& t) { return std::any_of(t.begin(), t.end(), [](char16_t c) { return c >= 0xD800 && c < 0xE000; }); }
 
-// The first line must not depend on how the file was saved: every case in
-// UTF-8 and UTF-16LE, each with and without BOM, and in Shift-JIS where it
-// holds the text.  Lines are cut at 255 UTF-16
-// units, never inside a surrogate pair.
+// The first line must not depend on how the file was saved: every case in UTF-8 and UTF-16LE, each with and
+// without BOM, and in Shift-JIS where it holds the text.  Lines are cut at 255 UTF-16 units, never inside a pair.
 TEST(OverrideFirstLine, SameLineInEveryEncoding) {
   const std::u16string pair = u"\U0002000B", a255(255, u'あ');
   const struct { std::u16string content; bool hasText; std::u16string line; } cases[] = {
@@ -35,7 +30,7 @@ TEST(OverrideFirstLine, SameLineInEveryEncoding) {
   };
   for (const auto& c : cases) {
     std::vector<std::string> encodings = {Utf16ToUtf8(c.content), "\xEF\xBB\xBF" + Utf16ToUtf8(c.content),
-                                          Utf16LeWithBom(c.content), Utf16Le(c.content)};
+                                          Utf16Le(c.content, "\xFF\xFE"), Utf16Le(c.content)};
     if (!HasPair(c.content)) encodings.push_back(Sjis(c.content));
     for (const std::string& bytes : encodings) {
       std::u16string line = u"old";
@@ -45,7 +40,7 @@ TEST(OverrideFirstLine, SameLineInEveryEncoding) {
   }
   // An odd trailing byte is ignored; UTF-8's smallest two-byte character and a sequence the read cut short are
   // UTF-8, an overlong form is not (C1 BF in Shift-JIS: ﾁｿ).
-  const std::pair<std::string, std::u16string> raw[] = {{Utf16LeWithBom(u"AB") + "\x43", u"AB"}, {"\xC2\x80\n", u"\x80"},
+  const std::pair<std::string, std::u16string> raw[] = {{Utf16Le(u"AB", "\xFF\xFE") + "\x43", u"AB"}, {"\xC2\x80\n", u"\x80"},
                                                         {"ab\xE6\x9D", u"ab\xFFFD\xFFFD"}, {"\xC1\xBF", u"ﾁｿ"}};
   for (const auto& [bytes, expected] : raw) {
     std::u16string line;

@@ -9,12 +9,9 @@
 namespace {
 
 constexpr int32_t kRefLon = 503000000, kRefLat = 128000000, kLonStep = 40865, kLatStep = 32692;
-using Lines = std::vector<std::string>;
 
 QLCodeRecord Record(int32_t code, int32_t lon, int32_t lat, const std::u16string& name, const char16_t* info) {
-  QLCodeRecord r;
-  r.code = code, r.lon = lon, r.lat = lat, r.name = Sjis(name), r.info = Sjis(info);
-  return r;
+  return {code, lon, lat, Sjis(name), Sjis(info)};
 }
 
 class QLCodeSearchTest : public ::testing::Test {
@@ -49,10 +46,8 @@ TEST_F(QLCodeSearchTest, RadiusAndNearestFirst) {
 
 // The term is matched in the whole line but the distance: code, coordinates, texts.
 TEST_F(QLCodeSearchTest, TermMatchesCodeCoordinatesAndTexts) {
-  QLCodeRecord longest = Record(6, kRefLon, kRefLat, u"", u"");
-  longest.name.assign(255, 'N'), longest.info = std::string(254, 'i') + "Z";
-  QLCodeRecord zero = Record(8, kRefLon, kRefLat, u"", u"足湯");
-  zero.name = std::string("ab\0cd", 5);  // a 0 byte ends a text
+  const QLCodeRecord longest{6, kRefLon, kRefLat, std::string(255, 'N'), std::string(254, 'i') + "Z"};
+  const QLCodeRecord zero{8, kRefLon, kRefLat, std::string("ab\0cd", 5), Sjis(u"足湯")};  // a 0 byte ends a text
   Write({Record(123, kRefLon, kRefLat, u"足湯", u"温泉"), Record(77, kRefLon + 2, kRefLat, u"店", u"買う"), longest, zero,
          Record(5, kRefLon, kRefLat, u"", u"食べる"), Record(9, kRefLon, kRefLat, u"A", u"B"), Record(1234567, kRefLon + 3500 * kLonStep, kRefLat, u"遠方", u"泊まる"),
          Record(1234567, kRefLon + 3501 * kLonStep, kRefLat, u"更に遠方", u"泊まる")});

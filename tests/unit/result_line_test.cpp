@@ -29,9 +29,8 @@ TEST(ReadCoordinatePiece, AcceptsOnlyWholeThirtyTwoBitIntegers) {
       {u"12a", false, 0}, {u"", false, 0}, {u" ", false, 0}, {u"-", false, 0}, {u"△ ", false, 0}, {u"00000000001", true, 1},
   };
   for (const auto& c : cases) {
-    int32_t v = 0;
-    EXPECT_EQ(ReadCoordinatePiece(c.text, &v), c.ok) << Utf16ToUtf8(c.text);
-    EXPECT_EQ(v, c.value) << Utf16ToUtf8(c.text);
+    int32_t v = 0; const bool ok = ReadCoordinatePiece(c.text, &v);
+    EXPECT_EQ(std::make_pair(ok, v), std::make_pair(c.ok, c.value)) << Utf16ToUtf8(c.text);
   }
 }
 
@@ -77,8 +76,7 @@ TEST(DistanceField, PrintsAsPrintf) {
       {9999.5, "10000km,"}, {123456.7, "123457km,"}};
   for (const auto& c : worked) EXPECT_EQ(c.field, Utf16ToUtf8(DistanceField(c.km))) << c.km;
   for (double km : {1e22, 1e60, 1.7976931348623157e308, 4503599627370495.5, 2.675}) {
-    char printed[64];
-    (void)std::snprintf(printed, sizeof printed, "%4.fkm,", km);
+    char printed[64]; (void)std::snprintf(printed, sizeof printed, "%4.fkm,", km);
     EXPECT_EQ(printed, Utf16ToUtf8(DistanceField(km))) << km;
   }
 }

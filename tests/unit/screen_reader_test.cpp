@@ -15,16 +15,13 @@ namespace {
 
 // A screen of pixels that records every read; reads outside it give no pixel.
 struct Grid {
-  int width, height;
-  std::vector<uint32_t> pixels;
-  std::vector<std::pair<int, int>> reads;
+  int width, height; std::vector<uint32_t> pixels; std::vector<std::pair<int, int>> reads;
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
   void Set(int x, int y, uint32_t c) { if (Inside(x, y)) pixels[size_t(y) * width + x] = c; }
 };
 uint32_t ReadGrid(void* context, int x, int y) {
   Grid* grid = static_cast<Grid*>(context);
-  grid->reads.push_back({x, y});
-  return grid->Inside(x, y) ? grid->pixels[size_t(y) * grid->width + x] : kPixelUnavailable;
+  return grid->reads.push_back({x, y}), grid->Inside(x, y) ? grid->pixels[size_t(y) * grid->width + x] : kPixelUnavailable;
 }
 
 struct Case { ReadoutGeometry geometry; bool clearType; };
@@ -102,8 +99,7 @@ TEST(ScreenReader, LengthUnknownCellsAndScreenEdge) {
     Draw(grid, c, 20, 20, u"12\u00B034\u203256.789");
     EXPECT_EQ(ReadScreenCoordinate(20, 20), ((12 * 60 + 34) * 60 + 56) * 1000 + 7890) << Describe(c);
     Draw(grid, c, 20, 80, u"12\u00B034\u203256.7891");
-    bool tooLong = false;
-    RecogniseReadout(20, 80, &tooLong);
+    bool tooLong = false; RecogniseReadout(20, 80, &tooLong);
     EXPECT_EQ(std::make_pair(ReadScreenCoordinate(20, 80), tooLong), std::make_pair(0, true)) << Describe(c);
     Draw(grid, c, Draw(grid, c, 200, 20, u"139\u00B045\u203212") + 20, 20, u".99");  // after one blank cell
     EXPECT_EQ(ReadScreenCoordinate(200, 20), 503112000) << Describe(c);
@@ -125,8 +121,7 @@ TEST(ScreenReader, ReadoutRegionHoldsEveryPixelATickReads) {
     DrawReadouts(grid, c, std::u16string(13, u'\u00B0'), std::u16string(13, u'\u00B0'));
     const PixelRect r = ReadoutRegion();
     grid.reads.clear();
-    int32_t lon, lat;
-    ReadReferencePoint(&lon, &lat);
+    int32_t lon, lat; ReadReferencePoint(&lon, &lat);
     ASSERT_FALSE(grid.reads.empty());
     for (auto [x, y] : grid.reads)
       ASSERT_TRUE(x >= r.left && x < r.right && y >= r.top && y < r.bottom) << Describe(c) << " (" << x << "," << y << ")";

@@ -34,14 +34,10 @@ std::string Msg(const std::u16string& text) { return "message " + Utf16ToUtf8(te
 class SeamRules : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetFake();
-    saved_ = g_environment;
-    g_environment.mapApplicationPath = u"\\Map\\tessara.exe";
+    ResetFake(), saved_ = g_environment, g_environment.mapApplicationPath = u"\\Map\\tessara.exe";
     char pattern[] = "/tmp/kario_rules_XXXXXX";
-    dir_ = mkdtemp(pattern);
-    g_nativeDeviceRoot = dir_;
-    std::filesystem::create_directory(dir_ + "/temp");
-    g_fake.temporaryFolder = u"\\temp\\";
+    dir_ = g_nativeDeviceRoot = mkdtemp(pattern);
+    std::filesystem::create_directory(dir_ + "/temp"), g_fake.temporaryFolder = u"\\temp\\";
   }
   void TearDown() override { g_environment = saved_, g_nativeDeviceRoot.clear(), ResultListClear(), std::filesystem::remove_all(dir_); }
   bool CacheLeft() { return std::filesystem::is_regular_file(dir_ + "/htmbuff.txt") || std::filesystem::exists(dir_ + "/temp/htmbuff.txt"); }
@@ -63,9 +59,7 @@ TEST_F(SeamRules, RunSearchChecksThePointThenTheTermBeforeSearching) {
        {"disable", "read " + kEdit, "enable", Msg(kNoResultMessage), "focus " + kMode}},
   };
   for (const auto& c : cases) {
-    ResetFake();
-    g_fake.searchMode = c.mode;
-    g_fake.texts = {{IDC_SEARCH_EDIT, c.edit}, {IDC_CATEGORY_COMBO, c.category}};
+    ResetFake(), g_fake.searchMode = c.mode, g_fake.texts = {{IDC_SEARCH_EDIT, c.edit}, {IDC_CATEGORY_COMBO, c.category}};
     ReferencePointScope point(c.pointSet ? 503171492 : 0, 128439921);
     RunSearch();
     EXPECT_EQ(g_fake.log, c.log) << c.name;
@@ -99,8 +93,7 @@ TEST_F(SeamRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
         "start \\Map\\tessara.exe| /M_LON=501396000 /M_LAT=128191000 /M_ANGLE=0 /M_TYPE=1"}},
   };
   for (const auto& c : cases) {
-    ResetFake();
-    g_fake.lineSelected = c.selected, g_fake.selectedLine = c.line, g_fake.answer = c.answer, g_fake.searchMode = c.mode;
+    ResetFake(), g_fake.lineSelected = c.selected, g_fake.selectedLine = c.line, g_fake.answer = c.answer, g_fake.searchMode = c.mode;
     OpenSelectedResult();
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
@@ -123,9 +116,7 @@ TEST_F(SeamRules, CommandsThatDecide) {
       {"version: yes ends", AskVersionAndExit, 0, true, {"ask Ver.10.02\n\n終了しますか？", "end"}},
   };
   for (const auto& c : cases) {
-    ResetFake();
-    g_fake.searchMode = c.mode, g_fake.yes = c.yes;
-    c.command();
+    ResetFake(), g_fake.searchMode = c.mode, g_fake.yes = c.yes, c.command();
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
 }
@@ -158,9 +149,7 @@ TEST_F(SeamRules, LaunchClosesWaitsWritesThenStarts) {
       {"no map application: the values are still written", kLaunchSetDestination, {}, u"", {"look", "write 1 2"}},
   };
   for (const auto& c : cases) {
-    ResetFake();
-    g_fake.mapWindows = c.looks, g_environment.mapApplicationPath = c.path;
-    LaunchMapApplication(1, 2, 8, c.mode);
+    ResetFake(), g_fake.mapWindows = c.looks, g_environment.mapApplicationPath = c.path, LaunchMapApplication(1, 2, 8, c.mode);
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
 }
@@ -179,9 +168,7 @@ TEST(LaunchRules, ManualGoesToTheDeviceBrowserQuotedElseToTheShell) {
       {"own path unknown", u"\\Windows\\iexplore.exe", false, u"", {}},
   };
   for (const auto& c : cases) {
-    ResetFake();
-    g_fake.browser = c.browser, g_fake.startFails = c.startFails, g_fake.ownPath = c.own;
-    OpenManual();
+    ResetFake(), g_fake.browser = c.browser, g_fake.startFails = c.startFails, g_fake.ownPath = c.own, OpenManual();
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
 }
@@ -200,8 +187,7 @@ TEST_F(SeamRules, ConnectionAttemptsAreGivenBackAndLimited) {
         "release", "request", "choose 4", "release", "request", "release cached"}},
   };
   for (const auto& c : cases) {
-    ResetFake();
-    g_fake.network = c.network, g_fake.attempts = c.attempts;
+    ResetFake(), g_fake.network = c.network, g_fake.attempts = c.attempts;
     EXPECT_EQ(OpenInternetConnection(), c.connected) << c.name;
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
@@ -228,10 +214,8 @@ TEST_F(SeamRules, OutcomesOfTheFetch) {
   for (bool rootTaken : {false, true}) {
     if (rootTaken) std::filesystem::create_directory(dir_ + "/htmbuff.txt");
     for (const auto& c : cases) {
-      ResetFake();
-      g_fake.temporaryFolder = u"\\temp\\";
-      g_fake.attempts = c.attempts, g_fake.openFails = c.openFails, g_fake.chunks = c.chunks;
-      g_fake.readFailsAt = c.readFailsAt, g_fake.endless = c.endless, g_fake.tickStep = c.tickStep;
+      ResetFake(), g_fake.temporaryFolder = u"\\temp\\", g_fake.attempts = c.attempts, g_fake.openFails = c.openFails;
+      g_fake.chunks = c.chunks, g_fake.readFailsAt = c.readFailsAt, g_fake.endless = c.endless, g_fake.tickStep = c.tickStep;
       ResultListClear(), ResultListAdd(u"stale");
       EXPECT_EQ(SearchPhoneNumber(u"0300000000"), c.count) << c.name;
       EXPECT_EQ(Logged("message"), c.message.empty() ? Log{} : Log{"message " + c.message}) << c.name;
@@ -243,22 +227,20 @@ TEST_F(SeamRules, OutcomesOfTheFetch) {
     }
   }
   // Neither the root (still a folder) nor a missing temporary folder takes it: an empty list, not a word.
-  ResetFake();
-  g_fake.temporaryFolder = u"\\no\\such\\", g_fake.chunks = {kPlace};
+  ResetFake(), g_fake.temporaryFolder = u"\\no\\such\\", g_fake.chunks = {kPlace};
   ResultListClear(), ResultListAdd(u"stale");
   EXPECT_EQ(SearchPhoneNumber(u"0300000000"), 0);
   EXPECT_EQ(std::make_pair(ResultListCount(), Logged("message")), std::make_pair(0, Log{}));
 }
 
 TEST_F(SeamRules, AFileThatStopsTakingBytesIsNotKept) {
-  const std::u16string path = u"\\answer";
   g_fake.chunks = {std::string(10000, 'x')};
   rlimit saved{};
   getrlimit(RLIMIT_FSIZE, &saved);
   const rlimit small{5000, saved.rlim_max};
   const auto handler = signal(SIGXFSZ, SIG_IGN);
   setrlimit(RLIMIT_FSIZE, &small);
-  const AnswerSaved full = SaveWebAnswer(path);
+  const AnswerSaved full = SaveWebAnswer(u"\\answer");
   setrlimit(RLIMIT_FSIZE, &saved), signal(SIGXFSZ, handler);
   EXPECT_EQ(full, AnswerSaved::WriteFailed);
   EXPECT_FALSE(std::filesystem::exists(dir_ + "/answer"));

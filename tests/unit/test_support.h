@@ -12,8 +12,9 @@
 inline std::string Sjis(const std::u16string& text) { return WideToCodePage932(text); }
 inline void WriteBytesTo(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 // The result list as UTF-8, in list order.
-inline std::vector<std::string> ResultLinesUtf8() {
-  std::vector<std::string> lines;
+using Lines = std::vector<std::string>;
+inline Lines ResultLinesUtf8() {
+  Lines lines;
   for (const std::u16string& line : ResultListLines()) lines.push_back(Utf16ToUtf8(line));
   return lines;
 }
