@@ -134,8 +134,7 @@ TEST_F(SeamRules, StationsAndTypedPointsStartTheMapApplication) {
 }
 
 TEST_F(SeamRules, LaunchClosesWaitsWritesThenStarts) {
-  const std::string start = "start \\Map\\tessara.exe";
-  const std::string switches = "| /M_LON=1 /M_LAT=2 /M_ANGLE=0 /M_TYPE=8";
+  const std::string start = "start \\Map\\tessara.exe", switches = "| /M_LON=1 /M_LAT=2 /M_ANGLE=0 /M_TYPE=8";
   using Windows = std::vector<std::vector<std::uintptr_t>>;
   const struct { const char* name; int mode; Windows looks; const char16_t* path; Log log; } cases[] = {
       {"none running", kLaunchShowPoint, {}, u"\\Map\\tessara.exe", {"look", "write 0 0", start + switches}},
