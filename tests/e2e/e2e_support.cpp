@@ -233,7 +233,8 @@ void KarioE2e::StartKarioOrFail(std::wstring program) {
   ASSERT_TRUE(StartProcess(program, L"", &process_));
   // The window exists before its controls do: wait for the last one made.
   auto isMain = [](HWND w) {
-    return ClassNameOf(w) == L"KRSEARCH" && WindowText(w) == L"カリオSearch" && GetDlgItem(w, IDC_RESULT_LIST); };
+    return ClassNameOf(w) == L"KRSEARCH" && WindowText(w) == L"カリオSearch" && GetDlgItem(w, IDC_RESULT_LIST);
+  };
   ASSERT_TRUE(WaitUntil([&] { return (main_ = FindTopWindow(isMain, Pid())) != nullptr; }, 20000)) << "no main window";
   ASSERT_TRUE(FocusComesTo(Control(IDC_MODE_COMBO))) << "start-up did not finish";
   EXPECT_TRUE(IsWindowVisible(Control(IDC_SEARCH_EDIT)) && !IsWindowVisible(Control(IDC_CATEGORY_COMBO))) << "both inputs";

@@ -35,7 +35,7 @@ RECT ClientRectInParent(HWND child);
 void PostCommand(HWND target, int id, int code = 0, HWND control = nullptr);
 
 bool BringToFront(HWND window);  // and waits until it is
-// Keys as a person presses them (SendInput), once `front` is in front (else false); `modifier` is held around each.
+// Keys as a person presses them (SendInput), once `front` is in front (else false); `modifier` (VK_SHIFT) held around each.
 bool PressKeys(HWND front, std::initializer_list<WORD> keys, WORD modifier = 0);
 bool TypeText(HWND front, const std::wstring& text);  // as an input method hands characters over
 
@@ -57,7 +57,7 @@ class KarioE2e : public ::testing::Test {
   void SetUp() override { ResetDevice(); }
   void TearDown() override { CloseProcess(&process_), KillPrograms(); }
   void StartKarioOrFail(std::wstring program = kInstalledProgram);  // until start-up ends with the focus in the mode box
-  // Installs the stand-in, starts the program, then shows Tokyo station in front of it until the point label shows it.
+  // Installs the stand-in, starts the program, then shows Tokyo station in front of it until the point label shows the point read.
   void StartWithPointRead(const std::wstring& standinExe = kStandinExe);
   ::testing::AssertionResult FocusComesTo(HWND control, DWORD ms = 10000) const;  // or to its typing field
   HWND Control(int id) const { return GetDlgItem(main_, id); }
