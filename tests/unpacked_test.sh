@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Makes a zip from the Windows build, unpacks it into a fresh Wine prefix and
-# walks it from there; the prefix's Wine ends with this script, however it
-# ends.  "package": the program's zip, walked with the keyboard alone.
-# "demokit PORT": the demo kit, its demo.cmd run, then the e2e test DemoKit.*
-# (which ends with demo-undo.cmd).
+# Makes a zip from the Windows build, unpacks it into a fresh Wine prefix and walks it from there; the prefix's
+# Wine ends with this script, however it ends.  "package": the program's zip, walked with the keyboard alone.
+# "demokit PORT": the demo kit, its demo.cmd run, then the e2e test DemoKit.* (which ends with demo-undo.cmd).
 # Arguments: the build folder, the e2e_tests program, the zip, the kit's port.
 set -euo pipefail
 build=$1 here=$(cd "$(dirname "$0")/.." && pwd) kind=$3

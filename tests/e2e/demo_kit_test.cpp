@@ -29,9 +29,7 @@ class DemoKit : public KarioE2e {
     HANDLE program = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, Pid());
     ASSERT_TRUE(program && WaitForInputIdle(program, 20000) == 0 && CloseHandle(program)) << "start-up did not finish";
   }
-  void TearDown() override {
-    if (!undone_ && getenv("KARIO_DEMO_KIT")) Undo();
-  }
+  void TearDown() override { if (!undone_ && getenv("KARIO_DEMO_KIT")) Undo(); }
   long Undo() {
     PROCESS_INFORMATION p{};
     undone_ = true;

@@ -1,10 +1,7 @@
-// The coordinate entry dialog, driven in the running program: opened from the
-// main window's command, typed into through messages, and judged by its
-// message box and the map application stand-in's log of starts.
-//
-// The landscape layout runs on a Wine virtual desktop turned on its side.
-// Wine reports that size to every later process of the session, so it runs
-// only with KARIO_E2E_LANDSCAPE=1, in a driver run of its own.
+// The coordinate entry dialog, driven in the running program: opened from the main window's command, typed into
+// through messages, and judged by its message box and the map application stand-in's log of starts.
+// The landscape layout runs on a Wine virtual desktop turned on its side.  Wine reports that size to every later
+// process of the session, so it runs only with KARIO_E2E_LANDSCAPE=1, in a driver run of its own.
 #include <cstdlib>
 
 #include "resources/resource_ids.h"
@@ -48,7 +45,6 @@ TEST_F(CoordinateDialog, StartsTheMapApplicationInEitherDatumOnlyInsideJapan) {
   press(IDCANCEL);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(main_); }));
 }
-
 
 // A visible window of `className` on the desktop (a dialog: the one without a title).
 HWND FindOnDesktop(const wchar_t* className) {

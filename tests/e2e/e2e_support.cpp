@@ -46,7 +46,6 @@ bool CopyFileTo(const std::wstring& from, const std::wstring& to) {
   return WriteTextFile(to, "") && CopyFileW(from.c_str(), to.c_str(), FALSE);  // the first makes the folders
 }
 
-
 bool SetRegistryDword(const wchar_t* name, DWORD value) {
   return RegSetKeyValueW(HKEY_CURRENT_USER, kMapAppKey, name, REG_DWORD, &value, sizeof value) == ERROR_SUCCESS;
 }
@@ -92,11 +91,9 @@ void CloseProcess(PROCESS_INFORMATION* p) {
 }
 
 HWND FindTopWindow(const std::function<bool(HWND)>& match, DWORD processId) {
-  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if ((!processId || pid == processId) && match(w)) return w;
-  }
+  DWORD pid = 0;
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
+    if (GetWindowThreadProcessId(w, &pid), (!processId || pid == processId) && match(w)) return w;
   return nullptr;
 }
 
@@ -106,10 +103,7 @@ std::wstring WindowText(HWND w) {  // WM_GETTEXT is marshalled across processes 
   return text;
 }
 
-std::wstring ClassNameOf(HWND w) {
-  wchar_t name[256] = {0};
-  return GetClassNameW(w, name, 256) ? name : L"";
-}
+std::wstring ClassNameOf(HWND w) { wchar_t name[256] = {0}; return GetClassNameW(w, name, 256) ? name : L""; }
 
 std::string Narrow(const std::wstring& text) { return Utf16ToUtf8(FromWide(text.c_str())); }
 
@@ -118,10 +112,13 @@ std::string RectText(const RECT& r) {
          std::to_string(r.bottom) + ")";
 }
 
+bool RectInside(const RECT& r, const RECT& o) {
+  return r.left >= o.left && r.top >= o.top && r.right <= o.right && r.bottom <= o.bottom;
+}
+
 RECT ClientRectInParent(HWND child) {
   RECT r{};
-  GetWindowRect(child, &r);
-  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  GetWindowRect(child, &r), MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
 
@@ -129,10 +126,7 @@ void PostCommand(HWND target, int id, int code, HWND control) {
   PostMessageW(target, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
 }
 
-static bool BringToFront(HWND window) {
-  SetForegroundWindow(window);
-  return WaitUntil([&] { return GetForegroundWindow() == window; }, 5000);
-}
+bool BringToFront(HWND w) { return SetForegroundWindow(w), WaitUntil([&] { return GetForegroundWindow() == w; }, 5000); }
 
 static void SendKey(WORD key, wchar_t unicode, DWORD up) {
   INPUT input{INPUT_KEYBOARD};
@@ -158,20 +152,17 @@ bool TypeText(HWND front, const std::wstring& text) {
 
 MessageBoxSeen WaitForMessageBox(DWORD processId, const std::wstring& title, DWORD ms) {
   MessageBoxSeen seen;
-  // A message box has its text in the static control 0xFFFF.
-  auto isBox = [&](HWND w) {
-    return IsWindowVisible(w) && ClassNameOf(w) == L"#32770" && (title.empty() || WindowText(w) == title) &&
-           GetDlgItem(w, 0xFFFF);
+  auto isBox = [&](HWND w) {  // a message box has its text in the static control 0xFFFF
+    return IsWindowVisible(w) && ClassNameOf(w) == L"#32770" && (title.empty() || WindowText(w) == title) && GetDlgItem(w, 0xFFFF);
   };
   if (!WaitUntil([&] { return (seen.window = FindTopWindow(isBox, processId)) != nullptr; }, ms)) return seen;
   // Every box lies on the screen whole, its parts inside it; the program
   // may wrap its text with "\r\n", which the text read leaves out again.
   RECT box{}, client{}, part{}, screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  auto in = [](const RECT& r, const RECT& o) { return r.left >= o.left && r.top >= o.top && r.right <= o.right && r.bottom <= o.bottom; };
   auto whole = [&] {
-    bool inside = GetWindowRect(seen.window, &box) && GetClientRect(seen.window, &client) && in(box, screen);
+    bool inside = GetWindowRect(seen.window, &box) && GetClientRect(seen.window, &client) && RectInside(box, screen);
     for (HWND c = GetWindow(seen.window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-      inside = inside && (!IsWindowVisible(c) || in(part = ClientRectInParent(c), client));
+      inside = inside && (!IsWindowVisible(c) || RectInside(part = ClientRectInParent(c), client));
     return inside;
   };
   EXPECT_TRUE(WaitUntil(whole, 2000)) << RectText(box) << " or its part " << RectText(part) << " off the screen";
@@ -267,8 +258,9 @@ void KarioE2e::TypeTerm(const wchar_t* term) const {
   SendMessageW(Control(IDC_SEARCH_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(term));
 }
 
-void KarioE2e::SearchExpecting(const std::vector<std::wstring>& expected, int command) {
-  if (command >= 0) PostCommand(main_, command ? command : IDC_SEARCH_BUTTON, command ? 0 : BN_CLICKED, Control(IDC_SEARCH_BUTTON));
+void KarioE2e::SearchExpecting(const std::vector<std::wstring>& expected, int command, const std::function<void()>& meanwhile) {
+  PostCommand(main_, command ? command : IDC_SEARCH_BUTTON, command ? 0 : BN_CLICKED, Control(IDC_SEARCH_BUTTON));
+  if (meanwhile) meanwhile();
   for (const std::wstring& text : expected) {
     MessageBoxSeen box = WaitForMessageBox(Pid(), L"カリオSearch", 60000);
     EXPECT_NE(box.text.find(text), std::wstring::npos) << Narrow(box.text) << " instead of " << Narrow(text);

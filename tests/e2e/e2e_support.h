@@ -1,6 +1,5 @@
-// Helpers for the end-to-end tests: a device prepared in the Wine prefix,
-// the program started and found, its windows read and driven through
-// messages across processes.  Waits poll with a deadline, never sleep blindly.
+// Helpers for the end-to-end tests: a device prepared in the Wine prefix, the program started and found, its
+// windows read and driven through messages across processes.  Waits poll with a deadline, never sleep blindly.
 #pragma once
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -31,18 +30,16 @@ std::wstring WindowText(HWND w);  // of any process's window
 std::wstring ClassNameOf(HWND w);
 std::string Narrow(const std::wstring& text);  // UTF-8, for failure messages
 std::string RectText(const RECT& r);
+bool RectInside(const RECT& r, const RECT& outer);
 RECT ClientRectInParent(HWND child);
 void PostCommand(HWND target, int id, int code = 0, HWND control = nullptr);
 
-// Keys as a person presses them (SendInput), once `front` is in front (else
-// false); `modifier` (VK_SHIFT) is held around each key.
+bool BringToFront(HWND window);  // and waits until it is
+// Keys as a person presses them (SendInput), once `front` is in front (else false); `modifier` (VK_SHIFT) held around each.
 bool PressKeys(HWND front, std::initializer_list<WORD> keys, WORD modifier = 0);
 bool TypeText(HWND front, const std::wstring& text);  // as an input method hands characters over
 
-struct MessageBoxSeen {
-  HWND window = nullptr;
-  std::wstring text;
-};
+struct MessageBoxSeen { HWND window = nullptr; std::wstring text; };
 MessageBoxSeen WaitForMessageBox(DWORD processId, const std::wstring& title = L"カリオSearch", DWORD ms = 10000);
 bool PressMessageBoxButton(const MessageBoxSeen& box, int buttonId);  // by id, and waits for it to go
 
@@ -59,19 +56,16 @@ class KarioE2e : public ::testing::Test {
  protected:
   void SetUp() override { ResetDevice(); }
   void TearDown() override { CloseProcess(&process_), KillPrograms(); }
-  // Until start-up ends with the focus in the mode combo box.
-  void StartKarioOrFail(std::wstring program = kInstalledProgram);
-  // Installs the stand-in, starts the program, then shows Tokyo station in
-  // front of it until the point label shows the point read.
+  void StartKarioOrFail(std::wstring program = kInstalledProgram);  // until start-up ends with the focus in the mode box
+  // Installs the stand-in, starts the program, then shows Tokyo station in front of it until the point label shows the point read.
   void StartWithPointRead(const std::wstring& standinExe = kStandinExe);
   ::testing::AssertionResult FocusComesTo(HWND control, DWORD ms = 10000) const;  // or to its typing field
   HWND Control(int id) const { return GetDlgItem(main_, id); }
   DWORD Pid() const { return process_.dwProcessId; }
   void ChooseSearchMode(int index);  // as a person closing the mode list does
   void TypeTerm(const wchar_t* term) const;
-  // Sends `command` (検索 when 0, none when negative), answers each message with OK, expecting a part of each.
-  void SearchExpecting(const std::vector<std::wstring>& expected, int command = 0);
+  // Sends `command` (検索 when 0), runs `meanwhile` (a service answering), answers each message with OK expecting a part of each.
+  void SearchExpecting(const std::vector<std::wstring>& expected, int command = 0, const std::function<void()>& meanwhile = {});
   std::vector<std::wstring> Results() const;
-  PROCESS_INFORMATION process_{};
-  HWND main_ = nullptr;
+  PROCESS_INFORMATION process_{}; HWND main_ = nullptr;
 };

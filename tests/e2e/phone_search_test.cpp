@@ -13,17 +13,14 @@ namespace {
 
 const int kBuildPort = std::atoi(std::strrchr(KARIO_PHONE_SEARCH_HOST, ':') + 1);
 
-// A stand-in for the web service on the port the program was built to ask
-// (or another), listening from its construction; Answer() serves the
-// program's request.
+// A stand-in for the web service on the port the program was built to ask (or another), listening from its
+// construction; Answer() serves the program's request.
 class AnswerServer {
  public:
   explicit AnswerServer(int atPort = kBuildPort) : port(atPort) {
     WSADATA wsa;
-    WSAStartup(MAKEWORD(2, 2), &wsa);
-    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in addr{AF_INET, htons(static_cast<u_short>(port))};
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    listener_ = WSAStartup(MAKEWORD(2, 2), &wsa) ? INVALID_SOCKET : socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in addr{AF_INET, htons(static_cast<u_short>(port)), {{{127, 0, 0, 1}}}};
     BOOL yes = TRUE;  // the same port again right after the last server
     setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&yes), sizeof yes);
     // Another run of these tests on this machine may hold the port a while.
@@ -34,15 +31,13 @@ class AnswerServer {
   // The whole body; its first half and then a reset; nothing at all until the
   // program lets go; the body and then blanks without end.
   enum Mode { kWhole, kBreakOff, kSilent, kEndless };
-  // Returns the request's first line.
-  std::string Answer(const std::string& body, Mode mode = kWhole) {
+  std::string Answer(const std::string& body, Mode mode = kWhole) {  // returns the request's first line
     const bool breakOff = mode == kBreakOff;
     fd_set ready{1, {listener_}};
-    timeval deadline{30, 0};
-    if (select(0, &ready, nullptr, nullptr, &deadline) != 1) return "no request";
+    if (timeval deadline{30, 0}; select(0, &ready, nullptr, nullptr, &deadline) != 1) return "no request";
     SOCKET client = accept(listener_, nullptr, nullptr);
-    std::string request;
     char buffer[2048];
+    std::string request;
     for (int n = 1; n > 0 && request.find("\r\n\r\n") == std::string::npos; request.append(buffer, n > 0 ? n : 0))
       n = recv(client, buffer, sizeof buffer, 0);
     std::string reply = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) +
@@ -64,8 +59,7 @@ class AnswerServer {
     closesocket(client);
     return request.substr(0, request.find("\r\n"));
   }
-  const int port;
-  bool listening;
+  const int port; bool listening;
 
  private:
   SOCKET listener_;
@@ -81,17 +75,16 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
     AnswerServer service;
     ASSERT_TRUE(service.listening) << "port " << service.port << " of KARIO_PHONE_SEARCH_HOST is held by another "
                                       "program: a second test run, or a demo answer server built for that port?";
-    // 1234, 3, 123 and 12 km west of the point read.  The program waits for
-    // the answer with its controls off (the menu bar goes off after 検索).
-    SearchExpecting({});  // taps 検索
-    // The bar's buttons too: else they would look as if they could be tapped.
+    // 1234, 3, 123 and 12 km west of the point read.  The program waits for the answer with its controls off (the
+    // menu bar goes off after 検索), the bar's buttons too: else they would look as if they could be tapped.
     const HWND bar = FindWindowExW(main_, nullptr, L"KRMENUBAR", nullptr);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(Control(IDC_SEARCH_BUTTON)) && !IsWindowEnabled(bar) &&
-                                       !IsWindowEnabled(GetDlgItem(bar, IDM_BAR_TESSARA)) && !IsWindowEnabled(GetDlgItem(bar, IDM_BAR_MENU)); }));
-    EXPECT_EQ(service.Answer(BuildAnswerPage({{"35.68098", "125.7533653", "D"}, {"35.68098", "139.7269222", "A"},
-                                              {"35.68098", "138.3647583", "C"}, {"35.68098", "139.6247625", "B"}})),
-              "GET /maps?q=0300000001 HTTP/1.1");
-    SearchExpecting({L"検索完了!\u30004件"}, -1);
+    SearchExpecting({L"検索完了!\u30004件"}, 0, [&] {
+      EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(Control(IDC_SEARCH_BUTTON)) && !IsWindowEnabled(bar) &&
+                                         !IsWindowEnabled(GetDlgItem(bar, IDM_BAR_TESSARA)) && !IsWindowEnabled(GetDlgItem(bar, IDM_BAR_MENU)); }));
+      EXPECT_EQ(service.Answer(BuildAnswerPage({{"35.68098", "125.7533653", "D"}, {"35.68098", "139.7269222", "A"},
+                                                {"35.68098", "138.3647583", "C"}, {"35.68098", "139.6247625", "B"}})),
+                "GET /maps?q=0300000001 HTTP/1.1");
+    });
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_SEARCH_BUTTON)) && IsWindowEnabled(GetDlgItem(bar, IDM_BAR_MENU)));
   }
   std::vector<std::wstring> lines = Results();
@@ -104,33 +97,26 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
   {
     // Broken off while reading: said, and the list keeps what it held.
     AnswerServer service;
-    SearchExpecting({});  // taps 検索
-    service.Answer(BuildAnswerPage({{"35.6895", "139.6917", "A"}}) + std::string(131072, ' '), AnswerServer::kBreakOff);
-    SearchExpecting({L"えらー", kNoResult}, -1);
+    const std::string page = BuildAnswerPage({{"35.6895", "139.6917", "A"}}) + std::string(131072, ' ');
+    SearchExpecting({L"えらー", kNoResult}, 0, [&] { service.Answer(page, AnswerServer::kBreakOff); });
     EXPECT_EQ(Results(), lines);
   }
   // Nobody listening.
   SearchExpecting({L"\nインターネットに接続できませんでした", kNoResult});
   EXPECT_EQ(Results(), lines);
-  // A service that never answers, and one that never ends (cut: えらー, the
-  // file kept), let the program go.  Where the root cannot take the cache
-  // file, the temporary folder does, and the file is gone after the parse.
+  // A service that never answers, and one that never ends (cut: えらー, the file kept), let the program go.  Where
+  // the root cannot take the cache file, the temporary folder does, and the file is gone after the parse.
   {
     AnswerServer service;
-    SearchExpecting({});
     const DWORD start = GetTickCount();
-    service.Answer("", AnswerServer::kSilent);
-    SearchExpecting({L"\nインターネットに接続できませんでした", kNoResult}, -1);
+    SearchExpecting({L"\nインターネットに接続できませんでした", kNoResult}, 0, [&] { service.Answer("", AnswerServer::kSilent); });
     EXPECT_LT(GetTickCount() - start, 40000u) << "30 s for the answer, a few more for the rest";
-    SearchExpecting({});
-    service.Answer(BuildAnswerPage({{"35.6895", "139.6917", "E"}}), AnswerServer::kEndless);
-    SearchExpecting({L"えらー", kNoResult}, -1);
+    const std::string endless = BuildAnswerPage({{"35.6895", "139.6917", "E"}});
+    SearchExpecting({L"えらー", kNoResult}, 0, [&] { service.Answer(endless, AnswerServer::kEndless); });
     EXPECT_EQ(Results(), lines);
     ASSERT_TRUE(DeleteFileW(L"C:\\htmbuff.txt")) << "the cut answer was not kept";
     ASSERT_TRUE(CreateDirectoryW(L"C:\\htmbuff.txt", nullptr));
-    SearchExpecting({});
-    service.Answer(BuildAnswerPage({{"35.6895", "139.6917", "T"}}));
-    SearchExpecting({L"検索完了!\u30001件"}, -1);
+    SearchExpecting({L"検索完了!\u30001件"}, 0, [&] { service.Answer(BuildAnswerPage({{"35.6895", "139.6917", "T"}})); });
   }
   EXPECT_NE(Results().at(0).find(L",T, ,"), std::wstring::npos) << "parsed from the temporary folder";
   wchar_t temporary[MAX_PATH];
@@ -138,8 +124,7 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
   EXPECT_EQ(GetFileAttributesW(cache.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-// A usable host in "phonehost.txt" beside the program is asked instead of
-// the build's, where nobody listens meanwhile.
+// A usable host in "phonehost.txt" beside the program is asked instead of the build's, where nobody listens meanwhile.
 TEST_F(PhoneSearch, AsksTheHostSetBesideTheProgram) {
   ASSERT_TRUE(WriteTextFile(L"C:\\KarioTest\\phonehost.txt", "127.0.0.1:" + std::to_string(kBuildPort + 1000) + "\r\n"));
   ASSERT_NO_FATAL_FAILURE(StartWithPointRead());
@@ -147,9 +132,9 @@ TEST_F(PhoneSearch, AsksTheHostSetBesideTheProgram) {
   TypeTerm(L"0300000001");
   AnswerServer service(kBuildPort + 1000);
   ASSERT_TRUE(service.listening) << "port " << service.port;
-  SearchExpecting({});
-  EXPECT_EQ(service.Answer(BuildAnswerPage({{"35.68098", "139.7269222", "A"}})), "GET /maps?q=0300000001 HTTP/1.1");
-  SearchExpecting({L"検索完了!\u30001件"}, -1);
+  SearchExpecting({L"検索完了!\u30001件"}, 0, [&] {
+    EXPECT_EQ(service.Answer(BuildAnswerPage({{"35.68098", "139.7269222", "A"}})), "GET /maps?q=0300000001 HTTP/1.1");
+  });
 }
 
 }  // namespace

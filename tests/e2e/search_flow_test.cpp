@@ -1,6 +1,5 @@
-// From tap to map: the point read from the stand-in's screen, a search in data
-// from the writer tools, and the map application started at a result; and
-// started from the menu, judged by the stand-in's log of starts (command
+// From tap to map: the point read from the stand-in's screen, a search in data from the writer tools, and the map
+// application started at a result; and started from the menu, judged by the stand-in's log of starts (command
 // line, destination values found) and ends.
 #include "platform/codepage.h"
 #include "platform/utf.h"
@@ -14,6 +13,12 @@ namespace {
 const wchar_t kMapFolder[] = L"C:\\Data\\Tessara\\Map\\";  // from MNAMV8 below
 const wchar_t kOne[] = L"検索完了!\u30001件";
 std::string Sjis(const std::u16string& text) { return WideToCodePage932(text); }
+// The stand-in's log from line `from` on, its events alone: "end,exit,start,".
+std::string Events(const std::vector<std::vector<std::string>>& log, size_t from = 0) {
+  std::string events;
+  for (size_t i = from; i < log.size(); ++i) events += log[i][0] + ",";
+  return events;
+}
 
 class SearchFlow : public KarioE2e {
  protected:
@@ -66,8 +71,7 @@ TEST_F(SearchFlow, Version9DetailMapInQuartersAndQLCodeCategoryPickedSearchesNea
   SearchExpecting({kOne});
   // Tab round to the mode box, two steps down (its list closed): the category box takes the term's place.
   HWND combo = Control(IDC_CATEGORY_COMBO), edit = Control(IDC_SEARCH_EDIT);
-  ASSERT_TRUE(PressKeys(main_, {VK_TAB}) && FocusComesTo(Control(IDC_MODE_COMBO)));
-  ASSERT_TRUE(PressKeys(main_, {VK_DOWN, VK_DOWN}));
+  ASSERT_TRUE(PressKeys(main_, {VK_TAB}) && FocusComesTo(Control(IDC_MODE_COMBO)) && PressKeys(main_, {VK_DOWN, VK_DOWN}));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(combo) && !IsWindowVisible(edit); })) << "QLCode shows the edit";
   // Tapping an item of the list selects it and puts it into the field.
   SendMessageW(combo, CB_SETCURSEL, 1, 0);  // 温泉
@@ -118,10 +122,7 @@ TEST_F(SearchFlow, KeysAloneChooseSearchOpenAResultStartAtAStationAndEnd) {
   ASSERT_TRUE(menu(VK_F1, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})) << "in front: " << Narrow(WindowText(GetForegroundWindow()));
   start = WaitForStart(2);
   EXPECT_EQ(start.size() > 1 ? start[1] : "none", " " + Narrow(kTokyoStationShown));
-  const std::vector<std::vector<std::string>> log = StandinLog();
-  std::string events;
-  for (size_t i = logged; i < log.size(); ++i) events += log[i][0] + ",";
-  EXPECT_EQ(events, "end,exit,start,") << "キャンセル ended or started something";
+  EXPECT_EQ(Events(StandinLog(), logged), "end,exit,start,") << "キャンセル ended or started something";
   ASSERT_TRUE(WaitForMapInFront());
   // F2's last item asks whether to end: いいえ keeps the program running (it asks again); Enter (はい) ends it with 0.
   for (int answer : {IDNO, IDYES}) {
@@ -130,8 +131,7 @@ TEST_F(SearchFlow, KeysAloneChooseSearchOpenAResultStartAtAStationAndEnd) {
     EXPECT_EQ(Narrow(box.text), "Ver." KARIO_VERSION "\n\n終了しますか？");
     EXPECT_EQ(GetWindow(box.window, GW_OWNER), main_) << "not owned by the main window";
     ASSERT_TRUE(answer == IDNO ? PressMessageBoxButton(box, IDNO) : PressKeys(box.window, {VK_RETURN}));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box.window); }));
-  }
+  }  // はい's box goes with the program, its exit below
   EXPECT_EQ(WaitForExit(process_, 10000), 0) << "-1: still running";
 }
 
@@ -152,14 +152,11 @@ TEST_F(MaplinkLaunch, AStationEndsEveryCopyLingeringOrDead) {
   std::vector<std::vector<std::string>> log;
   WaitUntil([&] { return (log = StandinLog()).size() >= 7; }, 20000);
   // Two starts (ours, as is), each copy's end (message 2) and exit (window gone), the new start.
-  std::string events;
-  for (const auto& line : log) events += line[0] + ",";
-  ASSERT_EQ(log.size(), 7u) << events;
-  EXPECT_TRUE(events == "start,start,end,end,exit,exit,start," || events == "start,start,end,exit,end,exit,start,") << events;
+  const std::string events = Events(log);  // seven events, so log[6] below is there
+  ASSERT_TRUE(events == "start,start,end,end,exit,exit,start," || events == "start,start,end,exit,end,exit,start,") << events;
   EXPECT_EQ(log[6][1] + " " + log[6][2] + " " + log[6][3], " " + Narrow(kTokyoStationShown) + " TLATV8=0 TLONV8=0");
   ASSERT_TRUE(WaitUntil([&] { return copies() == 1; }));
-  // A copy that dies instead of ending (its window lingers a moment, its
-  // process is gone) does not hang the program either.
+  // A copy that dies instead of ending (its window lingers a moment, its process is gone) does not hang the program.
   ASSERT_TRUE(SetRegistryDword(L"StandinCrashOnExit", 1));
   PostCommand(main_, IDM_STATION_OSAKA);
   const std::vector<std::string> start = WaitForStart(3);

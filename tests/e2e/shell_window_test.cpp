@@ -1,8 +1,6 @@
-// The program as a whole: a second copy that brings the first to the front
-// instead of running, and what a desktop does differently from the device
-// (a program folder whose name holds a blank, an override file written on a
-// Japanese PC, a screen larger than a device's: the run with
-// KARIO_E2E_DESKTOP=1 on one).
+// The program as a whole: a second copy that brings the first to the front instead of running, and what a desktop
+// does differently from the device (a program folder whose name holds a blank, an override file written on a
+// Japanese PC, a screen larger than a device's: the run with KARIO_E2E_DESKTOP=1 on one).
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -17,10 +15,9 @@ class ShellTest : public KarioE2e {};
 
 TEST_F(ShellTest, SecondCopyBringsTheFirstToTheFrontAndEndsItself) {
   ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
-  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr,
-                               nullptr, nullptr, nullptr);
-  SetForegroundWindow(other);
-  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }));
+  HWND other = CreateWindowW(L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+                             nullptr, nullptr);
+  ASSERT_TRUE(BringToFront(other));
   PROCESS_INFORMATION second{};
   ASSERT_TRUE(StartProcess(kInstalledProgram, L"", &second));
   EXPECT_EQ(WaitForExit(second, 20000), 0) << "second copy's exit code (-1: still running)";
@@ -39,10 +36,9 @@ TEST_F(ShellTest, MainWindowIsTheDeviceScreenOrADeviceInAFrame) {
   const int s = E2eDisplayScale(), desktop = getenv("KARIO_E2E_DESKTOP") != nullptr;
   RECT window{}, client{}, work{}, covered{}, inner{}, ok{};
   ASSERT_TRUE(GetWindowRect(main_, &window) && GetClientRect(main_, &client) && SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
-  auto in = [](const RECT& r, const RECT& o) { return r.left >= o.left && r.top >= o.top && r.right <= o.right && r.bottom <= o.bottom; };
   EXPECT_EQ(GetWindowLongW(main_, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME) & ~(desktop ? 0 : WS_CAPTION),
             desktop ? WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX : 0);  // the system gives every top-level window a caption
-  EXPECT_TRUE(desktop ? RectText(client) == RectText({0, 0, 240 * s, 294 * s}) && in(window, work) : EqualRect(&window, &work))
+  EXPECT_TRUE(desktop ? RectText(client) == RectText({0, 0, 240 * s, 294 * s}) && RectInside(window, work) : EqualRect(&window, &work))
       << RectText(window) << " client " << RectText(client) << " work " << RectText(work);
   EXPECT_EQ(RectText(ClientRectInParent(FindWindowExW(main_, nullptr, L"KRMENUBAR", nullptr))),
             RectText({0, client.bottom - 26 * s, client.right, client.bottom}));
@@ -50,8 +46,8 @@ TEST_F(ShellTest, MainWindowIsTheDeviceScreenOrADeviceInAFrame) {
   HWND dialog = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (dialog = FindTopWindow([](HWND w) { return GetDlgItem(w, IDC_LON_MS) != nullptr; }, Pid())); }));
   // It covers the window, OK and Cancel inside it (below or beside the fields).
-  auto buttonsIn = [&] { return GetClientRect(dialog, &inner) && in(ok = ClientRectInParent(GetDlgItem(dialog, IDOK)), inner) &&
-                                in(ClientRectInParent(GetDlgItem(dialog, IDCANCEL)), inner); };
+  auto buttonsIn = [&] { return GetClientRect(dialog, &inner) && RectInside(ok = ClientRectInParent(GetDlgItem(dialog, IDOK)), inner)
+                                && RectInside(ClientRectInParent(GetDlgItem(dialog, IDCANCEL)), inner); };
   EXPECT_TRUE(WaitUntil([&] { return GetWindowRect(dialog, &covered) && EqualRect(&covered, &window) && buttonsIn(); }))
       << RectText(covered) << " over the window " << RectText(window) << ", OK at " << RectText(ok) << " in " << RectText(inner);
   PostCommand(dialog, IDCANCEL, BN_CLICKED, GetDlgItem(dialog, IDCANCEL));
@@ -61,12 +57,10 @@ TEST_F(ShellTest, MainWindowIsTheDeviceScreenOrADeviceInAFrame) {
   EXPECT_EQ(WaitForExit(process_, 10000), 0) << "-1: still running (a question asked?)";
 }
 
-// The manual: on a desktop the system's handler for .htm gets it (here a
-// browser stand-in registered as its handler), even where an iexplore.exe
-// lies beside the program; the handheld's own browser where it is.
+// The manual: on a desktop the system's handler for .htm gets it (here a browser stand-in registered as its
+// handler), even where an iexplore.exe lies beside the program; the handheld's own browser where it is.
 TEST_F(ShellTest, DesktopFolderWithABlankAndAShiftJisOverrideFile) {
-  const std::wstring folder = L"C:\\Kario Test\\";
-  const std::wstring program = WinePathOf(KARIO_EXE_PATH);
+  const std::wstring folder = L"C:\\Kario Test\\", program = WinePathOf(KARIO_EXE_PATH);
   ASSERT_TRUE(CopyFileTo(program, folder + L"kariosearch.exe"));
   ASSERT_TRUE(CopyFileTo(program.substr(0, program.size() - 3) + L"htm", folder + L"kariosearch.htm"));
   ASSERT_TRUE(WriteTextFile(folder + L"mappath.txt", WideToCodePage932(u"\\地図データ\\") + "\r\n"));

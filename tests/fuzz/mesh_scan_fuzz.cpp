@@ -13,14 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;
   std::size_t len = 1 + data[0] % kMeshTermMaxBytes;
   if (size < 1 + len) return 0;
-  std::string term(reinterpret_cast<const char*>(data + 1), len);
-  const uint8_t* file = data + 1 + len;
-  std::size_t fileSize = size - 1 - len;
-
-  g_referenceLongitude = 503160000;
-  g_referenceLatitude = 128450000;
-  const MeshLevel levels[] = {MeshLevel::L, MeshLevel::M, MeshLevel::R, MeshLevel::SQuartered, MeshLevel::SFine};
-  for (MeshLevel level : levels) {
+  const std::string term(reinterpret_cast<const char*>(data + 1), len);
+  const uint8_t* file = data + 1 + len; const std::size_t fileSize = size - 1 - len;
+  g_referenceLongitude = 503160000, g_referenceLatitude = 128450000;
+  for (MeshLevel level : {MeshLevel::L, MeshLevel::M, MeshLevel::R, MeshLevel::SQuartered, MeshLevel::SFine}) {
     MeshCell cell = MeshCellAt(level, g_referenceLongitude, g_referenceLatitude);
     std::vector<std::u16string> passes[2];  // the same file twice gives the same lines
     for (auto& lines : passes) {
