@@ -1,126 +1,161 @@
 #include "search/find_bytes.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <cstring>
 
-namespace {
+#if defined(__x86_64__) || defined(__i386__)
+#define KARIO_X86_VECTORS 1
+#include <immintrin.h>
+#endif
 
 // A position can start the needle only when its byte is the needle's first
 // and the byte len - 1 further on is its last.  Testing both bytes (not the
 // first alone) matters in Shift-JIS text, where the first byte of a kanji
 // term is the lead byte of hundreds of other kanji: the pair is rare even
-// where each byte is common.  The test runs on blocks of 64 positions, in a
-// tight loop that only skips blocks in which no position passes; a block in
-// which one does is looked at 16 positions at a time, and only those 16 in
-// which one passes position by position.
-constexpr std::size_t kBlock = 64;
-constexpr std::size_t kLanes = 16;
+// where each byte is common.  On x86 the test runs on blocks of positions
+// at once: two vectors of first bytes and two of last bytes per block.  A
+// block in which no position passes costs a handful of instructions; in
+// one that does, the passing positions come out as the bits of a mask, and
+// only those are compared whole.  The blocks start at a vector-aligned
+// byte, so that the loads of first bytes never straddle two cache lines.
 
-#if defined(__GNUC__)
-// Vectors of bytes compared all at once.  GCC and Clang turn these types
-// into SSE2 on x86 and NEON on ARM (and AVX2 in a function built for it);
-// the loads go through memcpy, which they compile to one unaligned load, so
-// no alignment is assumed.  A lane comparison gives 0xFF where equal, 0
-// elsewhere.
-typedef unsigned char Bytes16 __attribute__((vector_size(16)));
-typedef unsigned char Bytes32 __attribute__((vector_size(32)));
-// GCC warns that passing a 32-byte vector differs between code built with
-// and without AVX; the helpers that do are always inlined, so no call passes
-// one.
-#pragma GCC diagnostic ignored "-Wpsabi"
-// The helpers below are always inlined, so that inside a function built for
-// AVX2 they are built for it too.
-#define KARIO_INLINE inline __attribute__((always_inline))
+namespace {
 
-template <typename Bytes>
-KARIO_INLINE Bytes Splat(unsigned char byte) {
-  Bytes all;
-  for (std::size_t i = 0; i < sizeof all; ++i) all[i] = byte;
-  return all;
+// Whether the bytes between the first and the last are the needle's.  The
+// needle is short (at most 31 bytes): a loop costs less than a call.
+bool SameMiddle(const unsigned char* at, const unsigned char* needle, std::size_t len) {
+  for (std::size_t i = 1; i + 1 < len; ++i)
+    if (at[i] != needle[i]) return false;
+  return true;
 }
 
-template <typename Bytes>
-KARIO_INLINE bool AnyLaneSet(Bytes passing) {
-  uint64_t words[sizeof passing / 8];
-  std::memcpy(words, &passing, sizeof words);
-  uint64_t any = 0;
-  for (uint64_t word : words) any |= word;
-  return any != 0;
+// The first match at a position from p up to end - 1, or kBytesNotFound.
+std::size_t FindOneByOne(const unsigned char* bytes, std::size_t p, std::size_t end, const unsigned char* needle,
+                         std::size_t len) {
+  for (; p < end; ++p)
+    if (bytes[p] == needle[0] && bytes[p + len - 1] == needle[len - 1] && SameMiddle(bytes + p, needle, len)) return p;
+  return kBytesNotFound;
 }
 
-// Whether some position of the `count` (a multiple of the vector's size)
-// from `at` passes the first/last test.  Reads bytes[at .. at + count - 1 +
-// len - 1], which the caller keeps inside the buffer.
-template <typename Bytes>
-KARIO_INLINE bool MayHold(const unsigned char* bytes, std::size_t at, std::size_t count, std::size_t len, Bytes firsts,
-             Bytes lasts) {
-  Bytes passing = {};
-  for (std::size_t i = 0; i < count; i += sizeof(Bytes)) {
-    Bytes head, tail;
-    std::memcpy(&head, bytes + at + i, sizeof head);
-    std::memcpy(&tail, bytes + at + i + len - 1, sizeof tail);
-    passing |= reinterpret_cast<Bytes>((head == firsts) & (tail == lasts));
+#ifdef KARIO_X86_VECTORS
+// The first position p + i, for the set bits i of `passing` from the
+// lowest, at which the whole needle stands, or kBytesNotFound.
+std::size_t FirstWholeMatch(uint64_t passing, const unsigned char* bytes, std::size_t p, const unsigned char* needle,
+                            std::size_t len) {
+  for (; passing != 0; passing &= passing - 1) {
+    std::size_t at = p + static_cast<std::size_t>(__builtin_ctzll(passing));
+    if (SameMiddle(bytes + at, needle, len)) return at;
   }
-  return AnyLaneSet(passing);
+  return kBytesNotFound;
 }
 
-// The first block start from p on (blocks of kBlock positions, all of
-// which fit before `last`) in which some position passes, or the first p
-// from which fewer than kBlock positions remain.
-template <typename Bytes>
-KARIO_INLINE std::size_t SkipBlocks(const unsigned char* bytes, std::size_t p, std::size_t last, std::size_t len,
-                       unsigned char first, unsigned char final) {
-  const Bytes firsts = Splat<Bytes>(first), lasts = Splat<Bytes>(final);
-  while (last - p >= kBlock && !MayHold(bytes, p, kBlock, len, firsts, lasts)) p += kBlock;
-  return p;
+// Each FindInBlocks tests blocks of 2 x its vector size positions from *p
+// while a whole block lies at or before `last`, so that every load stays
+// inside the buffer.  Returns the first match, or kBytesNotFound with *p
+// at the first position not looked at.
+
+// SSE2: every x86-64 processor has it.
+std::size_t FindInBlocksSse2(const unsigned char* bytes, std::size_t* p, std::size_t last,
+                             const unsigned char* needle, std::size_t len) {
+  const __m128i firsts = _mm_set1_epi8(static_cast<char>(needle[0]));
+  const __m128i lasts = _mm_set1_epi8(static_cast<char>(needle[len - 1]));
+  for (; *p <= last && last - *p >= 31; *p += 32) {
+    const auto* head = reinterpret_cast<const __m128i*>(bytes + *p);
+    const auto* tail = reinterpret_cast<const __m128i*>(bytes + *p + len - 1);
+    __m128i low = _mm_and_si128(_mm_cmpeq_epi8(_mm_load_si128(head), firsts),
+                                _mm_cmpeq_epi8(_mm_loadu_si128(tail), lasts));
+    __m128i high = _mm_and_si128(_mm_cmpeq_epi8(_mm_load_si128(head + 1), firsts),
+                                 _mm_cmpeq_epi8(_mm_loadu_si128(tail + 1), lasts));
+    uint32_t passing = static_cast<uint32_t>(_mm_movemask_epi8(low)) |
+                       static_cast<uint32_t>(_mm_movemask_epi8(high)) << 16;
+    if (passing == 0) continue;
+    std::size_t at = FirstWholeMatch(passing, bytes, *p, needle, len);
+    if (at != kBytesNotFound) return at;
+  }
+  return kBytesNotFound;
 }
 
-#if defined(__x86_64__) || defined(__i386__)
-// Where the processor has AVX2 (most x86 processors since 2013), the same
-// loop in 32-byte vectors runs about twice as fast: fast enough that the
-// scan costs less than half of reading the file.  Chosen at run time, so
-// the program still runs on any x86 processor.
-__attribute__((target("avx2"))) std::size_t SkipBlocksAvx2(const unsigned char* bytes, std::size_t p,
-                                                            std::size_t last, std::size_t len, unsigned char first,
-                                                            unsigned char final) {
-  return SkipBlocks<Bytes32>(bytes, p, last, len, first, final);
+// AVX2 (most x86 processors since 2013): one vptest tells whether any
+// position of the block passed; only then is the mask taken out.
+__attribute__((target("avx2"))) std::size_t FindInBlocksAvx2(const unsigned char* bytes, std::size_t* p,
+                                                              std::size_t last, const unsigned char* needle,
+                                                              std::size_t len) {
+  const __m256i firsts = _mm256_set1_epi8(static_cast<char>(needle[0]));
+  const __m256i lasts = _mm256_set1_epi8(static_cast<char>(needle[len - 1]));
+  for (; *p <= last && last - *p >= 63; *p += 64) {
+    const auto* head = reinterpret_cast<const __m256i*>(bytes + *p);
+    const auto* tail = reinterpret_cast<const __m256i*>(bytes + *p + len - 1);
+    __m256i low = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_load_si256(head), firsts),
+                                   _mm256_cmpeq_epi8(_mm256_loadu_si256(tail), lasts));
+    __m256i high = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_load_si256(head + 1), firsts),
+                                    _mm256_cmpeq_epi8(_mm256_loadu_si256(tail + 1), lasts));
+    __m256i any = _mm256_or_si256(low, high);
+    if (_mm256_testz_si256(any, any) != 0) continue;
+    uint64_t passing = static_cast<uint32_t>(_mm256_movemask_epi8(low)) |
+                       static_cast<uint64_t>(static_cast<uint32_t>(_mm256_movemask_epi8(high))) << 32;
+    std::size_t at = FirstWholeMatch(passing, bytes, *p, needle, len);
+    if (at != kBytesNotFound) return at;
+  }
+  return kBytesNotFound;
 }
-const bool kHasAvx2 = __builtin_cpu_supports("avx2");
-#endif
+
+// AVX-512BW (server processors since 2017, some desktop ones): its
+// comparisons give the masks directly.
+__attribute__((target("avx512bw"))) std::size_t FindInBlocksAvx512(const unsigned char* bytes, std::size_t* p,
+                                                                    std::size_t last, const unsigned char* needle,
+                                                                    std::size_t len) {
+  const __m512i firsts = _mm512_set1_epi8(static_cast<char>(needle[0]));
+  const __m512i lasts = _mm512_set1_epi8(static_cast<char>(needle[len - 1]));
+  for (; *p <= last && last - *p >= 127; *p += 128) {
+    const auto* head = reinterpret_cast<const __m512i*>(bytes + *p);
+    const auto* tail = reinterpret_cast<const __m512i*>(bytes + *p + len - 1);
+    __mmask64 low = _mm512_mask_cmpeq_epi8_mask(_mm512_cmpeq_epi8_mask(_mm512_load_si512(head), firsts),
+                                                _mm512_loadu_si512(tail), lasts);
+    __mmask64 high = _mm512_mask_cmpeq_epi8_mask(_mm512_cmpeq_epi8_mask(_mm512_load_si512(head + 1), firsts),
+                                                 _mm512_loadu_si512(tail + 1), lasts);
+    if ((low | high) == 0) continue;
+    std::size_t at = FirstWholeMatch(low, bytes, *p, needle, len);
+    if (at == kBytesNotFound) at = FirstWholeMatch(high, bytes, *p + 64, needle, len);
+    if (at != kBytesNotFound) return at;
+  }
+  return kBytesNotFound;
+}
+
+const std::size_t kWidestVector = __builtin_cpu_supports("avx512bw") ? 64
+                                  : __builtin_cpu_supports("avx2")   ? 32
+                                                                     : 16;
+#else
+const std::size_t kWidestVector = 1;
 #endif
 
 }  // namespace
 
+std::size_t FindBytesUpTo(std::size_t widest, const unsigned char* bytes, std::size_t size, std::size_t from,
+                          const unsigned char* needle, std::size_t len) {
+  if (len == 0 || size < len || from > size - len) return kBytesNotFound;
+  const std::size_t last = size - len;  // the last position at which the needle fits
+  std::size_t p = from;
+#ifdef KARIO_X86_VECTORS
+  const std::size_t width = std::min(widest, kWidestVector);
+  if (width >= 16) {
+    // One by one up to the first position whose byte is vector-aligned.
+    const std::size_t misaligned = reinterpret_cast<uintptr_t>(bytes + p) % width;
+    const std::size_t aligned = misaligned == 0 ? p : std::min(p + width - misaligned, last + 1);
+    std::size_t at = FindOneByOne(bytes, p, aligned, needle, len);
+    if (at != kBytesNotFound) return at;
+    p = aligned;
+    at = width == 64 ? FindInBlocksAvx512(bytes, &p, last, needle, len)
+         : width == 32 ? FindInBlocksAvx2(bytes, &p, last, needle, len)
+                       : FindInBlocksSse2(bytes, &p, last, needle, len);
+    if (at != kBytesNotFound) return at;
+  }
+#else
+  (void)widest;
+#endif
+  return FindOneByOne(bytes, p, last + 1, needle, len);  // after the last whole block
+}
+
 std::size_t FindBytes(const unsigned char* bytes, std::size_t size, std::size_t from, const unsigned char* needle,
                       std::size_t len) {
-  if (len == 0 || size < len) return kBytesNotFound;
-  const std::size_t last = size - len;  // the last position at which the needle fits
-  const unsigned char first = needle[0];
-  const unsigned char final = needle[len - 1];
-#if defined(__GNUC__)
-  const Bytes16 firsts = Splat<Bytes16>(first), lasts = Splat<Bytes16>(final);
-#endif
-  std::size_t p = from;
-  while (p <= last) {
-#if defined(__GNUC__)
-#if defined(__x86_64__) || defined(__i386__)
-    p = kHasAvx2 ? SkipBlocksAvx2(bytes, p, last, len, first, final) : SkipBlocks<Bytes16>(bytes, p, last, len, first, final);
-#else
-    p = SkipBlocks<Bytes16>(bytes, p, last, len, first, final);
-#endif
-#endif
-    // Positions p .. end - 1.  A vector test only where all of them fit, so
-    // that its loads stay inside the buffer.
-    const std::size_t end = last - p >= kLanes ? p + kLanes : last + 1;
-#if defined(__GNUC__)
-    if (end - p == kLanes && !MayHold(bytes, p, kLanes, len, firsts, lasts)) {
-      p = end;
-      continue;
-    }
-#endif
-    for (; p < end; ++p) {
-      if (bytes[p] == first && bytes[p + len - 1] == final && std::memcmp(bytes + p, needle, len) == 0) return p;
-    }
-  }
-  return kBytesNotFound;
+  return FindBytesUpTo(kWidestVector, bytes, size, from, needle, len);
 }

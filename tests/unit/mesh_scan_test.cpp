@@ -147,6 +147,7 @@ TEST(MeshFolderTest, SearchesEveryLevelsFiles) {
   write("levelS/5339461.tgx", Record(16, 16, Sjis(u"駅")));
   write("_levelS/5339464.tgx", Record(-16, -16, Sjis(u"駅")));
   write("levelS/5339465.tgx", Record(8, 8, Sjis(u"駅")));  // no fifth quarter: never opened
+  write("levelS/5339462.tgx", ""), write("_levelS/5339462.tgx", Record(8, 8, Sjis(u"駅")));  // the empty file wins
   write("levelS/53394615.tgx", Record(160, -160, Sjis(u"神田駅")) + Record(9, 9, Sjis(u"一二三四五六七八九十一二三四五六")));
   write("levelS/53394640.tgx", Record(160, -160, Sjis(u"秋葉原")));
   ReferencePointScope ref(503160000, 128450000);
