@@ -1,7 +1,5 @@
 #include "search/mesh_scan.h"
 
-#include <cstdio>
-
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
 #elif defined(__has_feature)
@@ -267,17 +265,17 @@ int SearchMeshLevel(MeshLevel level, const std::u16string& term, const std::u16s
   for (const MeshPoint& point : MeshSearchPoints(level, g_referenceLongitude, g_referenceLatitude)) {
     MeshCell cell = MeshCellAt(level, point.lon, point.lat);
     for (int quarter = 1; quarter <= MeshFilesPerPoint(level); ++quarter) {
-      std::FILE* file = nullptr;
-      for (const std::u16string& path : MeshFileCandidates(level, folder, cell, quarter)) {
-        file = OpenDeviceFile(path, "rb");
-        if (file != nullptr) break;
-      }
-      if (file == nullptr) continue;  // missing files are simply skipped
-      // One read of at most the buffer's size: a longer file is scanned in
-      // its first kMeshFileMaxBytes bytes.
+      // The first candidate that opens is the file.  One read of at most
+      // the buffer's size: a longer file is scanned in its first
+      // kMeshFileMaxBytes bytes.
       LimitFileBytesTo(kMeshFileMaxBytes);  // the read may fill all of it
-      std::size_t size = std::fread(g_fileBytes, 1, kMeshFileMaxBytes, file);
-      (void)std::fclose(file);  // read only: closing cannot lose anything
+      std::size_t size = 0;
+      bool opened = false;
+      for (const std::u16string& path : MeshFileCandidates(level, folder, cell, quarter)) {
+        opened = ReadDeviceFile(path, g_fileBytes, kMeshFileMaxBytes, &size);
+        if (opened) break;
+      }
+      if (!opened) continue;  // missing files are simply skipped
       LimitFileBytesTo(size);
       int32_t centreLon = cell.centreLon;
       int32_t centreLat = cell.centreLat;

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
+#include "platform/files.h"
 #include "search/coordinates.h"
 #include "tests/unit/test_support.h"
 
@@ -129,6 +131,21 @@ TEST(MeshScanNameCharacterTest, RangeEdges) {
       {0x9F, 0xFD, false}, {0xE0, 0x40, false}, {0x88, 0x0A, false},
   };
   for (const auto& c : cases) EXPECT_EQ(c.name, IsNameCharacter(c.lead, c.trail)) << std::hex << c.lead << " " << c.trail;
+}
+
+// A search reads each file by one call into its buffer: at most the buffer,
+// the bytes as they are, a missing file told apart from an empty one.
+TEST(MeshFolderTest, ReadsAFilesFirstBytesIntoTheBuffer) {
+  const std::string path = testing::TempDir() + "kario_read_device_file";
+  WriteBytesTo(path, std::string("ab\0\r\ncdef", 9));
+  unsigned char buffer[16];
+  std::size_t size = 99;
+  EXPECT_TRUE(ReadDeviceFile(Utf8ToUtf16(path), buffer, 16, &size) && size == 9 && !memcmp(buffer, "ab\0\r\ncdef", 9));
+  EXPECT_TRUE(ReadDeviceFile(Utf8ToUtf16(path), buffer, 4, &size) && size == 4 && !memcmp(buffer, "ab\0\r", 4));
+  WriteBytesTo(path, "");
+  EXPECT_TRUE(ReadDeviceFile(Utf8ToUtf16(path), buffer, 16, &size) && size == 0);
+  std::filesystem::remove(path);
+  EXPECT_FALSE(ReadDeviceFile(Utf8ToUtf16(path), buffer, 16, &size));
 }
 
 // Whole searches over files in a folder given as a device path: neighbour

@@ -88,8 +88,16 @@ TEST(ResultList, KeepsNearestFirstAndFoldsCase) {
   // Lines equal but for case stay in the order they came, as in the list box.
   for (const char16_t* line : {u"1234km,d", u"   3km,a", u" 123km,c", u"  12km,b", u"   3km,B", u"   3km,A", u"   3km,a"}) ResultListAdd(line);
   EXPECT_EQ(ResultLinesUtf8(), (std::vector<std::string>{"   3km,a", "   3km,A", "   3km,a", "   3km,B", "  12km,b", " 123km,c", "1234km,d"}));
-  EXPECT_TRUE(ResultLineBefore(u"ａ", u"Ｂ") && ResultLineBefore(u"Ａ", u"ｂ") && !ResultLineBefore(u"ｂ", u"Ｂ") &&
-              !ResultLineBefore(u"Ｚ", u"ｚ") && !ResultLineBefore(u"Z", u"z"));
+  // Every pair against folding both lines whole and comparing them: prefixes,
+  // case-only differences before a real one, '[' and '`' between the cases.
+  auto folded = [](std::u16string s) {
+    for (char16_t& c : s)
+      if ((c >= u'a' && c <= u'z') || (c >= u'ａ' && c <= u'ｚ')) c -= 0x20;
+    return s;
+  };
+  const std::u16string lines[] = {u"", u"a", u"A", u"ab", u"aB", u"Ab", u"aC", u"[", u"`", u"ａ", u"Ｂ", u"ｂ", u"Ｚ", u"ｚ", u"z"};
+  for (const auto& a : lines)
+    for (const auto& b : lines) EXPECT_EQ(folded(a) < folded(b), ResultLineBefore(a, b)) << Utf16ToUtf8(a + u"|" + b);
   ResultListClear();
 }
 
