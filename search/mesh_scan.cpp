@@ -1,5 +1,7 @@
 #include "search/mesh_scan.h"
 
+#include <array>
+
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
 #elif defined(__has_feature)
@@ -194,7 +196,7 @@ bool DecodeOccurrence(MeshLevel level, const unsigned char* bytes, std::size_t s
 
 // Copies the name without its newline bytes.
 std::u16string CopyName(const unsigned char* bytes, std::size_t size, std::size_t start) {
-  char name[kMeshNameMaxBytes + 1];
+  std::array<char, kMeshNameMaxBytes + 1> name;  // an array whose index test builds can check
   std::size_t copied = 0;
   for (std::size_t i = start; i < size; ++i) {
     if (bytes[i] != kNewline) name[copied++] = static_cast<char>(bytes[i]);
@@ -202,7 +204,7 @@ std::u16string CopyName(const unsigned char* bytes, std::size_t size, std::size_
     if (i + 1 < size && bytes[i + 1] == 0) break;
   }
   name[copied] = '\0';
-  return CodePage932ToWide(name, copied);
+  return CodePage932ToWide(name.data(), copied);
 }
 
 // The Shift-JIS bytes of a term up to its first 0 byte.

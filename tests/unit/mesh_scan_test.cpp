@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 
 #include "platform/files.h"
@@ -60,6 +59,7 @@ TEST_F(MeshScanTest, DecodesOffsetsAndRangesPerLevel) {
       {L::M, 7201, 1, true, 503450062, 128000062},         {L::M, 1, -4801, true, 503000062, 127699938},
       {L::SQuartered, -14400, 9600, false, 502887500, 128075000}, {L::SQuartered, 7, 9601, true, 503000054, 128075007},
       {L::SFine, 14400, 9600, false, 503112500, 128075000},       {L::SFine, -3, -14401, true, 502999977, 127887493},
+      {L::L, 1, -32768, true, 503000125, 123904000},  // 00 80 is the most negative offset
   };
   for (const auto& c : cases) {
     std::vector<std::string> lines = Scan(c.level, Record(c.lonOffset, c.latOffset, Sjis(u"渋谷")), Sjis(u"渋谷"));
@@ -79,7 +79,7 @@ TEST_F(MeshScanTest, FilesAndTheirLines) {
       {"term twice", Record(40, 30, Sjis(u"東京東京")), tokyo, {L0("東京東京"), L0("東京東京")}},
       {"overlapping occurrences", Record(40, 30, Sjis(u"あああ")), Sjis(u"ああ"), {L0("あああ"), L0("あああ")}},
       {"parentheses", Record(40, 30, Sjis(u"東京(新宿)駅")), Sjis(u"駅"), {L0("東京(新宿)駅")}},
-      {"newline after a name character", Record(40, 30, Sjis(u"東京\n新宿")), Sjis(u"新宿"), {L0("東京新宿", true)}},
+      {"newline after a name character", Record(40, 30, Sjis(u"ア京\n新宿")), Sjis(u"新宿"), {L0("ア京新宿", true)}},
       {"non-name character stops the walk", Record(40, 30, Sjis(u"東・新宿")), Sjis(u"新宿"), {L0("東・新宿", true)}},
       {"comma kept", Record(40, 30, Sjis(u"東,京")), Sjis(u"京"), {L0("東,京", true)}},
       {"term across a character boundary", Record(40, 30, Sjis(u"アア")) + Record(-8, -9, Sjis(u"駅")), "\x41\x83", {L0("アア", true)}},
@@ -134,18 +134,19 @@ TEST(MeshScanNameCharacterTest, RangeEdges) {
 }
 
 // A search reads each file by one call into its buffer: at most the buffer,
-// the bytes as they are, a missing file told apart from an empty one.
+// the bytes as they are; a missing file is told apart (an empty one is below).
 TEST(MeshFolderTest, ReadsAFilesFirstBytesIntoTheBuffer) {
-  const std::string path = testing::TempDir() + "kario_read_device_file";
-  WriteBytesTo(path, std::string("ab\0\r\ncdef", 9));
+  const std::string path = testing::TempDir() + "kario_read_device_file", bytes("ab\0\r\ncdef", 9);
+  WriteBytesTo(path, bytes);
   unsigned char buffer[16];
   std::size_t size = 99;
-  EXPECT_TRUE(ReadDeviceFile(Utf8ToUtf16(path), buffer, 16, &size) && size == 9 && !memcmp(buffer, "ab\0\r\ncdef", 9));
-  EXPECT_TRUE(ReadDeviceFile(Utf8ToUtf16(path), buffer, 4, &size) && size == 4 && !memcmp(buffer, "ab\0\r", 4));
-  WriteBytesTo(path, "");
-  EXPECT_TRUE(ReadDeviceFile(Utf8ToUtf16(path), buffer, 16, &size) && size == 0);
+  for (std::size_t capacity : {16, 9, 4})
+    EXPECT_TRUE(ReadDeviceFile(Utf8ToUtf16(path), buffer, capacity, &size) &&
+                std::string(buffer, buffer + size) == bytes.substr(0, capacity)) << capacity;
   std::filesystem::remove(path);
   EXPECT_FALSE(ReadDeviceFile(Utf8ToUtf16(path), buffer, 16, &size));
+  // A folder opens natively, but its read fails: that ends the read.
+  EXPECT_TRUE(!ReadDeviceFile(Utf8ToUtf16(testing::TempDir()), buffer, 16, &size) || size == 0);
 }
 
 // Whole searches over files in a folder given as a device path: neighbour
