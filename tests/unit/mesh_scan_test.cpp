@@ -140,7 +140,7 @@ TEST(MeshFolderTest, ReadsAFilesFirstBytesIntoTheBuffer) {
   WriteBytesTo(path, bytes);
   unsigned char buffer[16];
   std::size_t size = 99;
-  for (std::size_t capacity : {16, 9, 4})
+  for (std::size_t capacity : {16, 9, 4, 1})
     EXPECT_TRUE(ReadDeviceFile(Utf8ToUtf16(path), buffer, capacity, &size) &&
                 std::string(buffer, buffer + size) == bytes.substr(0, capacity)) << capacity;
   std::filesystem::remove(path);
