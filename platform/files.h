@@ -20,5 +20,6 @@ std::FILE* OpenDeviceFile(const std::u16string& path, const char* mode);
 // False when the file cannot be opened; a read that fails part way keeps
 // what came before it, as a short fread would.
 bool ReadDeviceFile(const std::u16string& path, unsigned char* buffer, std::size_t capacity, std::size_t* size);
+
 // A file that cannot be deleted stays; nobody can do more about it.
 void DeleteDeviceFile(const std::u16string& path);
