@@ -92,7 +92,7 @@ std::u16string MeshResultLine(double km, const std::u16string& name, const std::
   // Built in place in one allocation: a search of a common name part makes
   // hundreds of these, and the temporaries of a chain of + cost more than
   // the scan that found them.
-  constexpr int kInt32Chars = 11;  // "-2147483648"
+  constexpr int kInt32Chars = 11;      // "-2147483648"
   char position[2 * kInt32Chars + 2];  // "%d,%d,"
   char* end = std::to_chars(position, position + kInt32Chars, lon).ptr;
   *end++ = ',';
@@ -114,8 +114,7 @@ std::u16string QLCodeLineBody(const std::u16string& name, int32_t code, int32_t 
   return name + u",[" + AsciiToUtf16(std::to_string(code)) + u"]," + Position(lon, lat) + info;
 }
 
-std::u16string PhoneResultLine(double km, const std::u16string& title, int32_t lon, int32_t lat,
-                               std::size_t maxChars) {
+std::u16string PhoneResultLine(double km, const std::u16string& title, int32_t lon, int32_t lat, std::size_t maxChars) {
   const std::u16string head = DistanceField(km);
   const std::u16string tail = u", ," + Position(lon, lat) + u" ";
   const std::size_t fixed = head.size() + tail.size();

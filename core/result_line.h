@@ -17,8 +17,7 @@ std::u16string QLCodeLineBody(const std::u16string& name, int32_t code, int32_t 
                               const std::u16string& info);
 // A place of the web answer: "%4.fkm,%s, ,%d,%d, ", at most `maxChars`
 // units: the title gives way, so the line always keeps its coordinates.
-std::u16string PhoneResultLine(double km, const std::u16string& title, int32_t lon, int32_t lat,
-                               std::size_t maxChars);
+std::u16string PhoneResultLine(double km, const std::u16string& title, int32_t lon, int32_t lat, std::size_t maxChars);
 
 // Reading.  Splits at every ',' and line feed, skipping empty pieces, so adjacent
 // separators count as one.

@@ -31,7 +31,8 @@ std::u16string FieldText(HWND field, size_t capacity) {
 
 void KeepControlHandles(HWND dialog) {
   for (int axis = 0; axis < 2; ++axis) {
-    for (int slot = 0; slot < kAxisFieldCount; ++slot) g_axisFields[axis][slot] = GetDlgItem(dialog, kAxisFieldIds[axis][slot]);
+    for (int slot = 0; slot < kAxisFieldCount; ++slot)
+      g_axisFields[axis][slot] = GetDlgItem(dialog, kAxisFieldIds[axis][slot]);
   }
   g_datumWgs84Button = GetDlgItem(dialog, IDC_DATUM_WGS84);
   g_datumTokyoButton = GetDlgItem(dialog, IDC_DATUM_TOKYO);
@@ -104,8 +105,9 @@ INT_PTR CALLBACK CoordinateDialogProc(HWND dialog, UINT message, WPARAM wParam, 
 int UpdateMillisecondsField(int axis) {
   HWND* fields = g_axisFields[AxisRow(axis)];
   constexpr int kCapacity = kDegreeFieldChars + 1;
-  MillisecondsField field = ComputeMillisecondsField(axis, FieldText(fields[0], kCapacity), FieldText(fields[1], kCapacity),
-                                                     FieldText(fields[2], kCapacity), FieldText(fields[3], kCapacity));
+  MillisecondsField field =
+      ComputeMillisecondsField(axis, FieldText(fields[0], kCapacity), FieldText(fields[1], kCapacity),
+                               FieldText(fields[2], kCapacity), FieldText(fields[3], kCapacity));
   if (field.write && fields[kMillisecondsSlot]) SetWindowTextW(fields[kMillisecondsSlot], AsWide(field.text));
   return field.reported;
 }
@@ -118,8 +120,8 @@ void LayoutDialogButtons() {
   // handheld, the program's device-sized window on a desktop.
   RECT covered;
   GetWindowRect(GetParent(g_dialogOkButton), &covered);
-  DialogButtonLayout layout = ChooseDialogButtonLayout(covered.right - covered.left, covered.bottom - covered.top,
-                                                       g_environment.displayScale);
+  DialogButtonLayout layout =
+      ChooseDialogButtonLayout(covered.right - covered.left, covered.bottom - covered.top, g_environment.displayScale);
   MoveWindow(g_dialogOkButton, layout.ok.x, layout.ok.y, layout.ok.width, layout.ok.height, TRUE);
   MoveWindow(g_dialogCancelButton, layout.cancel.x, layout.cancel.y, layout.cancel.width, layout.cancel.height, TRUE);
 }

@@ -14,13 +14,21 @@ namespace {
 char16_t HalfWidth(char16_t c) {
   if (c >= u'０' && c <= u'９') return static_cast<char16_t>(u'0' + (c - u'０'));
   switch (c) {
-    case u'＋': return u'+';
-    case u'－': case u'\u2212': return u'-';
-    case u'．': return u'.';
-    case u'ｅ': return u'e';
-    case u'Ｅ': return u'E';
-    case u'\u3000': return u' ';
-    default: return c;
+    case u'＋':
+      return u'+';
+    case u'－':
+    case u'\u2212':
+      return u'-';
+    case u'．':
+      return u'.';
+    case u'ｅ':
+      return u'e';
+    case u'Ｅ':
+      return u'E';
+    case u'\u3000':
+      return u' ';
+    default:
+      return c;
   }
 }
 
@@ -31,20 +39,14 @@ std::u16string FirstChars(const std::u16string& text, size_t count) {
   return chars;
 }
 
-bool InJapanOnAxis(int axis, int64_t ms) {
-  return axis == kAxisLongitude ? LongitudeInJapan(ms) : LatitudeInJapan(ms);
-}
+bool InJapanOnAxis(int axis, int64_t ms) { return axis == kAxisLongitude ? LongitudeInJapan(ms) : LatitudeInJapan(ms); }
 
 }  // namespace
 
-int32_t ReadHundredths(const std::u16string& text) {
-  return ReadDecimalInteger(FirstChars(text + u"00", 2));
-}
+int32_t ReadHundredths(const std::u16string& text) { return ReadDecimalInteger(FirstChars(text + u"00", 2)); }
 
-MillisecondsField ComputeMillisecondsField(int axis, const std::u16string& degrees,
-                                           const std::u16string& minutes,
-                                           const std::u16string& seconds,
-                                           const std::u16string& hundredths) {
+MillisecondsField ComputeMillisecondsField(int axis, const std::u16string& degrees, const std::u16string& minutes,
+                                           const std::u16string& seconds, const std::u16string& hundredths) {
   // Every part is within the 32-bit range, so the whole sum stays far below
   // 2^63 and needs no further care.  Values past the 32-bit range (more than
   // 596 degrees) are simply outside the bounds.
@@ -63,7 +65,6 @@ MillisecondsField ComputeMillisecondsField(int axis, const std::u16string& degre
   }
   return field;
 }
-
 
 TypedPoint ReadTypedPoint(const std::u16string& lonText, const std::u16string& latText, bool wgs84) {
   std::u16string lonPart = FirstChars(lonText, kMillisecondsFieldChars);

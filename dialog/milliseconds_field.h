@@ -16,7 +16,7 @@ constexpr int kAxisLatitude = 1;
 
 // How many characters of each field the dialog reads (its buffers hold one
 // more for the terminating zero).
-constexpr size_t kDegreeFieldChars = 31;        // degrees, minutes, seconds, hundredths
+constexpr size_t kDegreeFieldChars = 31;         // degrees, minutes, seconds, hundredths
 constexpr size_t kMillisecondsFieldChars = 127;  // the two ms fields
 
 // The hundredths field counts by its first two characters, padded on the
@@ -40,11 +40,8 @@ struct MillisecondsField {
 // What typing into the degrees, minutes, seconds or hundredths field of one
 // axis does to that axis's ms field.  Each text is what the field holds; only
 // its first kDegreeFieldChars characters count.
-MillisecondsField ComputeMillisecondsField(int axis, const std::u16string& degrees,
-                                           const std::u16string& minutes,
-                                           const std::u16string& seconds,
-                                           const std::u16string& hundredths);
-
+MillisecondsField ComputeMillisecondsField(int axis, const std::u16string& degrees, const std::u16string& minutes,
+                                           const std::u16string& seconds, const std::u16string& hundredths);
 
 struct TypedPoint {
   int32_t lon;  // Tokyo datum, ms

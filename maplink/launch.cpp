@@ -40,7 +40,7 @@ constexpr char16_t kDeviceBrowser[] = u"\\Windows\\iexplore.exe";
 std::u16string FormatLaunchSwitches(int32_t longitude, int32_t latitude, int mapType) {
   char text[96];
   (void)std::snprintf(text, sizeof text, " /M_LON=%d /M_LAT=%d /M_ANGLE=0 /M_TYPE=%d", static_cast<int>(longitude),
-                static_cast<int>(latitude), mapType);
+                      static_cast<int>(latitude), mapType);
   return AsciiToUtf16(text);
 }
 

@@ -44,9 +44,7 @@ std::vector<std::uintptr_t> FindMapApplicationWindows() {
   return found;
 }
 
-void PostEndToMapApplication(std::uintptr_t window) {
-  PostMessageW(reinterpret_cast<HWND>(window), WM_DESTROY, 0, 0);
-}
+void PostEndToMapApplication(std::uintptr_t window) { PostMessageW(reinterpret_cast<HWND>(window), WM_DESTROY, 0, 0); }
 
 void PauseOneSecond() { Sleep(1000); }
 
@@ -65,8 +63,8 @@ bool StartProgram(const std::u16string& program, const std::u16string* commandLi
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(AsWide(program), commandLine ? &buffer[0] : nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process)) {
+  if (!CreateProcessW(AsWide(program), commandLine ? &buffer[0] : nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
     return false;
   }
   CloseHandle(process.hThread);

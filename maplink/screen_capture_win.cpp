@@ -14,7 +14,7 @@ HWND g_tickWindow = nullptr;
 HDC g_tickDC = nullptr;
 
 struct CapturedRegion {
-  PixelGrid grid;          // the region asked for, in device context coordinates, and its part on the screen
+  PixelGrid grid;            // the region asked for, in device context coordinates, and its part on the screen
   uint32_t* bits = nullptr;  // the grid's rows
 };
 

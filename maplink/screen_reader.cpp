@@ -92,7 +92,7 @@ PixelRect ReadoutRegion() {
   InkTest ink = g_screenTick.clearType ? kInkBackground : kInkBlack;
   CellSampling s = SamplingFor(layout.geometry, ink);
   int rowsBelow = s.secondTop + s.rows;
-  int lastCellOffset = (kMaxReadoutLength) * MaxAdvanceOf(layout.geometry);
+  int lastCellOffset = (kMaxReadoutLength)*MaxAdvanceOf(layout.geometry);
   int left = layout.referenceX;
   if (layout.longitudeX < left) left = layout.longitudeX;
   if (layout.latitudeX < left) left = layout.latitudeX;
@@ -172,4 +172,3 @@ bool ReadReferencePoint(int32_t* longitude, int32_t* latitude) {
   *latitude = lat;
   return true;
 }
-

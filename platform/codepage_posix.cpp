@@ -15,7 +15,8 @@ namespace {
 // One thread converts (the program has no other), and every conversion
 // starts by resetting the converter's state.
 iconv_t Converter(iconv_t* kept, const char* to, const char* from) {
-  if (*kept == reinterpret_cast<iconv_t>(-1)) *kept = iconv_open(to, from);  // NOLINT(performance-no-int-to-ptr): iconv_open's failure value
+  if (*kept == reinterpret_cast<iconv_t>(-1))
+    *kept = iconv_open(to, from);  // NOLINT(performance-no-int-to-ptr): iconv_open's failure value
   return *kept;
 }
 
@@ -67,7 +68,7 @@ std::u16string CodePage932ToWide(const char* bytes, std::size_t length) {
   while (used < length && bytes[used] != '\0') ++used;
   if (used == 0) return std::u16string();
   static const char kReplacement[2] = {'\xFD', '\xFF'};  // U+FFFD in UTF-16LE
-  static iconv_t kept = reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr): not opened yet
+  static iconv_t kept = reinterpret_cast<iconv_t>(-1);   // NOLINT(performance-no-int-to-ptr): not opened yet
   std::vector<char> out = Convert(Converter(&kept, "UTF-16LE", "CP932"), bytes, used, kReplacement, 2, 1);
   std::u16string wide(out.size() / 2, u'\0');
   for (std::size_t i = 0; i < wide.size(); ++i) {

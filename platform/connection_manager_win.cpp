@@ -13,11 +13,9 @@ HRESULT MapConnectionUrl(const wchar_t* url, GUID* destination, DWORD* index) {
   return S_OK;
 }
 
-HRESULT RequestConnectionSync(const ConnectionRequest* request, HANDLE* connection,
-                              DWORD timeoutMs, DWORD* status) {
+HRESULT RequestConnectionSync(const ConnectionRequest* request, HANDLE* connection, DWORD timeoutMs, DWORD* status) {
   (void)timeoutMs;  // nothing to wait for on a desktop
-  if (request == nullptr || request->size != sizeof(ConnectionRequest) || connection == nullptr ||
-      status == nullptr)
+  if (request == nullptr || request->size != sizeof(ConnectionRequest) || connection == nullptr || status == nullptr)
     return E_INVALIDARG;
   *connection = reinterpret_cast<HANDLE>(++g_lastHandle);
   *status = kConnectionStatusConnected;

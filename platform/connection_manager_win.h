@@ -38,7 +38,6 @@ static_assert(sizeof(ConnectionRequest) == 64, "the connection request record is
 HRESULT MapConnectionUrl(const wchar_t* url, GUID* destination, DWORD* index);
 // Requests a connection and waits up to `timeoutMs`; writes the connection
 // handle and the status (kConnectionStatusConnected when connected).
-HRESULT RequestConnectionSync(const ConnectionRequest* request, HANDLE* connection,
-                              DWORD timeoutMs, DWORD* status);
+HRESULT RequestConnectionSync(const ConnectionRequest* request, HANDLE* connection, DWORD timeoutMs, DWORD* status);
 // Releases a connection; `cache` nonzero keeps the link up for later use.
 HRESULT ReleaseConnection(HANDLE connection, LONG cache);

@@ -5,9 +5,7 @@
 
 namespace {
 
-bool IsBlank(char16_t c) {
-  return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
-}
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r'; }
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
@@ -64,4 +62,3 @@ double ReadDecimalReal(const std::u16string& text) {
   }
   return std::strtod(number.c_str(), nullptr);
 }
-

@@ -11,7 +11,8 @@ std::string g_nativeDeviceRoot;
 namespace {
 std::string NativePath(const std::u16string& path) {
   std::string p = Utf16ToUtf8(path);
-  for (char& c : p) if (c == '\\') c = '/';
+  for (char& c : p)
+    if (c == '\\') c = '/';
   return p.compare(0, 1, "/") == 0 ? g_nativeDeviceRoot + p : p;
 }
 }  // namespace

@@ -49,7 +49,8 @@ std::u16string WrapMessageText(const std::u16string& text, const std::vector<int
   return out + text.substr(lineStart);
 }
 
-MessageBoxLayout FitMessageBox(const MessageBoxLayout& shown, const ControlBox& workArea, int textWidth, int textHeight) {
+MessageBoxLayout FitMessageBox(const MessageBoxLayout& shown, const ControlBox& workArea, int textWidth,
+                               int textHeight) {
   MessageBoxLayout fit = shown;
   if (shown.box.width > workArea.width && !shown.buttons.empty()) {
     const int frameWidth = shown.box.width - shown.clientWidth, frameHeight = shown.box.height - shown.clientHeight;
@@ -64,10 +65,12 @@ MessageBoxLayout FitMessageBox(const MessageBoxLayout& shown, const ControlBox& 
     // to a third first, and only then narrows the buttons.
     int spacing = gap, edge = shown.text.x;
     if (count * first.width + (count - 1) * gap + 2 * edge > fit.clientWidth) spacing = edge = std::max(2, gap / 3);
-    const int buttonWidth = std::max(1, std::min(first.width, (fit.clientWidth - 2 * edge - (count - 1) * spacing) / count));
+    const int buttonWidth =
+        std::max(1, std::min(first.width, (fit.clientWidth - 2 * edge - (count - 1) * spacing) / count));
     const int rowStart = (fit.clientWidth - (count * buttonWidth + (count - 1) * spacing)) / 2;
     const int buttonTop = fit.text.y + textHeight + textGap;
-    for (int i = 0; i < count; ++i) fit.buttons[i] = {rowStart + i * (buttonWidth + spacing), buttonTop, buttonWidth, first.height};
+    for (int i = 0; i < count; ++i)
+      fit.buttons[i] = {rowStart + i * (buttonWidth + spacing), buttonTop, buttonWidth, first.height};
     fit.clientHeight = buttonTop + first.height + bottom;
     fit.box.width = fit.clientWidth + frameWidth;
     fit.box.height = fit.clientHeight + frameHeight;

@@ -11,10 +11,10 @@
 #include "platform/control_box.h"
 
 struct MessageBoxLayout {
-  ControlBox box;                    // on the screen, frame included
+  ControlBox box;  // on the screen, frame included
   int clientWidth, clientHeight;
-  ControlBox text;                   // in the client area
-  std::vector<ControlBox> buttons;   // in the client area, left to right, one row
+  ControlBox text;                  // in the client area
+  std::vector<ControlBox> buttons;  // in the client area, left to right, one row
 };
 
 // The widest the text may be once the box is as wide as `workArea`: its
@@ -39,4 +39,5 @@ std::u16string WrapMessageText(const std::u16string& text, const std::vector<int
 // margins and gaps up to a third of the gap (at least 2), then narrows its
 // buttons, each no wider than before; its centre stays where it was, then it is moved
 // inside the work area (its top edge first where it is taller).
-MessageBoxLayout FitMessageBox(const MessageBoxLayout& shown, const ControlBox& workArea, int textWidth, int textHeight);
+MessageBoxLayout FitMessageBox(const MessageBoxLayout& shown, const ControlBox& workArea, int textWidth,
+                               int textHeight);

@@ -45,8 +45,7 @@ std::wstring WrapInFont(HWND text, int maxWidth, SIZE* size) {
     if (shown[i] != L'\n' && GetTextExtentPoint32W(dc, &shown[i], pair ? 2 : 1, &unit)) widths[i] = unit.cx;
     if (pair) ++i;
   }
-  const std::u16string wrapped =
-      WrapMessageText(std::u16string(shown.begin(), shown.end()), widths, maxWidth);
+  const std::u16string wrapped = WrapMessageText(std::u16string(shown.begin(), shown.end()), widths, maxWidth);
   std::wstring result(wrapped.begin(), wrapped.end());
   RECT r{0, 0, maxWidth, 0};
   DrawTextW(dc, result.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);

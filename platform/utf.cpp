@@ -9,20 +9,39 @@ std::u16string Utf8ToUtf16(const std::string& text) {
     unsigned char c = static_cast<unsigned char>(text[i]);
     char32_t cp;
     std::size_t extra;
-    if (c < 0x80) { cp = c; extra = 0; }
-    else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; extra = 1; }
-    else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; extra = 2; }
-    else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; extra = 3; }
-    else { out.push_back(0xFFFD); ++i; continue; }
+    if (c < 0x80) {
+      cp = c;
+      extra = 0;
+    } else if ((c & 0xE0) == 0xC0) {
+      cp = c & 0x1F;
+      extra = 1;
+    } else if ((c & 0xF0) == 0xE0) {
+      cp = c & 0x0F;
+      extra = 2;
+    } else if ((c & 0xF8) == 0xF0) {
+      cp = c & 0x07;
+      extra = 3;
+    } else {
+      out.push_back(0xFFFD);
+      ++i;
+      continue;
+    }
     // text[n] is the terminating '\0', no continuation byte: a sequence cut
     // by the end stops there.
     bool ok = true;
     for (std::size_t k = 1; k <= extra; ++k) {
       unsigned char cc = static_cast<unsigned char>(text[i + k]);
-      if ((cc & 0xC0) != 0x80) { ok = false; break; }
+      if ((cc & 0xC0) != 0x80) {
+        ok = false;
+        break;
+      }
       cp = (cp << 6) | (cc & 0x3F);
     }
-    if (!ok) { out.push_back(0xFFFD); ++i; continue; }
+    if (!ok) {
+      out.push_back(0xFFFD);
+      ++i;
+      continue;
+    }
     i += extra + 1;
     if (cp >= 0x10000) {
       cp -= 0x10000;

@@ -13,11 +13,7 @@ std::u16string CutUtf16(const std::u16string& text, std::size_t limit);
 
 #ifdef _WIN32
 // Views a UTF-16 string as the platform's wide string (both are 16 bits).
-inline const wchar_t* AsWide(const std::u16string& text) {
-  return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-inline std::u16string FromWide(const wchar_t* text) {
-  return std::u16string(reinterpret_cast<const char16_t*>(text));
-}
+inline const wchar_t* AsWide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+inline std::u16string FromWide(const wchar_t* text) { return std::u16string(reinterpret_cast<const char16_t*>(text)); }
 inline const wchar_t* AsWide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 #endif

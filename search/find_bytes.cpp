@@ -55,19 +55,19 @@ std::size_t FirstWholeMatch(uint64_t passing, const unsigned char* bytes, std::s
 // at the first position not looked at.
 
 // SSE2: every x86-64 processor has it.
-std::size_t FindInBlocksSse2(const unsigned char* bytes, std::size_t* p, std::size_t last,
-                             const unsigned char* needle, std::size_t len) {
+std::size_t FindInBlocksSse2(const unsigned char* bytes, std::size_t* p, std::size_t last, const unsigned char* needle,
+                             std::size_t len) {
   const __m128i firsts = _mm_set1_epi8(static_cast<char>(needle[0]));
   const __m128i lasts = _mm_set1_epi8(static_cast<char>(needle[len - 1]));
   for (; *p <= last && last - *p >= 31; *p += 32) {
     const auto* head = reinterpret_cast<const __m128i*>(bytes + *p);
     const auto* tail = reinterpret_cast<const __m128i*>(bytes + *p + len - 1);
-    __m128i low = _mm_and_si128(_mm_cmpeq_epi8(_mm_load_si128(head), firsts),
-                                _mm_cmpeq_epi8(_mm_loadu_si128(tail), lasts));
+    __m128i low =
+        _mm_and_si128(_mm_cmpeq_epi8(_mm_load_si128(head), firsts), _mm_cmpeq_epi8(_mm_loadu_si128(tail), lasts));
     __m128i high = _mm_and_si128(_mm_cmpeq_epi8(_mm_load_si128(head + 1), firsts),
                                  _mm_cmpeq_epi8(_mm_loadu_si128(tail + 1), lasts));
-    uint32_t passing = static_cast<uint32_t>(_mm_movemask_epi8(low)) |
-                       static_cast<uint32_t>(_mm_movemask_epi8(high)) << 16;
+    uint32_t passing = static_cast<uint32_t>(_mm_movemask_epi8(low)) | static_cast<uint32_t>(_mm_movemask_epi8(high))
+                                                                           << 16;
     if (passing == 0) continue;
     std::size_t at = FirstWholeMatch(passing, bytes, *p, needle, len);
     if (at != kBytesNotFound) return at;
@@ -78,8 +78,8 @@ std::size_t FindInBlocksSse2(const unsigned char* bytes, std::size_t* p, std::si
 // AVX2 (most x86 processors since 2013): one vptest tells whether any
 // position of the block passed; only then is the mask taken out.
 __attribute__((target("avx2"))) std::size_t FindInBlocksAvx2(const unsigned char* bytes, std::size_t* p,
-                                                              std::size_t last, const unsigned char* needle,
-                                                              std::size_t len) {
+                                                             std::size_t last, const unsigned char* needle,
+                                                             std::size_t len) {
   const __m256i firsts = _mm256_set1_epi8(static_cast<char>(needle[0]));
   const __m256i lasts = _mm256_set1_epi8(static_cast<char>(needle[len - 1]));
   for (; *p <= last && last - *p >= 63; *p += 64) {
@@ -102,8 +102,8 @@ __attribute__((target("avx2"))) std::size_t FindInBlocksAvx2(const unsigned char
 // AVX-512BW (server processors since 2017, some desktop ones): its
 // comparisons give the masks directly.
 __attribute__((target("avx512bw"))) std::size_t FindInBlocksAvx512(const unsigned char* bytes, std::size_t* p,
-                                                                    std::size_t last, const unsigned char* needle,
-                                                                    std::size_t len) {
+                                                                   std::size_t last, const unsigned char* needle,
+                                                                   std::size_t len) {
   const __m512i firsts = _mm512_set1_epi8(static_cast<char>(needle[0]));
   const __m512i lasts = _mm512_set1_epi8(static_cast<char>(needle[len - 1]));
   for (; *p <= last && last - *p >= 127; *p += 128) {
@@ -121,9 +121,7 @@ __attribute__((target("avx512bw"))) std::size_t FindInBlocksAvx512(const unsigne
   return kBytesNotFound;
 }
 
-const std::size_t kWidestVector = __builtin_cpu_supports("avx512bw") ? 64
-                                  : __builtin_cpu_supports("avx2")   ? 32
-                                                                     : 16;
+const std::size_t kWidestVector = __builtin_cpu_supports("avx512bw") ? 64 : __builtin_cpu_supports("avx2") ? 32 : 16;
 #else
 const std::size_t kWidestVector = 1;
 #endif
@@ -144,7 +142,7 @@ std::size_t FindBytesUpTo(std::size_t widest, const unsigned char* bytes, std::s
     std::size_t at = FindOneByOne(bytes, p, aligned, needle, len);
     if (at != kBytesNotFound) return at;
     p = aligned;
-    at = width == 64 ? FindInBlocksAvx512(bytes, &p, last, needle, len)
+    at = width == 64   ? FindInBlocksAvx512(bytes, &p, last, needle, len)
          : width == 32 ? FindInBlocksAvx2(bytes, &p, last, needle, len)
                        : FindInBlocksSse2(bytes, &p, last, needle, len);
     if (at != kBytesNotFound) return at;

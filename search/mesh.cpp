@@ -32,7 +32,6 @@ int QuarterNumber(bool east, bool north) { return 1 + (east ? 1 : 0) + (north ? 
 bool QuarterIsEast(int quarter) { return quarter == 2 || quarter == 4; }
 bool QuarterIsNorth(int quarter) { return quarter == 3 || quarter == 4; }
 
-
 struct FirstOrder {
   int64_t lonIndex;
   int64_t latIndex;
@@ -76,7 +75,7 @@ MeshCell MakeCell(const char* code, int64_t centreLon, int64_t centreLat) {
 MeshCell CellL(const FirstOrder& f) {
   char code[64];
   (void)std::snprintf(code, sizeof code, "%lld%lld.tgx", static_cast<long long>(f.latIndex),
-                static_cast<long long>(f.lonIndex));
+                      static_cast<long long>(f.lonIndex));
   return MakeCell(code, f.west + kFirstOrderWidth / 2, f.south + kFirstOrderHeight / 2);
 }
 
@@ -101,14 +100,13 @@ MeshCell CellM(const FirstOrder& f, int64_t lon, int64_t lat) {
   static const char kLetters[] = "ABCD";
   char code[64];
   (void)std::snprintf(code, sizeof code, "%lld%lld%d%c.tgx", static_cast<long long>(f.latIndex),
-                static_cast<long long>(f.lonIndex), quarters[0], kLetters[quarters[1] - 1]);
+                      static_cast<long long>(f.lonIndex), quarters[0], kLetters[quarters[1] - 1]);
   return MakeCell(code, centreLon, centreLat);
 }
 
 void FormatSecondOrderCode(char* code, std::size_t size, const FirstOrder& f, const SecondOrder& s) {
   (void)std::snprintf(code, size, "%lld%lld%lld%lld", static_cast<long long>(f.latIndex),
-                static_cast<long long>(f.lonIndex), static_cast<long long>(s.row),
-                static_cast<long long>(s.col));
+                      static_cast<long long>(f.lonIndex), static_cast<long long>(s.row), static_cast<long long>(s.col));
 }
 
 MeshCell CellR(const FirstOrder& f, const SecondOrder& s) {
@@ -157,8 +155,7 @@ MeshCell MeshCellAt(MeshLevel level, int32_t lon, int32_t lat) {
 std::vector<MeshPoint> MeshSearchPoints(MeshLevel level, int32_t referenceLon, int32_t referenceLat) {
   std::vector<MeshPoint> points;
   auto add = [&](int64_t dLon, int64_t dLat) {
-    points.push_back(MeshPoint{static_cast<int32_t>(referenceLon + dLon),
-                               static_cast<int32_t>(referenceLat + dLat)});
+    points.push_back(MeshPoint{static_cast<int32_t>(referenceLon + dLon), static_cast<int32_t>(referenceLat + dLat)});
   };
   switch (level) {
     case MeshLevel::L:
@@ -186,8 +183,8 @@ std::vector<MeshPoint> MeshSearchPoints(MeshLevel level, int32_t referenceLon, i
 
 // Paths are plain concatenations; a folder too long for the platform simply
 // makes the file fail to open, which skips it like any missing file.
-std::vector<std::u16string> MeshFileCandidates(MeshLevel level, const std::u16string& folder,
-                                               const MeshCell& cell, int quarter) {
+std::vector<std::u16string> MeshFileCandidates(MeshLevel level, const std::u16string& folder, const MeshCell& cell,
+                                               int quarter) {
   switch (level) {
     case MeshLevel::L:
       return {folder + u"levelL\\" + cell.code};

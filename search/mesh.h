@@ -9,8 +9,8 @@
 enum class MeshLevel { L, M, R, SQuartered, SFine };
 
 struct MeshCell {
-  std::u16string code;     // e.g. u"5339.tgx", u"533946" (R and SQuartered: bare)
-  int32_t centreLon = 0;   // ms; for SQuartered the second-order cell's centre
+  std::u16string code;    // e.g. u"5339.tgx", u"533946" (R and SQuartered: bare)
+  int32_t centreLon = 0;  // ms; for SQuartered the second-order cell's centre
   int32_t centreLat = 0;
 };
 
@@ -22,8 +22,8 @@ struct MeshPoint {
 MeshCell MeshCellAt(MeshLevel level, int32_t lon, int32_t lat);
 std::vector<MeshPoint> MeshSearchPoints(MeshLevel level, int32_t referenceLon, int32_t referenceLat);
 // One or two paths, to be tried in order; `quarter` (1..4) only for SQuartered.
-std::vector<std::u16string> MeshFileCandidates(MeshLevel level, const std::u16string& folder,
-                                               const MeshCell& cell, int quarter);
+std::vector<std::u16string> MeshFileCandidates(MeshLevel level, const std::u16string& folder, const MeshCell& cell,
+                                               int quarter);
 MeshLevel SLayoutFor(int mapApplicationVersion);
 // Number of files visited per search point (4 for SQuartered, else 1).
 int MeshFilesPerPoint(MeshLevel level);

@@ -179,8 +179,7 @@ bool FindRecordStart(const unsigned char* bytes, std::size_t size, std::size_t m
   return false;
 }
 
-bool DecodeOccurrence(MeshLevel level, const unsigned char* bytes, std::size_t size, std::size_t m,
-                      Decoded* out) {
+bool DecodeOccurrence(MeshLevel level, const unsigned char* bytes, std::size_t size, std::size_t m, Decoded* out) {
   std::size_t s = 0;
   if (WalkBackToName(bytes, m, &s)) {
     int32_t lonOffset = ReadInt16(bytes, s - 2);

@@ -25,6 +25,5 @@ int SearchMeshLevel(MeshLevel level, const std::u16string& term, const std::u16s
 // Scans `size` bytes of one file of `cell` (a quarter centre already applied
 // for SQuartered: pass the centre to use) and adds result lines.  Exposed for
 // tests and fuzzing.  Returns the number of lines added.
-int ScanMeshBuffer(MeshLevel level, const unsigned char* bytes, std::size_t size,
-                   const std::string& termBytes, const std::u16string& cellCode,
-                   int32_t centreLon, int32_t centreLat);
+int ScanMeshBuffer(MeshLevel level, const unsigned char* bytes, std::size_t size, const std::string& termBytes,
+                   const std::u16string& cellCode, int32_t centreLon, int32_t centreLat);

@@ -26,15 +26,13 @@ bool ReadText(std::FILE* file, std::string& text) {
   if (length == EOF) return false;
   text.assign(static_cast<std::size_t>(length), '\0');
   if (length == 0) return true;
-  return std::fread(&text[0], 1, static_cast<std::size_t>(length), file) ==
-         static_cast<std::size_t>(length);
+  return std::fread(&text[0], 1, static_cast<std::size_t>(length), file) == static_cast<std::size_t>(length);
 }
 
 }  // namespace
 
 bool ReadQLCodeRecord(std::FILE* file, QLCodeRecord& record) {
-  if (!ReadInt32(file, record.code) || !ReadInt32(file, record.lon) || !ReadInt32(file, record.lat))
-    return false;
+  if (!ReadInt32(file, record.code) || !ReadInt32(file, record.lon) || !ReadInt32(file, record.lat)) return false;
   if (!ReadText(file, record.name) || !ReadText(file, record.info)) return false;
   // The trailing word carries nothing; a file that ends before it still
   // holds a whole record.
@@ -44,8 +42,8 @@ bool ReadQLCodeRecord(std::FILE* file, QLCodeRecord& record) {
 }
 
 std::u16string QLCodeSearchLine(const QLCodeRecord& record) {
-  return QLCodeLineBody(CodePage932ToWide(record.name.data(), record.name.size()), record.code, record.lon,
-                        record.lat, CodePage932ToWide(record.info.data(), record.info.size()));
+  return QLCodeLineBody(CodePage932ToWide(record.name.data(), record.name.size()), record.code, record.lon, record.lat,
+                        CodePage932ToWide(record.info.data(), record.info.size()));
 }
 
 int QLCodeSearchRadius(const std::u16string& term, bool categorySelected) {
@@ -68,8 +66,7 @@ int ScanQLCodeRecords(std::FILE* file, const std::u16string& term, double radius
   return count;
 }
 
-int SearchQLCodeFile(const std::u16string& databasePath, const std::u16string& term,
-                     bool categorySelected) {
+int SearchQLCodeFile(const std::u16string& databasePath, const std::u16string& term, bool categorySelected) {
   const double radius = QLCodeSearchRadius(term, categorySelected);
   ResultListClear();
   std::FILE* file = OpenDeviceFile(databasePath, "rb");

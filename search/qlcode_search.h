@@ -43,5 +43,4 @@ int ScanQLCodeRecords(std::FILE* file, const std::u16string& term, double radius
 // The whole search over the database at `databasePath`: clears the result
 // list, then scans.  Returns the number of lines added, 0 when the file
 // cannot be opened.
-int SearchQLCodeFile(const std::u16string& databasePath, const std::u16string& term,
-                     bool categorySelected);
+int SearchQLCodeFile(const std::u16string& databasePath, const std::u16string& term, bool categorySelected);

@@ -9,6 +9,6 @@ std::vector<std::u16string> SearchModeItems(const std::u16string& qlcodePath) {
 
 std::vector<std::u16string> CategoryItems(int qlcodeVersion) {
   if (qlcodeVersion == 2) return {u"イベント", u"温泉", u"見る", u"食べる", u"買う", u"泊まる", u"遊ぶ"};
-  return {u"タウン", u"レジャー・スポーツ", u"温泉", u"祭り・イベント", u"自然地形",
-          u"食べる", u"買う", u"泊まる", u"文化施設", u"名所・旧跡"};
+  return {u"タウン", u"レジャー・スポーツ", u"温泉",      u"祭り・イベント", u"自然地形", u"食べる", u"買う",
+          u"泊まる", u"文化施設",           u"名所・旧跡"};
 }

@@ -20,12 +20,12 @@ struct ControlRow {
   DWORD style;  // the place comes from the layout (shell/main_layout.h)
 };
 
-constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFT;                                       // 0x50000000
-constexpr DWORD kRightLabel = WS_CHILD | WS_VISIBLE | SS_RIGHT;                                 // 0x50000002
-constexpr DWORD kEdit = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL;                     // 0x50800080
+constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFT;                                        // 0x50000000
+constexpr DWORD kRightLabel = WS_CHILD | WS_VISIBLE | SS_RIGHT;                                  // 0x50000002
+constexpr DWORD kEdit = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL;                      // 0x50800080
 constexpr DWORD kListCombo = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | CBS_DROPDOWNLIST;  // 0x50A00003
-constexpr DWORD kTypingCombo = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | CBS_DROPDOWN;   // 0x50A00002
-constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;                                // 0x50000000
+constexpr DWORD kTypingCombo = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | CBS_DROPDOWN;    // 0x50A00002
+constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;                                 // 0x50000000
 constexpr DWORD kResultList =
     WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT;  // 0x50A00103
 
@@ -57,9 +57,9 @@ namespace {
 
 HWND CreateControl(HWND parent, const ControlRow& row, const wchar_t* text = nullptr) {
   const ControlBox box = ControlBoxAtCreation(row.id, g_environment.displayScale);
-  HWND control = CreateWindowExW(0, row.className, text ? text : row.text, row.style, box.x, box.y, box.width,
-                                 box.height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), g_instance, nullptr);
+  HWND control =
+      CreateWindowExW(0, row.className, text ? text : row.text, row.style, box.x, box.y, box.width, box.height, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), g_instance, nullptr);
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
   return control;
 }

@@ -8,8 +8,7 @@ namespace {
 
 // Reads a text value of at most 255 characters.  Registry text need not end
 // with a terminator, so the buffer gets one of its own.
-bool ReadRegistryText(HKEY root, const wchar_t* keyName, const wchar_t* valueName,
-                      std::u16string* text) {
+bool ReadRegistryText(HKEY root, const wchar_t* keyName, const wchar_t* valueName, std::u16string* text) {
   HKEY key;
   if (RegOpenKeyExW(root, keyName, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
   wchar_t buffer[256] = {};

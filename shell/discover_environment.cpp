@@ -34,7 +34,8 @@ Environment DiscoverEnvironment() {
     // A host that could not be asked, or would send the request elsewhere,
     // leaves the build's host in place.
     std::u16string host;
-    if (ApplyOverrideFile(programFolder + u"\\phonehost.txt", &host) && PhoneSearchHostUsable(host)) g_phoneSearchHost = host;
+    if (ApplyOverrideFile(programFolder + u"\\phonehost.txt", &host) && PhoneSearchHostUsable(host))
+      g_phoneSearchHost = host;
   }
 
   found.clearType = ClearTypeKeyExists();

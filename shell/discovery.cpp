@@ -9,8 +9,7 @@ std::u16string VersionText(int n) {
 }
 }  // namespace
 
-MapApplicationChoice ChooseMapApplication(const std::u16string& storageCardName,
-                                          const PathExists& fileExists) {
+MapApplicationChoice ChooseMapApplication(const std::u16string& storageCardName, const PathExists& fileExists) {
   MapApplicationChoice choice;
   for (int n = 8; n <= 11; ++n) {
     const std::u16string name = u"TessaraMobile" + VersionText(n) + u".exe";
@@ -36,8 +35,7 @@ std::u16string MapDataFolderFromMapName(const std::u16string& mapName) {
   return mapName.substr(0, slash + 1) + u"Map\\";
 }
 
-QLCodeChoice ChooseQLCodeDatabase(const std::u16string& mapDataFolder,
-                                  const std::u16string& storageCardName,
+QLCodeChoice ChooseQLCodeDatabase(const std::u16string& mapDataFolder, const std::u16string& storageCardName,
                                   const PathExists& exists) {
   const struct {
     std::u16string path;

@@ -16,8 +16,7 @@ struct MapApplicationChoice {
 // card ("\<card>\Program Files\Varnelle\") and then on the device
 // ("\Program Files\Varnelle\").  The highest version wins; for the same
 // version the card's copy wins.
-MapApplicationChoice ChooseMapApplication(const std::u16string& storageCardName,
-                                          const PathExists& fileExists);
+MapApplicationChoice ChooseMapApplication(const std::u16string& storageCardName, const PathExists& fileExists);
 
 // 1 for screens narrower than 480 pixels, else 2.
 int DisplayScaleForWidth(int screenWidth);
@@ -36,8 +35,7 @@ struct QLCodeChoice {
 // "<folder>\qlcode_v2.qldb" and "\<card>\Varnelle\Map\qlcode_v2.qldb"; the last
 // one that exists wins.  The paths are used exactly as formed: the map data
 // folder already ends with '\', so two backslashes meet there.
-QLCodeChoice ChooseQLCodeDatabase(const std::u16string& mapDataFolder,
-                                  const std::u16string& storageCardName,
+QLCodeChoice ChooseQLCodeDatabase(const std::u16string& mapDataFolder, const std::u16string& storageCardName,
                                   const PathExists& exists);
 
 // The storage card's name: the registry's (or "????" without one) when a

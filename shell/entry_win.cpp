@@ -43,8 +43,8 @@ HWND CreateMainWindow(HINSTANCE instance, bool framed) {
     AdjustWindowRectEx(&r, style, FALSE, 0);
     width = r.right - r.left, height = r.bottom - r.top;
   }
-  return CreateWindowExW(0, kMainWindowClass, AsWide(kProgramTitle), style, CW_USEDEFAULT, CW_USEDEFAULT, width,
-                         height, nullptr, nullptr, instance, nullptr);
+  return CreateWindowExW(0, kMainWindowClass, AsWide(kProgramTitle), style, CW_USEDEFAULT, CW_USEDEFAULT, width, height,
+                         nullptr, nullptr, instance, nullptr);
 }
 
 // The framed window keeps the platform's default place, moved inside the
@@ -76,8 +76,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR, int showComma
   g_environment = DiscoverEnvironment();
   if (!previous && !RegisterMainWindowClass(instance)) return 0;
   g_instance = instance;
-  const bool framed = ScreenHoldsDeviceWindow(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                              g_environment.displayScale);
+  const bool framed =
+      ScreenHoldsDeviceWindow(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), g_environment.displayScale);
   HWND window = CreateMainWindow(instance, framed);
   // Without a main window there is nothing to run: end quietly, as when the
   // class cannot be registered.

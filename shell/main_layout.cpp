@@ -13,11 +13,11 @@ struct ControlPlace {
   ControlBox box;
 };
 constexpr ControlPlace kPlaces[] = {
-    {IDC_POINT_CAPTION, {5, 10, 60, 20}},   {IDC_POINT_LABEL, {70, 10, 160, 20}},
-    {IDC_MODE_CAPTION, {5, 35, 60, 20}},    {IDC_SEARCH_EDIT, {65, 60, 105, 20}},
-    {IDC_MODE_COMBO, {65, 35, 170, 100}},   {IDC_CATEGORY_COMBO, {65, 60, 105, 150}},
-    {IDC_TERM_CAPTION, {5, 60, 60, 20}},    {IDC_SEARCH_BUTTON, {175, 60, 60, 20}},
-    {IDC_FOLDER_LABEL, {0, 252, 240, 15}},  {IDC_RESULT_LIST, {5, 85, 230, 140}},
+    {IDC_POINT_CAPTION, {5, 10, 60, 20}},  {IDC_POINT_LABEL, {70, 10, 160, 20}},
+    {IDC_MODE_CAPTION, {5, 35, 60, 20}},   {IDC_SEARCH_EDIT, {65, 60, 105, 20}},
+    {IDC_MODE_COMBO, {65, 35, 170, 100}},  {IDC_CATEGORY_COMBO, {65, 60, 105, 150}},
+    {IDC_TERM_CAPTION, {5, 60, 60, 20}},   {IDC_SEARCH_BUTTON, {175, 60, 60, 20}},
+    {IDC_FOLDER_LABEL, {0, 252, 240, 15}}, {IDC_RESULT_LIST, {5, 85, 230, 140}},
 };
 
 // The folder label stands one pixel (at scale 1) above the menu bar, the
@@ -44,9 +44,8 @@ MainLayout LayoutMainWindow(int clientWidth, int clientHeight, int displayScale)
   const int labelHeight = ControlBoxAtCreation(IDC_FOLDER_LABEL, s).height;
   const int labelTop = bar.y - kLabelGap * s - labelHeight;
   const int listBottom = labelTop - kListGap * s;
-  return MainLayout{{list.x, list.y, clientWidth - 2 * list.x, listBottom - list.y},
-                    {0, labelTop, clientWidth, labelHeight},
-                    bar};
+  return MainLayout{
+      {list.x, list.y, clientWidth - 2 * list.x, listBottom - list.y}, {0, labelTop, clientWidth, labelHeight}, bar};
 }
 
 int ControlFontHeight(int displayScale) { return -10 * displayScale; }

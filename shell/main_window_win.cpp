@@ -53,8 +53,8 @@ void OnSize(HWND window, WPARAM kind) {
   RECT client;
   GetClientRect(window, &client);
   const MainLayout layout = LayoutMainWindow(client.right, client.bottom, g_environment.displayScale);
-  for (auto [control, box] : {std::pair{g_resultList, layout.resultList}, {g_folderLabel, layout.folderLabel},
-                               {g_menuBar, layout.menuBar}})
+  for (auto [control, box] :
+       {std::pair{g_resultList, layout.resultList}, {g_folderLabel, layout.folderLabel}, {g_menuBar, layout.menuBar}})
     MoveWindow(control, box.x, box.y, box.width, box.height, TRUE);
 }
 

@@ -16,7 +16,9 @@ HWND MessageOwner() {
 
 }  // namespace
 
-void ShowMessage(const std::u16string& text) { ShowFittedMessageBox(MessageOwner(), AsWide(text), AsWide(kProgramTitle), MB_OK); }
+void ShowMessage(const std::u16string& text) {
+  ShowFittedMessageBox(MessageOwner(), AsWide(text), AsWide(kProgramTitle), MB_OK);
+}
 
 bool AskYesNo(const std::u16string& text) {
   return ShowFittedMessageBox(MessageOwner(), AsWide(text), AsWide(kProgramTitle), MB_YESNO) == IDYES;
@@ -24,8 +26,11 @@ bool AskYesNo(const std::u16string& text) {
 
 int AskYesNoCancel(const std::u16string& text, const std::u16string& title) {
   switch (ShowFittedMessageBox(MessageOwner(), AsWide(text), AsWide(title), MB_YESNOCANCEL)) {
-    case IDYES: return kAnswerYes;
-    case IDNO: return kAnswerNo;
-    default: return kAnswerCancel;
+    case IDYES:
+      return kAnswerYes;
+    case IDNO:
+      return kAnswerNo;
+    default:
+      return kAnswerCancel;
   }
 }

@@ -16,8 +16,8 @@ constexpr std::size_t kReadLimit = 4 * kMaxLineUnits + 8;
 std::u16string DecodeUtf16Le(const std::string& bytes, std::size_t start) {
   std::u16string text;
   for (std::size_t i = start; i + 1 < bytes.size(); i += 2) {
-    text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                         (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+    text.push_back(
+        static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8)));
   }
   return text;
 }
@@ -40,7 +40,11 @@ bool FirstLineIsUtf8(const std::string& bytes) {
   const std::size_t end = std::min(bytes.find('\n'), bytes.size());
   for (std::size_t i = 0; i < end;) {
     const unsigned char c = static_cast<unsigned char>(bytes[i]);
-    const std::size_t extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : 9;
+    const std::size_t extra = c < 0x80             ? 0
+                              : (c & 0xE0) == 0xC0 ? 1
+                              : (c & 0xF0) == 0xE0 ? 2
+                              : (c & 0xF8) == 0xF0 ? 3
+                                                   : 9;
     if (extra == 9 || (extra == 1 && c < 0xC2)) return false;
     for (std::size_t k = 1; k <= extra; ++k) {
       if (i + k >= bytes.size()) return true;

@@ -5,12 +5,12 @@
 #include "resources/resource_ids.h"
 #include "search/mesh.h"
 
-constexpr int kModeLevelL = 0;      // 広域図検索
-constexpr int kModeLevelM = 1;      // 中域図検索
-constexpr int kModeLevelR = 2;      // 小域図検索
-constexpr int kModeLevelS = 3;      // 詳細図検索
-constexpr int kModePhone = 4;       // 電話番号検索(ネット接続)
-constexpr int kModeQLCode = 5;      // QLCode検索
+constexpr int kModeLevelL = 0;  // 広域図検索
+constexpr int kModeLevelM = 1;  // 中域図検索
+constexpr int kModeLevelR = 2;  // 小域図検索
+constexpr int kModeLevelS = 3;  // 詳細図検索
+constexpr int kModePhone = 4;   // 電話番号検索(ネット接続)
+constexpr int kModeQLCode = 5;  // QLCode検索
 
 bool IsMapDataMode(int mode);
 // The selected mode as searched: an index outside 0 to 5 (none selected)

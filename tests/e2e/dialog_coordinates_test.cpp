@@ -16,13 +16,16 @@ TEST_F(CoordinateDialog, StartsTheMapApplicationInEitherDatumOnlyInsideJapan) {
   ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
   PostCommand(main_, IDM_START_AT_COORDINATES);
   HWND dialog = nullptr;  // without a title, unlike the program's message boxes
-  auto isDialog = [](HWND w) { return ClassNameOf(w) == L"#32770" && WindowText(w).empty() && GetDlgItem(w, IDC_LON_MS); };
+  auto isDialog = [](HWND w) {
+    return ClassNameOf(w) == L"#32770" && WindowText(w).empty() && GetDlgItem(w, IDC_LON_MS);
+  };
   ASSERT_TRUE(WaitUntil([&] { return (dialog = FindTopWindow(isDialog, Pid())) != nullptr; }));
   auto type = [&](int id, const wchar_t* text) { SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, (LPARAM)text); };
   auto press = [&](int id) { PostCommand(dialog, id, BN_CLICKED, GetDlgItem(dialog, id)); };
   EXPECT_FALSE(IsWindowEnabled(main_)) << "the dialog is not modal";
   // On the portrait screen OK lies below the last field.
-  EXPECT_GE(ClientRectInParent(GetDlgItem(dialog, IDOK)).top, ClientRectInParent(GetDlgItem(dialog, IDC_LAT_MS)).bottom);
+  EXPECT_GE(ClientRectInParent(GetDlgItem(dialog, IDOK)).top,
+            ClientRectInParent(GetDlgItem(dialog, IDC_LAT_MS)).bottom);
   press(IDOK);  // nothing typed
   MessageBoxSeen box = WaitForMessageBox(Pid());
   EXPECT_EQ(box.text, L"指定の経緯度値が正しくありません\n日本国内のみ有効です");
@@ -31,14 +34,21 @@ TEST_F(CoordinateDialog, StartsTheMapApplicationInEitherDatumOnlyInsideJapan) {
   type(IDC_LON_MS, L"502890120");  // WGS84, the default
   type(IDC_LAT_MS, L"128482200");
   press(IDOK);
-  EXPECT_EQ(WaitForStart(0), (std::vector<std::string>{"start", " /M_LON=502901653 /M_LAT=128470591 /M_ANGLE=0 /M_TYPE=10",
-                                                      "TLATV8=0", "TLONV8=0"}));
+  EXPECT_EQ(WaitForStart(0),
+            (std::vector<std::string>{"start", " /M_LON=502901653 /M_LAT=128470591 /M_ANGLE=0 /M_TYPE=10", "TLATV8=0",
+                                      "TLONV8=0"}));
   // In the Tokyo datum the value the degree fields wrote goes through
   // unchanged; full-width digits, as a Japanese input method types them, count.
   SendMessageW(GetDlgItem(dialog, IDC_DATUM_TOKYO), BM_CLICK, 0, 0);
-  for (auto t : {std::make_pair(IDC_LON_DEGREES, L"１３９"), {IDC_LON_MINUTES, L"41"}, {IDC_LON_SECONDS, L"30"},
-                 {IDC_LON_HUNDREDTHS, L"5"}, {IDC_LAT_DEGREES, L"35"}, {IDC_LAT_MINUTES, L"41"},
-                 {IDC_LAT_SECONDS, L"22"}, {IDC_LAT_HUNDREDTHS, L"30"}}) type(t.first, t.second);
+  for (auto t : {std::make_pair(IDC_LON_DEGREES, L"１３９"),
+                 {IDC_LON_MINUTES, L"41"},
+                 {IDC_LON_SECONDS, L"30"},
+                 {IDC_LON_HUNDREDTHS, L"5"},
+                 {IDC_LAT_DEGREES, L"35"},
+                 {IDC_LAT_MINUTES, L"41"},
+                 {IDC_LAT_SECONDS, L"22"},
+                 {IDC_LAT_HUNDREDTHS, L"30"}})
+    type(t.first, t.second);
   press(IDOK);
   EXPECT_EQ(WaitForStart(1).at(1), " /M_LON=502890500 /M_LAT=128482300 /M_ANGLE=0 /M_TYPE=10");
   EXPECT_TRUE(IsWindow(dialog)) << "the dialog closed after a start";
@@ -50,13 +60,16 @@ TEST_F(CoordinateDialog, StartsTheMapApplicationInEitherDatumOnlyInsideJapan) {
 HWND FindOnDesktop(const wchar_t* className) {
   HDESK desktop = OpenDesktopW(L"KarioLandscape", 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
   std::pair<const wchar_t*, HWND> search{className, nullptr};
-  EnumDesktopWindows(desktop, [](HWND w, LPARAM param) -> BOOL {
-    auto* s = reinterpret_cast<std::pair<const wchar_t*, HWND>*>(param);
-    // IsWindowVisible also asks the desktop window, which is not this thread's.
-    bool match = (GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE) && ClassNameOf(w) == s->first &&
-                 (ClassNameOf(w) != L"#32770" || WindowText(w).empty());
-    return match ? (s->second = w, FALSE) : TRUE;
-  }, reinterpret_cast<LPARAM>(&search));
+  EnumDesktopWindows(
+      desktop,
+      [](HWND w, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<std::pair<const wchar_t*, HWND>*>(param);
+        // IsWindowVisible also asks the desktop window, which is not this thread's.
+        bool match = (GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE) && ClassNameOf(w) == s->first &&
+                     (ClassNameOf(w) != L"#32770" || WindowText(w).empty());
+        return match ? (s->second = w, FALSE) : TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
   return desktop && CloseDesktop(desktop) ? search.second : nullptr;
 }
 
@@ -67,12 +80,16 @@ TEST(CoordinateDialogLandscape, PutsTheButtonsBesideTheFields) {
   // Wine's own desktop first (GetDesktopWindow waits for it); in a prefix just
   // made the virtual desktop may still be refused at once: started until taken.
   PROCESS_INFORMATION desktop{};
-  const std::wstring arguments = L"/desktop=KarioLandscape," + std::to_wstring(width) + L"x" + std::to_wstring(height) +
-                                 L" " + kInstalledProgram;
+  const std::wstring arguments =
+      L"/desktop=KarioLandscape," + std::to_wstring(width) + L"x" + std::to_wstring(height) + L" " + kInstalledProgram;
   DWORD error = 0;
-  ASSERT_TRUE(WaitUntil([&] {
-    return GetDesktopWindow() && (StartProcess(L"C:\\windows\\explorer.exe", arguments, &desktop) || (error = GetLastError(), false));
-  }, 20000)) << "explorer.exe /desktop not started, error " << error;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        return GetDesktopWindow() &&
+               (StartProcess(L"C:\\windows\\explorer.exe", arguments, &desktop) || (error = GetLastError(), false));
+      },
+      20000))
+      << "explorer.exe /desktop not started, error " << error;
   HWND mainWindow = nullptr, dialog = nullptr;
   RECT window{}, rects[3]{};  // the last field, OK, Cancel
   if (WaitUntil([&] { return (mainWindow = FindOnDesktop(L"KRSEARCH")) != nullptr; }, 20000)) {

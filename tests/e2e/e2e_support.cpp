@@ -29,7 +29,8 @@ void KillPrograms() {
 
 std::wstring WinePathOf(const char* unixPath) {
   std::wstring w = AsWide(Utf8ToUtf16(unixPath));
-  for (auto& c : w) if (c == L'/') c = L'\\';
+  for (auto& c : w)
+    if (c == L'/') c = L'\\';
   return L"Z:" + w;
 }
 
@@ -55,10 +56,12 @@ void ResetDevice() {
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Varnelle");
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"System\\StorageManager\\Profiles\\SDMemory");
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"System\\GDI\\ClearType");
-  for (const wchar_t* key : {L".htm", L"KarioTest.htm"}) RegDeleteTreeW(HKEY_CLASSES_ROOT, key);  // the manual's handler
+  for (const wchar_t* key : {L".htm", L"KarioTest.htm"})
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, key);  // the manual's handler
   std::error_code error;
-  for (const wchar_t* path : {L"C:\\Program Files\\Varnelle", L"C:\\SD", L"C:\\KarioTest", L"C:\\Kario Test", L"C:\\htmbuff.txt",
-                              L"C:\\Data", L"C:\\Windows\\iexplore.exe", L"C:\\Windows\\browser_log.txt"})
+  for (const wchar_t* path :
+       {L"C:\\Program Files\\Varnelle", L"C:\\SD", L"C:\\KarioTest", L"C:\\Kario Test", L"C:\\htmbuff.txt", L"C:\\Data",
+        L"C:\\Windows\\iexplore.exe", L"C:\\Windows\\browser_log.txt"})
     std::filesystem::remove_all(path, error);
   CopyFileTo(WinePathOf(KARIO_EXE_PATH), kInstalledProgram);
 }
@@ -103,7 +106,10 @@ std::wstring WindowText(HWND w) {  // WM_GETTEXT is marshalled across processes 
   return text;
 }
 
-std::wstring ClassNameOf(HWND w) { wchar_t name[256] = {0}; return GetClassNameW(w, name, 256) ? name : L""; }
+std::wstring ClassNameOf(HWND w) {
+  wchar_t name[256] = {0};
+  return GetClassNameW(w, name, 256) ? name : L"";
+}
 
 std::string Narrow(const std::wstring& text) { return Utf16ToUtf8(FromWide(text.c_str())); }
 
@@ -126,7 +132,9 @@ void PostCommand(HWND target, int id, int code, HWND control) {
   PostMessageW(target, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
 }
 
-bool BringToFront(HWND w) { return SetForegroundWindow(w), WaitUntil([&] { return GetForegroundWindow() == w; }, 5000); }
+bool BringToFront(HWND w) {
+  return SetForegroundWindow(w), WaitUntil([&] { return GetForegroundWindow() == w; }, 5000);
+}
 
 static void SendKey(WORD key, wchar_t unicode, DWORD up) {
   INPUT input{INPUT_KEYBOARD};
@@ -153,7 +161,8 @@ bool TypeText(HWND front, const std::wstring& text) {
 MessageBoxSeen WaitForMessageBox(DWORD processId, const std::wstring& title, DWORD ms) {
   MessageBoxSeen seen;
   auto isBox = [&](HWND w) {  // a message box has its text in the static control 0xFFFF
-    return IsWindowVisible(w) && ClassNameOf(w) == L"#32770" && (title.empty() || WindowText(w) == title) && GetDlgItem(w, 0xFFFF);
+    return IsWindowVisible(w) && ClassNameOf(w) == L"#32770" && (title.empty() || WindowText(w) == title) &&
+           GetDlgItem(w, 0xFFFF);
   };
   if (!WaitUntil([&] { return (seen.window = FindTopWindow(isBox, processId)) != nullptr; }, ms)) return seen;
   // Every box lies on the screen whole, its parts inside it; the program
@@ -193,7 +202,8 @@ std::vector<std::string> WaitForStart(size_t index, DWORD ms, const std::wstring
   std::vector<std::vector<std::string>> starts;
   auto count = [&] {
     starts.clear();
-    for (const auto& line : StandinLog(folder)) if (line[0] == "start") starts.push_back(line);
+    for (const auto& line : StandinLog(folder))
+      if (line[0] == "start") starts.push_back(line);
     return starts.size() > index;
   };
   return WaitUntil(count, ms) ? starts[index] : std::vector<std::string>{};
@@ -210,19 +220,26 @@ bool StartStandin(const std::wstring& arguments, const std::wstring& exe) {
 }
 
 bool WaitForMapInFront() {
-  return WaitUntil([] {
-    DWORD pid = 0;
-    HWND map = FindWindowW(L"Afx_QZV_MAINWND_", nullptr);
-    HANDLE process = map && GetWindowThreadProcessId(map, &pid) ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid) : nullptr;
-    const bool settled = process && WaitForInputIdle(process, 0) == 0 && GetForegroundWindow() == map;
-    return process && CloseHandle(process) && settled;
-  }, 20000);
+  return WaitUntil(
+      [] {
+        DWORD pid = 0;
+        HWND map = FindWindowW(L"Afx_QZV_MAINWND_", nullptr);
+        HANDLE process = map && GetWindowThreadProcessId(map, &pid)
+                             ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid)
+                             : nullptr;
+        const bool settled = process && WaitForInputIdle(process, 0) == 0 && GetForegroundWindow() == map;
+        return process && CloseHandle(process) && settled;
+      },
+      20000);
 }
 
 ::testing::AssertionResult KarioE2e::FocusComesTo(HWND control, DWORD ms) const {
   GUITHREADINFO info{sizeof info};
-  auto focus = [&] { return GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info) ? info.hwndFocus : nullptr; };
-  if (WaitUntil([&] { return focus() && (focus() == control || GetParent(focus()) == control); }, ms)) return ::testing::AssertionSuccess();
+  auto focus = [&] {
+    return GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info) ? info.hwndFocus : nullptr;
+  };
+  if (WaitUntil([&] { return focus() && (focus() == control || GetParent(focus()) == control); }, ms))
+    return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "focus in " << GetDlgCtrlID(focus()) << ", not " << GetDlgCtrlID(control);
 }
 
@@ -237,7 +254,8 @@ void KarioE2e::StartKarioOrFail(std::wstring program) {
   };
   ASSERT_TRUE(WaitUntil([&] { return (main_ = FindTopWindow(isMain, Pid())) != nullptr; }, 20000)) << "no main window";
   ASSERT_TRUE(FocusComesTo(Control(IDC_MODE_COMBO))) << "start-up did not finish";
-  EXPECT_TRUE(IsWindowVisible(Control(IDC_SEARCH_EDIT)) && !IsWindowVisible(Control(IDC_CATEGORY_COMBO))) << "both inputs";
+  EXPECT_TRUE(IsWindowVisible(Control(IDC_SEARCH_EDIT)) && !IsWindowVisible(Control(IDC_CATEGORY_COMBO)))
+      << "both inputs";
 }
 
 void KarioE2e::StartWithPointRead(const std::wstring& standinExe) {
@@ -258,7 +276,8 @@ void KarioE2e::TypeTerm(const wchar_t* term) const {
   SendMessageW(Control(IDC_SEARCH_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(term));
 }
 
-void KarioE2e::SearchExpecting(const std::vector<std::wstring>& expected, int command, const std::function<void()>& meanwhile) {
+void KarioE2e::SearchExpecting(const std::vector<std::wstring>& expected, int command,
+                               const std::function<void()>& meanwhile) {
   PostCommand(main_, command ? command : IDC_SEARCH_BUTTON, command ? 0 : BN_CLICKED, Control(IDC_SEARCH_BUTTON));
   if (meanwhile) meanwhile();
   for (const std::wstring& text : expected) {
@@ -273,7 +292,8 @@ std::vector<std::wstring> KarioE2e::Results() const {
   std::vector<std::wstring> lines(static_cast<std::size_t>(SendMessageW(list, LB_GETCOUNT, 0, 0)));
   for (std::size_t i = 0; i < lines.size(); ++i) {
     lines[i].resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1);
-    lines[i].resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&lines[i][0]))));
+    lines[i].resize(
+        static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&lines[i][0]))));
   }
   return lines;
 }

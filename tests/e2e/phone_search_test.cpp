@@ -24,8 +24,9 @@ class AnswerServer {
     BOOL yes = TRUE;  // the same port again right after the last server
     setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&yes), sizeof yes);
     // Another run of these tests on this machine may hold the port a while.
-    listening = WaitUntil([&] { return bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0; }, 60000) &&
-                listen(listener_, 1) == 0;
+    listening =
+        WaitUntil([&] { return bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0; }, 60000) &&
+        listen(listener_, 1) == 0;
   }
   ~AnswerServer() { closesocket(listener_), WSACleanup(); }
   // The whole body; its first half and then a reset; nothing at all until the
@@ -49,17 +50,23 @@ class AnswerServer {
     // WinInet takes a reset that comes with the data for a normal end, so it comes once the program has put
     // all but its last buffer of what was sent into its cache file; no linger makes the close one.
     WIN32_FILE_ATTRIBUTE_DATA cache{};
-    auto taken = [&] { return GetFileAttributesExW(L"C:\\htmbuff.txt", GetFileExInfoStandard, &cache) && cache.nFileSizeLow + 4096 >= body.size() / 2; };
+    auto taken = [&] {
+      return GetFileAttributesExW(L"C:\\htmbuff.txt", GetFileExInfoStandard, &cache) &&
+             cache.nFileSizeLow + 4096 >= body.size() / 2;
+    };
     linger abort = {1, 0};
-    if (breakOff) WaitUntil(taken), setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<char*>(&abort), sizeof abort);
+    if (breakOff)
+      WaitUntil(taken), setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<char*>(&abort), sizeof abort);
     DWORD patience = 90000;  // a silent service waits for the program to give up first
     setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<char*>(&patience), sizeof patience);
     if (mode != kSilent && !breakOff) shutdown(client, SD_SEND);
-    while (!breakOff && recv(client, buffer, sizeof buffer, 0) > 0) {}
+    while (!breakOff && recv(client, buffer, sizeof buffer, 0) > 0) {
+    }
     closesocket(client);
     return request.substr(0, request.find("\r\n"));
   }
-  const int port; bool listening;
+  const int port;
+  bool listening;
 
  private:
   SOCKET listener_;
@@ -73,16 +80,21 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
   TypeTerm(L"0300000001");
   {
     AnswerServer service;
-    ASSERT_TRUE(service.listening) << "port " << service.port << " of KARIO_PHONE_SEARCH_HOST is held by another "
+    ASSERT_TRUE(service.listening) << "port " << service.port
+                                   << " of KARIO_PHONE_SEARCH_HOST is held by another "
                                       "program: a second test run, or a demo answer server built for that port?";
     // 1234, 3, 123 and 12 km west of the point read.  The program waits for the answer with its controls off (the
     // menu bar goes off after 検索), the bar's buttons too: else they would look as if they could be tapped.
     const HWND bar = FindWindowExW(main_, nullptr, L"KRMENUBAR", nullptr);
     SearchExpecting({L"検索完了!\u30004件"}, 0, [&] {
-      EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(Control(IDC_SEARCH_BUTTON)) && !IsWindowEnabled(bar) &&
-                                         !IsWindowEnabled(GetDlgItem(bar, IDM_BAR_TESSARA)) && !IsWindowEnabled(GetDlgItem(bar, IDM_BAR_MENU)); }));
-      EXPECT_EQ(service.Answer(BuildAnswerPage({{"35.68098", "125.7533653", "D"}, {"35.68098", "139.7269222", "A"},
-                                                {"35.68098", "138.3647583", "C"}, {"35.68098", "139.6247625", "B"}})),
+      EXPECT_TRUE(WaitUntil([&] {
+        return !IsWindowEnabled(Control(IDC_SEARCH_BUTTON)) && !IsWindowEnabled(bar) &&
+               !IsWindowEnabled(GetDlgItem(bar, IDM_BAR_TESSARA)) && !IsWindowEnabled(GetDlgItem(bar, IDM_BAR_MENU));
+      }));
+      EXPECT_EQ(service.Answer(BuildAnswerPage({{"35.68098", "125.7533653", "D"},
+                                                {"35.68098", "139.7269222", "A"},
+                                                {"35.68098", "138.3647583", "C"},
+                                                {"35.68098", "139.6247625", "B"}})),
                 "GET /maps?q=0300000001 HTTP/1.1");
     });
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_SEARCH_BUTTON)) && IsWindowEnabled(GetDlgItem(bar, IDM_BAR_MENU)));
@@ -93,7 +105,8 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
             "   3km,A  12km,B 123km,C1234km,D");
   EXPECT_EQ(GetFileAttributesW(L"C:\\htmbuff.txt"), INVALID_FILE_ATTRIBUTES) << "the answer was left behind";
   // The code piece a single blank (such a line read: result_line_test).
-  EXPECT_EQ(Narrow(lines[0]), "   3km,A, ," + Narrow(lines[0].substr(11, 9)) + "," + Narrow(lines[0].substr(21, 9)) + ", ");
+  EXPECT_EQ(Narrow(lines[0]),
+            "   3km,A, ," + Narrow(lines[0].substr(11, 9)) + "," + Narrow(lines[0].substr(21, 9)) + ", ");
   {
     // Broken off while reading: said, and the list keeps what it held.
     AnswerServer service;
@@ -109,14 +122,17 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
   {
     AnswerServer service;
     const DWORD start = GetTickCount();
-    SearchExpecting({L"\nインターネットに接続できませんでした", kNoResult}, 0, [&] { service.Answer("", AnswerServer::kSilent); });
+    SearchExpecting({L"\nインターネットに接続できませんでした", kNoResult}, 0,
+                    [&] { service.Answer("", AnswerServer::kSilent); });
     EXPECT_LT(GetTickCount() - start, 40000u) << "30 s for the answer, a few more for the rest";
     const std::string endless = BuildAnswerPage({{"35.6895", "139.6917", "E"}});
     SearchExpecting({L"えらー", kNoResult}, 0, [&] { service.Answer(endless, AnswerServer::kEndless); });
     EXPECT_EQ(Results(), lines);
     ASSERT_TRUE(DeleteFileW(L"C:\\htmbuff.txt")) << "the cut answer was not kept";
     ASSERT_TRUE(CreateDirectoryW(L"C:\\htmbuff.txt", nullptr));
-    SearchExpecting({L"検索完了!\u30001件"}, 0, [&] { service.Answer(BuildAnswerPage({{"35.6895", "139.6917", "T"}})); });
+    SearchExpecting({L"検索完了!\u30001件"}, 0, [&] {
+      service.Answer(BuildAnswerPage({{"35.6895", "139.6917", "T"}}));
+    });
   }
   EXPECT_NE(Results().at(0).find(L",T, ,"), std::wstring::npos) << "parsed from the temporary folder";
   wchar_t temporary[MAX_PATH];
@@ -126,7 +142,8 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
 
 // A usable host in "phonehost.txt" beside the program is asked instead of the build's, where nobody listens meanwhile.
 TEST_F(PhoneSearch, AsksTheHostSetBesideTheProgram) {
-  ASSERT_TRUE(WriteTextFile(L"C:\\KarioTest\\phonehost.txt", "127.0.0.1:" + std::to_string(kBuildPort + 1000) + "\r\n"));
+  ASSERT_TRUE(
+      WriteTextFile(L"C:\\KarioTest\\phonehost.txt", "127.0.0.1:" + std::to_string(kBuildPort + 1000) + "\r\n"));
   ASSERT_NO_FATAL_FAILURE(StartWithPointRead());
   ChooseSearchMode(4);
   TypeTerm(L"0300000001");

@@ -25,11 +25,14 @@ class SearchFlow : public KarioE2e {
   void SetUp() override {
     KarioE2e::SetUp();
     const wchar_t mapApplicationData[] = L"\\Data\\Tessara\\tessara.dat";
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kMapAppKey, L"MNAMV8", REG_SZ, mapApplicationData, sizeof mapApplicationData), 0);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kMapAppKey, L"MNAMV8", REG_SZ, mapApplicationData,
+                              sizeof mapApplicationData),
+              0);
   }
   void WriteMapData(bool quartered) {
     MapDataLayout layout{quartered, !quartered};
-    for (const auto& file : BuildMapDataFiles({{u"東京", 502901689, 128470591}, {u"厚木市", 501706384, 127568319}}, layout))
+    for (const auto& file :
+         BuildMapDataFiles({{u"東京", 502901689, 128470591}, {u"厚木市", 501706384, 127568319}}, layout))
       ASSERT_TRUE(WriteTextFile(kMapFolder + std::wstring(AsWide(Utf8ToUtf16(file.first))), file.second));
   }
 };
@@ -37,20 +40,24 @@ class SearchFlow : public KarioE2e {
 TEST_F(SearchFlow, WideLevelFindsItsPlaceAndNoStartsThereWithoutADestination) {
   ASSERT_NO_FATAL_FAILURE(WriteMapData(false));
   ASSERT_NO_FATAL_FAILURE(StartWithPointRead());
-  TypeTerm(L"厚木");  // in 広域図検索, the first mode
+  TypeTerm(L"厚木");                        // in 広域図検索, the first mode
   SearchExpecting({kOne}, IDM_RUN_SEARCH);  // from the menu
   EXPECT_EQ(Results(), std::vector<std::wstring>{L"  44km,厚木市,[5339.tgx],501706375,127568375,  "});
   // A double tap, answered いいえ (Enter, はい and キャンセル: the keyboard walk).
   SendMessageW(Control(IDC_RESULT_LIST), LB_SETCURSEL, 0, 0);
   PostCommand(main_, IDC_RESULT_LIST, LBN_DBLCLK, Control(IDC_RESULT_LIST));
   MessageBoxSeen box = WaitForMessageBox(Pid(), L"データ詳細");
-  EXPECT_EQ(box.text, L"選択地点を表示します\n\n  44km\n厚木市\n[5339.tgx]\n501706375\n127568375\n  \n目的地に設定しますか?\n");
+  EXPECT_EQ(box.text,
+            L"選択地点を表示します\n\n  44km\n厚木市\n[5339.tgx]\n501706375\n127568375\n  \n目的地に設定しますか?\n");
   // The device speaks Japanese; buttons are pressed by id all the same.
   EXPECT_EQ(WindowText(GetDlgItem(box.window, IDYES)) + WindowText(GetDlgItem(box.window, IDNO)) +
-                WindowText(GetDlgItem(box.window, IDCANCEL)), L"はい(&Y)いいえ(&N)キャンセル");
+                WindowText(GetDlgItem(box.window, IDCANCEL)),
+            L"はい(&Y)いいえ(&N)キャンセル");
   ASSERT_TRUE(PressMessageBoxButton(box, IDNO));
-  EXPECT_EQ(WaitForStart(1), (std::vector<std::string>{  // after the start at Tokyo station
-      "start", " /M_LON=501706375 /M_LAT=127568375 /M_ANGLE=0 /M_TYPE=10", "TLATV8=0", "TLONV8=0"}));
+  EXPECT_EQ(WaitForStart(1),
+            (std::vector<std::string>{
+                // after the start at Tokyo station
+                "start", " /M_LON=501706375 /M_LAT=127568375 /M_ANGLE=0 /M_TYPE=10", "TLATV8=0", "TLONV8=0"}));
 }
 
 TEST_F(SearchFlow, Version9DetailMapInQuartersAndQLCodeCategoryPickedSearchesNearTypedWider) {
@@ -71,7 +78,8 @@ TEST_F(SearchFlow, Version9DetailMapInQuartersAndQLCodeCategoryPickedSearchesNea
   SearchExpecting({kOne});
   // Tab round to the mode box, two steps down (its list closed): the category box takes the term's place.
   HWND combo = Control(IDC_CATEGORY_COMBO), edit = Control(IDC_SEARCH_EDIT);
-  ASSERT_TRUE(PressKeys(main_, {VK_TAB}) && FocusComesTo(Control(IDC_MODE_COMBO)) && PressKeys(main_, {VK_DOWN, VK_DOWN}));
+  ASSERT_TRUE(PressKeys(main_, {VK_TAB}) && FocusComesTo(Control(IDC_MODE_COMBO)) &&
+              PressKeys(main_, {VK_DOWN, VK_DOWN}));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(combo) && !IsWindowVisible(edit); })) << "QLCode shows the edit";
   // Tapping an item of the list selects it and puts it into the field.
   SendMessageW(combo, CB_SETCURSEL, 1, 0);  // 温泉
@@ -85,7 +93,8 @@ TEST_F(SearchFlow, Version9DetailMapInQuartersAndQLCodeCategoryPickedSearchesNea
   SearchExpecting({L"検索完了!\u30002件"});
   // Tab round to the mode box, up to the detail map: the edit, with its 東京, shows and is searched.
   ASSERT_TRUE(PressKeys(main_, {VK_TAB}) && FocusComesTo(Control(IDC_MODE_COMBO)) && PressKeys(main_, {VK_UP, VK_UP}));
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(edit) && !IsWindowVisible(combo); })) << "the category box still shows";
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(edit) && !IsWindowVisible(combo); }))
+      << "the category box still shows";
   SearchExpecting({kOne});
 }
 
@@ -94,7 +103,8 @@ TEST_F(SearchFlow, KeysAloneChooseSearchOpenAResultStartAtAStationAndEnd) {
   ASSERT_NO_FATAL_FAILURE(StartWithPointRead());  // the map in front, the mode box keeps the focus
   // Down ×3: 詳細図検索; Tab to the term, typed; Shift+Tab and Tab back and forth; Enter searches.
   ASSERT_TRUE(PressKeys(main_, {VK_DOWN, VK_DOWN, VK_DOWN, VK_TAB}) && FocusComesTo(Control(IDC_SEARCH_EDIT)));
-  ASSERT_TRUE(TypeText(main_, L"東京") && PressKeys(main_, {VK_TAB}, VK_SHIFT) && FocusComesTo(Control(IDC_MODE_COMBO)));
+  ASSERT_TRUE(TypeText(main_, L"東京") && PressKeys(main_, {VK_TAB}, VK_SHIFT) &&
+              FocusComesTo(Control(IDC_MODE_COMBO)));
   ASSERT_TRUE(PressKeys(main_, {VK_TAB, VK_RETURN}));
   MessageBoxSeen box = WaitForMessageBox(Pid());
   EXPECT_EQ(box.text, kOne);
@@ -109,7 +119,9 @@ TEST_F(SearchFlow, KeysAloneChooseSearchOpenAResultStartAtAStationAndEnd) {
   EXPECT_TRUE(start[1].substr(start[1].size() - 9) == "/M_TYPE=1" && start[2] != "TLATV8=0") << start[1] << start[2];
   ASSERT_TRUE(WaitForMapInFront());  // only then is ours brought back
   // A soft key's menu, then keys in it.  F1's last item opens the line again; Escape is キャンセル.
-  auto popupShows = [] { return FindTopWindow([](HWND w) { return ClassNameOf(w) == L"#32768" && IsWindowVisible(w); }); };
+  auto popupShows = [] {
+    return FindTopWindow([](HWND w) { return ClassNameOf(w) == L"#32768" && IsWindowVisible(w); });
+  };
   auto menu = [&](WORD softKey, std::initializer_list<WORD> keys) {
     return PressKeys(main_, {softKey}) && WaitUntil(popupShows) && PressKeys(main_, keys);
   };
@@ -119,7 +131,8 @@ TEST_F(SearchFlow, KeysAloneChooseSearchOpenAResultStartAtAStationAndEnd) {
   ASSERT_TRUE(PressKeys(box.window, {VK_ESCAPE}) && WaitUntil([&] { return !IsWindow(box.window); }));
   // Its fourth item is 関東（東京駅）: handled after キャンセル, so the map application's
   // log from here on holds the station's end, exit and start and nothing of キャンセル's.
-  ASSERT_TRUE(menu(VK_F1, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})) << "in front: " << Narrow(WindowText(GetForegroundWindow()));
+  ASSERT_TRUE(menu(VK_F1, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}))
+      << "in front: " << Narrow(WindowText(GetForegroundWindow()));
   start = WaitForStart(2);
   EXPECT_EQ(start.size() > 1 ? start[1] : "none", " " + Narrow(kTokyoStationShown));
   EXPECT_EQ(Events(StandinLog(), logged), "end,exit,start,") << "キャンセル ended or started something";
@@ -143,7 +156,11 @@ TEST_F(MaplinkLaunch, AStationEndsEveryCopyLingeringOrDead) {
   ASSERT_TRUE(StartStandin(L""));
   ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
   // そのまま起動 starts a second copy beside the first: a station ends both.
-  auto copies = [] { int n = 0; for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"Afx_QZV_MAINWND_", nullptr));) ++n; return n; };
+  auto copies = [] {
+    int n = 0;
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"Afx_QZV_MAINWND_", nullptr));) ++n;
+    return n;
+  };
   PostCommand(main_, IDM_START_AS_IS);
   ASSERT_TRUE(WaitUntil([&] { return copies() == 2; })) << copies() << " copies";
   // Values left from an earlier destination: the start must clear them.
@@ -153,7 +170,8 @@ TEST_F(MaplinkLaunch, AStationEndsEveryCopyLingeringOrDead) {
   WaitUntil([&] { return (log = StandinLog()).size() >= 7; }, 20000);
   // Two starts (ours, as is), each copy's end (message 2) and exit (window gone), the new start.
   const std::string events = Events(log);  // seven events, so log[6] below is there
-  ASSERT_TRUE(events == "start,start,end,end,exit,exit,start," || events == "start,start,end,exit,end,exit,start,") << events;
+  ASSERT_TRUE(events == "start,start,end,end,exit,exit,start," || events == "start,start,end,exit,end,exit,start,")
+      << events;
   EXPECT_EQ(log[6][1] + " " + log[6][2] + " " + log[6][3], " " + Narrow(kTokyoStationShown) + " TLATV8=0 TLONV8=0");
   ASSERT_TRUE(WaitUntil([&] { return copies() == 1; }));
   // A copy that dies instead of ending (its window lingers a moment, its process is gone) does not hang the program.
@@ -162,7 +180,8 @@ TEST_F(MaplinkLaunch, AStationEndsEveryCopyLingeringOrDead) {
   const std::vector<std::string> start = WaitForStart(3);
   EXPECT_EQ(start.size() > 1 ? start[1] : "none", " /M_LON=487794733 /M_LAT=124916659 /M_ANGLE=0 /M_TYPE=12");
   log = StandinLog();
-  EXPECT_EQ(log.size() > 8 ? log[7][0] + "," + log[8][0] : "", "end,start") << "no exit: the stand-in was meant to vanish";
+  EXPECT_EQ(log.size() > 8 ? log[7][0] + "," + log[8][0] : "", "end,start")
+      << "no exit: the stand-in was meant to vanish";
 }
 
 }  // namespace

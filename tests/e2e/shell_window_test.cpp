@@ -35,21 +35,29 @@ TEST_F(ShellTest, MainWindowIsTheDeviceScreenOrADeviceInAFrame) {
   ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
   const int s = E2eDisplayScale(), desktop = getenv("KARIO_E2E_DESKTOP") != nullptr;
   RECT window{}, client{}, work{}, covered{}, inner{}, ok{};
-  ASSERT_TRUE(GetWindowRect(main_, &window) && GetClientRect(main_, &client) && SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
-  EXPECT_EQ(GetWindowLongW(main_, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME) & ~(desktop ? 0 : WS_CAPTION),
-            desktop ? WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX : 0);  // the system gives every top-level window a caption
-  EXPECT_TRUE(desktop ? RectText(client) == RectText({0, 0, 240 * s, 294 * s}) && RectInside(window, work) : EqualRect(&window, &work))
+  ASSERT_TRUE(GetWindowRect(main_, &window) && GetClientRect(main_, &client) &&
+              SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+  EXPECT_EQ(
+      GetWindowLongW(main_, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME) &
+          ~(desktop ? 0 : WS_CAPTION),
+      desktop ? WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX : 0);  // the system gives every top-level window a caption
+  EXPECT_TRUE(desktop ? RectText(client) == RectText({0, 0, 240 * s, 294 * s}) && RectInside(window, work)
+                      : EqualRect(&window, &work))
       << RectText(window) << " client " << RectText(client) << " work " << RectText(work);
   EXPECT_EQ(RectText(ClientRectInParent(FindWindowExW(main_, nullptr, L"KRMENUBAR", nullptr))),
             RectText({0, client.bottom - 26 * s, client.right, client.bottom}));
   PostCommand(main_, IDM_START_AT_COORDINATES);
   HWND dialog = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindTopWindow([](HWND w) { return GetDlgItem(w, IDC_LON_MS) != nullptr; }, Pid())); }));
+  ASSERT_TRUE(WaitUntil(
+      [&] { return (dialog = FindTopWindow([](HWND w) { return GetDlgItem(w, IDC_LON_MS) != nullptr; }, Pid())); }));
   // It covers the window, OK and Cancel inside it (below or beside the fields).
-  auto buttonsIn = [&] { return GetClientRect(dialog, &inner) && RectInside(ok = ClientRectInParent(GetDlgItem(dialog, IDOK)), inner)
-                                && RectInside(ClientRectInParent(GetDlgItem(dialog, IDCANCEL)), inner); };
+  auto buttonsIn = [&] {
+    return GetClientRect(dialog, &inner) && RectInside(ok = ClientRectInParent(GetDlgItem(dialog, IDOK)), inner) &&
+           RectInside(ClientRectInParent(GetDlgItem(dialog, IDCANCEL)), inner);
+  };
   EXPECT_TRUE(WaitUntil([&] { return GetWindowRect(dialog, &covered) && EqualRect(&covered, &window) && buttonsIn(); }))
-      << RectText(covered) << " over the window " << RectText(window) << ", OK at " << RectText(ok) << " in " << RectText(inner);
+      << RectText(covered) << " over the window " << RectText(window) << ", OK at " << RectText(ok) << " in "
+      << RectText(inner);
   PostCommand(dialog, IDCANCEL, BN_CLICKED, GetDlgItem(dialog, IDCANCEL));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(main_); }));
   if (!desktop) return;
@@ -66,15 +74,20 @@ TEST_F(ShellTest, DesktopFolderWithABlankAndAShiftJisOverrideFile) {
   ASSERT_TRUE(WriteTextFile(folder + L"mappath.txt", WideToCodePage932(u"\\地図データ\\") + "\r\n"));
   const std::wstring handler = L"\"" + folder + L"iexplore.exe\" \"%1\"";
   ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L".htm", nullptr, REG_SZ, L"KarioTest.htm", 28), ERROR_SUCCESS);
-  ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L"KarioTest.htm\\shell\\open\\command", nullptr, REG_SZ,
-                            handler.c_str(), DWORD(2 * handler.size() + 2)), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L"KarioTest.htm\\shell\\open\\command", nullptr, REG_SZ, handler.c_str(),
+                            DWORD(2 * handler.size() + 2)),
+            ERROR_SUCCESS);
   ASSERT_NO_FATAL_FAILURE(StartKarioOrFail(folder + L"kariosearch.exe"));
   EXPECT_EQ(Narrow(WindowText(Control(IDC_FOLDER_LABEL))), "\\地図データ\\");
-  for (auto [browserFolder, browser] : {std::pair{folder, folder + L"iexplore.exe"}, {L"C:\\Windows\\", L"\\Windows\\iexplore.exe"}}) {
+  for (auto [browserFolder, browser] :
+       {std::pair{folder, folder + L"iexplore.exe"}, {L"C:\\Windows\\", L"\\Windows\\iexplore.exe"}}) {
     ASSERT_TRUE(CopyFileTo(WinePathOf(KARIO_TOOL_fake_iexplore), browserFolder + L"iexplore.exe"));
     PostCommand(main_, IDM_MANUAL);
     std::string log;
-    auto read = [&] { return std::getline(std::ifstream(std::filesystem::path(browserFolder + L"browser_log.txt")), log) && !log.empty(); };
+    auto read = [&] {
+      return std::getline(std::ifstream(std::filesystem::path(browserFolder + L"browser_log.txt")), log) &&
+             !log.empty();
+    };
     EXPECT_TRUE(WaitUntil(read)) << Narrow(browserFolder);
     EXPECT_EQ(log, "\"" + Narrow(browser) + "\" \"C:\\Kario Test\\kariosearch.htm\"");
   }

@@ -9,7 +9,8 @@
 #include "platform/result_list.h"
 
 // The list's lines; aborts unless the search's count is the number listed, each line starts "%4.fkm," with at
-// most `maxKm`, and each whose texts hold no separator or '[' of their own (six pieces, one '[') reads back its position.
+// most `maxKm`, and each whose texts hold no separator or '[' of their own (six pieces, one '[') reads back its
+// position.
 inline std::vector<std::u16string> CheckedLines(int count, double maxKm = 1e9) {
   std::vector<std::u16string> lines = ResultListLines();
   if (count != static_cast<int>(lines.size())) std::abort();

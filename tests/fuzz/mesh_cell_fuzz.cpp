@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int32_t lat = fold ? int32_t(uint32_t(rawLat) % 216000000u) : rawLat;
   for (const MeshCellSize& s : kMeshCellSizes) {
     const std::string fault = CheckCellInvariants(s, lon, lat);
-    if (!fault.empty()) std::fprintf(stderr, "level %d at %d,%d: %s\n", int(s.level), lon, lat, fault.c_str()), std::abort();
+    if (!fault.empty())
+      std::fprintf(stderr, "level %d at %d,%d: %s\n", int(s.level), lon, lat, fault.c_str()), std::abort();
   }
   return 0;
 }

@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::size_t len = 1 + data[0] % kMeshTermMaxBytes;
   if (size < 1 + len) return 0;
   const std::string term(reinterpret_cast<const char*>(data + 1), len);
-  const uint8_t* file = data + 1 + len; const std::size_t fileSize = size - 1 - len;
+  const uint8_t* file = data + 1 + len;
+  const std::size_t fileSize = size - 1 - len;
   g_referenceLongitude = 503160000, g_referenceLatitude = 128450000;
   for (MeshLevel level : {MeshLevel::L, MeshLevel::M, MeshLevel::R, MeshLevel::SQuartered, MeshLevel::SFine}) {
     MeshCell cell = MeshCellAt(level, g_referenceLongitude, g_referenceLatitude);
@@ -25,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (count > static_cast<int>(fileSize)) std::abort();
       lines = CheckedLines(count);  // and the marker (" " or the triangle) and one blank last
       for (const std::u16string& line : lines)
-        if (line.size() < 12 || (line.substr(line.size() - 3) != u",  " && line.substr(line.size() - 3) != u",\u25B3 ")) std::abort();
+        if (line.size() < 12 || (line.substr(line.size() - 3) != u",  " && line.substr(line.size() - 3) != u",\u25B3 "))
+          std::abort();
     }
     if (passes[0] != passes[1]) std::abort();
   }

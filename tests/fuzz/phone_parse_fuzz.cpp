@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (auto& lines : passes) {
     ResultListClear();
     lines = CheckedLines(ParseSearchResponseBytes(data, size));
-    for (const std::u16string& line : lines) if (line.size() > kPhoneLineMaxChars) std::abort();
+    for (const std::u16string& line : lines)
+      if (line.size() > kPhoneLineMaxChars) std::abort();
   }
   if (passes[0] != passes[1]) std::abort();
   ResultListClear();

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       ResultListClear();
       if (std::fseek(file, kQLCodeHeaderBytes, SEEK_SET) != 0) break;
       // Strictly within the radius, printed "%4.f": at most the radius.
-      for (const std::u16string& line : CheckedLines(ScanQLCodeRecords(file, term, radius), radius)) lines.push_back(line);
+      for (const std::u16string& line : CheckedLines(ScanQLCodeRecords(file, term, radius), radius))
+        lines.push_back(line);
     }
   }
   if (passes[0] != passes[1]) std::abort();

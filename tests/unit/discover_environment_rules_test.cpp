@@ -12,11 +12,14 @@
 namespace {
 
 using Log = std::vector<std::string>;
-std::string Exe(const std::string& card, int n) { return card + R"(\Program Files\Varnelle\TessaraMobile)" + std::to_string(n) + ".exe"; }
+std::string Exe(const std::string& card, int n) {
+  return card + R"(\Program Files\Varnelle\TessaraMobile)" + std::to_string(n) + ".exe";
+}
 std::string Describe(const Environment& e) {
-  return Utf16ToUtf8(e.storageCardName) + " | " + Utf16ToUtf8(e.mapApplicationPath) + " " + std::to_string(e.mapApplicationVersion) +
-         " | " + std::to_string(e.displayScale) + " | " + Utf16ToUtf8(e.mapDataFolder) + " | " + Utf16ToUtf8(e.qlcodePath) + " " +
-         std::to_string(e.qlcodeVersion) + (e.clearType ? " | ClearType" : "");
+  return Utf16ToUtf8(e.storageCardName) + " | " + Utf16ToUtf8(e.mapApplicationPath) + " " +
+         std::to_string(e.mapApplicationVersion) + " | " + std::to_string(e.displayScale) + " | " +
+         Utf16ToUtf8(e.mapDataFolder) + " | " + Utf16ToUtf8(e.qlcodePath) + " " + std::to_string(e.qlcodeVersion) +
+         (e.clearType ? " | ClearType" : "");
 }
 std::string Joined(const std::vector<std::u16string>& items, std::string text = "") {
   for (const std::u16string& item : items) text += Utf16ToUtf8(item) + ";";
@@ -30,18 +33,25 @@ std::string Joined(const std::vector<std::u16string>& items, std::string text = 
 // last found (folder v1, card v1, folder v2, card v2) wins.
 TEST(DiscoverEnvironmentRules, ReadsInStartUpOrder) {
   ResetFake(), g_fake.cardSetting = u"SD", g_fake.mapNameSetting = u"\\SD\\Varnelle\\Data\\tessara.map";
-  g_fake.files = {{u"\\SD", std::nullopt}, {Utf8ToUtf16(Exe(R"(\SD)", 10)), ""}, {Utf8ToUtf16(Exe("", 11)), ""},
-                  {u"\\Program Files\\Kario\\cardname.txt", "Card2\r\n"}, {u"\\Card2\\Varnelle\\Map\\qlcode.qldb", ""},
+  g_fake.files = {{u"\\SD", std::nullopt},
+                  {Utf8ToUtf16(Exe(R"(\SD)", 10)), ""},
+                  {Utf8ToUtf16(Exe("", 11)), ""},
+                  {u"\\Program Files\\Kario\\cardname.txt", "Card2\r\n"},
+                  {u"\\Card2\\Varnelle\\Map\\qlcode.qldb", ""},
                   {u"\\SD\\Varnelle\\Data\\Map\\\\qlcode_v2.qldb", ""}};
   g_fake.screenWidth = 480, g_fake.clearTypeKey = true;
-  EXPECT_EQ(Describe(DiscoverEnvironment()), R"(Card2 | )" + Exe("", 11) + R"( 11 | 2 | \SD\Varnelle\Data\Map\ | )"
-                                             R"(\SD\Varnelle\Data\Map\\qlcode_v2.qldb 2 | ClearType)");
-  EXPECT_EQ(g_fake.log, (Log{"registry Folder", R"(attributes \SD)", "find " + Exe(R"(\SD)", 8), "find " + Exe("", 8),
-                             "find " + Exe(R"(\SD)", 9), "find " + Exe("", 9), "find " + Exe(R"(\SD)", 10), "find " + Exe(R"(\SD)", 11),
-                             "find " + Exe("", 11), "screen width", "registry MNAMV8", R"(read \Program Files\Kario\mappath.txt)",
-                             R"(read \Program Files\Kario\cardname.txt)", R"(read \Program Files\Kario\phonehost.txt)", "registry ClearType",
-                             R"(attributes \SD\Varnelle\Data\Map\\qlcode.qldb)", R"(attributes \Card2\Varnelle\Map\qlcode.qldb)",
-                             R"(attributes \SD\Varnelle\Data\Map\\qlcode_v2.qldb)", R"(attributes \Card2\Varnelle\Map\qlcode_v2.qldb)"}));
+  EXPECT_EQ(Describe(DiscoverEnvironment()), R"(Card2 | )" + Exe("", 11) +
+                                                 R"( 11 | 2 | \SD\Varnelle\Data\Map\ | )"
+                                                 R"(\SD\Varnelle\Data\Map\\qlcode_v2.qldb 2 | ClearType)");
+  EXPECT_EQ(
+      g_fake.log,
+      (Log{"registry Folder", R"(attributes \SD)", "find " + Exe(R"(\SD)", 8), "find " + Exe("", 8),
+           "find " + Exe(R"(\SD)", 9), "find " + Exe("", 9), "find " + Exe(R"(\SD)", 10), "find " + Exe(R"(\SD)", 11),
+           "find " + Exe("", 11), "screen width", "registry MNAMV8", R"(read \Program Files\Kario\mappath.txt)",
+           R"(read \Program Files\Kario\cardname.txt)", R"(read \Program Files\Kario\phonehost.txt)",
+           "registry ClearType", R"(attributes \SD\Varnelle\Data\Map\\qlcode.qldb)",
+           R"(attributes \Card2\Varnelle\Map\qlcode.qldb)", R"(attributes \SD\Varnelle\Data\Map\\qlcode_v2.qldb)",
+           R"(attributes \Card2\Varnelle\Map\qlcode_v2.qldb)"}));
 }
 
 // Each row: the program's path, the registry's card and map name, the files
@@ -50,31 +60,85 @@ TEST(DiscoverEnvironmentRules, ReadsInStartUpOrder) {
 TEST(DiscoverEnvironmentRules, OverrideFilesWinAndEveryFindingHasItsDefault) {
   const std::u16string mappath = u"\\P\\mappath.txt", cardname = u"\\P\\cardname.txt", own = u"\\P\\kariosearch.exe",
                        phonehost = u"\\P\\phonehost.txt";
-  const struct { const char* name; std::u16string own; std::optional<std::u16string> card, mapName;
-                 std::map<std::u16string, std::optional<std::string>> files; int width; bool clearType; std::string found; } cases[] = {
-      {"nothing at all but a database on the device", own, {}, {}, {{u"\\内部ストレージ\\Varnelle\\Map\\qlcode.qldb", ""}}, 479,
-       false, R"(内部ストレージ |  0 | 1 |  | \内部ストレージ\Varnelle\Map\qlcode.qldb 1)"},
+  const struct {
+    const char* name;
+    std::u16string own;
+    std::optional<std::u16string> card, mapName;
+    std::map<std::u16string, std::optional<std::string>> files;
+    int width;
+    bool clearType;
+    std::string found;
+  } cases[] = {
+      {"nothing at all but a database on the device",
+       own,
+       {},
+       {},
+       {{u"\\内部ストレージ\\Varnelle\\Map\\qlcode.qldb", ""}},
+       479,
+       false,
+       R"(内部ストレージ |  0 | 1 |  | \内部ストレージ\Varnelle\Map\qlcode.qldb 1)"},
       {"a card setting naming no folder", own, u"SD", {}, {}, 240, true, "内部ストレージ |  0 | 1 |  |  0 | ClearType"},
-      {"mappath.txt beats the setting, its first line only", own, {}, u"\\A\\B\\C",
-       {{mappath, "\\SD\\Data\\Map\\\nmore\n"}, {u"\\SD\\Data\\Map\\\\qlcode.qldb", ""}}, 640, false,
+      {"mappath.txt beats the setting, its first line only",
+       own,
+       {},
+       u"\\A\\B\\C",
+       {{mappath, "\\SD\\Data\\Map\\\nmore\n"}, {u"\\SD\\Data\\Map\\\\qlcode.qldb", ""}},
+       640,
+       false,
        R"(内部ストレージ |  0 | 2 | \SD\Data\Map\ | \SD\Data\Map\\qlcode.qldb 1)"},
-      {"an empty first line keeps the setting's folder", own, {}, u"\\A\\B\\C", {{mappath, "\r\n\\X\\"}}, 240, false,
+      {"an empty first line keeps the setting's folder",
+       own,
+       {},
+       u"\\A\\B\\C",
+       {{mappath, "\r\n\\X\\"}},
+       240,
+       false,
        R"(内部ストレージ |  0 | 1 | \A\B\Map\ |  0)"},
-      {"the file's card does not move the map application", own, {}, {},
-       {{cardname, "Other"}, {Utf8ToUtf16(Exe(R"(\Other)", 11)), ""}, {Utf8ToUtf16(Exe(R"(\内部ストレージ)", 9)), ""},
+      {"the file's card does not move the map application",
+       own,
+       {},
+       {},
+       {{cardname, "Other"},
+        {Utf8ToUtf16(Exe(R"(\Other)", 11)), ""},
+        {Utf8ToUtf16(Exe(R"(\内部ストレージ)", 9)), ""},
         {u"\\Other\\Varnelle\\Map\\qlcode_v2.qldb", ""}},
-       240, false, Exe(R"(Other | \内部ストレージ)", 9) + R"( 9 | 1 |  | \Other\Varnelle\Map\qlcode_v2.qldb 2)"},
-      {"a usable host replaces the build's", own, {}, {}, {{phonehost, "\xEF\xBB\xBF" "a.jp:80\r\nx"}}, 240, false, "内部ストレージ |  0 | 1 |  |  0 | a.jp:80"},
-      {"an unusable one leaves it", own, {}, {}, {{phonehost, "a.jp/x"}}, 240, false, "内部ストレージ |  0 | 1 |  |  0"},
-      {"no path of its own: the root is not beside it", u"", {}, {}, {{u"\\mappath.txt", "\\Wrong\\"}, {u"\\phonehost.txt", "a:1"}},
-       240, false, "内部ストレージ |  0 | 1 |  |  0"},
+       240,
+       false,
+       Exe(R"(Other | \内部ストレージ)", 9) + R"( 9 | 1 |  | \Other\Varnelle\Map\qlcode_v2.qldb 2)"},
+      {"a usable host replaces the build's",
+       own,
+       {},
+       {},
+       {{phonehost,
+         "\xEF\xBB\xBF"
+         "a.jp:80\r\nx"}},
+       240,
+       false,
+       "内部ストレージ |  0 | 1 |  |  0 | a.jp:80"},
+      {"an unusable one leaves it",
+       own,
+       {},
+       {},
+       {{phonehost, "a.jp/x"}},
+       240,
+       false,
+       "内部ストレージ |  0 | 1 |  |  0"},
+      {"no path of its own: the root is not beside it",
+       u"",
+       {},
+       {},
+       {{u"\\mappath.txt", "\\Wrong\\"}, {u"\\phonehost.txt", "a:1"}},
+       240,
+       false,
+       "内部ストレージ |  0 | 1 |  |  0"},
   };
   const std::u16string buildHost = g_phoneSearchHost;  // shown only where start-up changed it
   for (const auto& c : cases) {
     ResetFake(), g_fake.ownPath = c.own, g_fake.cardSetting = c.card, g_fake.mapNameSetting = c.mapName;
     g_fake.files = c.files, g_fake.screenWidth = c.width, g_fake.clearTypeKey = c.clearType;
     const std::string found = Describe(DiscoverEnvironment());
-    EXPECT_EQ(found + (g_phoneSearchHost == buildHost ? "" : " | " + Utf16ToUtf8(g_phoneSearchHost)), c.found) << c.name;
+    EXPECT_EQ(found + (g_phoneSearchHost == buildHost ? "" : " | " + Utf16ToUtf8(g_phoneSearchHost)), c.found)
+        << c.name;
     g_phoneSearchHost = buildHost;
   }
 }
@@ -82,20 +146,30 @@ TEST(DiscoverEnvironmentRules, OverrideFilesWinAndEveryFindingHasItsDefault) {
 // The lists as the search-mode and category combo boxes show them.
 TEST(ComboItems, QLCodeModeOnlyWithADatabaseAndTheCategoriesOfItsVersion) {
   const std::string modes = "広域図検索;中域図検索;小域図検索;詳細図検索;電話番号検索(ネット接続);";
-  const std::string v1 = "タウン;レジャー・スポーツ;温泉;祭り・イベント;自然地形;食べる;買う;泊まる;文化施設;名所・旧跡;";
+  const std::string v1 =
+      "タウン;レジャー・スポーツ;温泉;祭り・イベント;自然地形;食べる;買う;泊まる;文化施設;名所・旧跡;";
   EXPECT_EQ(Joined(SearchModeItems(u"")), modes);
   EXPECT_EQ(Joined(SearchModeItems(u"\\SD\\qlcode.qldb")), modes + "QLCode検索;");
-  const struct { int version; std::string categories; } cases[] = {
-      {0, v1}, {1, v1}, {2, "イベント;温泉;見る;食べる;買う;泊まる;遊ぶ;"}};
+  const struct {
+    int version;
+    std::string categories;
+  } cases[] = {{0, v1}, {1, v1}, {2, "イベント;温泉;見る;食べる;買う;泊まる;遊ぶ;"}};
   for (const auto& c : cases) EXPECT_EQ(Joined(CategoryItems(c.version)), c.categories) << c.version;
 }
 
 TEST(MapDataFolder, FolderOfTheSettingFollowedByMap) {
-  const struct { std::u16string value, folder; } cases[] = {
-      {u"\\SD\\Varnelle\\Data\\tessara.map", u"\\SD\\Varnelle\\Data\\Map\\"}, {u"\\A\\B\\", u"\\A\\B\\Map\\"},
-      {u"\\file", u"\\Map\\"}, {u"no separator", u""}, {u"", u""}, {u"\\地図\\データ", u"\\地図\\Map\\"},
+  const struct {
+    std::u16string value, folder;
+  } cases[] = {
+      {u"\\SD\\Varnelle\\Data\\tessara.map", u"\\SD\\Varnelle\\Data\\Map\\"},
+      {u"\\A\\B\\", u"\\A\\B\\Map\\"},
+      {u"\\file", u"\\Map\\"},
+      {u"no separator", u""},
+      {u"", u""},
+      {u"\\地図\\データ", u"\\地図\\Map\\"},
   };
-  for (const auto& c : cases) EXPECT_EQ(Utf16ToUtf8(MapDataFolderFromMapName(c.value)), Utf16ToUtf8(c.folder)) << Utf16ToUtf8(c.value);
+  for (const auto& c : cases)
+    EXPECT_EQ(Utf16ToUtf8(MapDataFolderFromMapName(c.value)), Utf16ToUtf8(c.folder)) << Utf16ToUtf8(c.value);
 }
 
 }  // namespace

@@ -51,7 +51,9 @@ std::vector<std::uintptr_t> FindMapApplicationWindows() {
 }
 void PostEndToMapApplication(std::uintptr_t window) { Log("post end " + std::to_string(window)); }
 void PauseOneSecond() { Log("pause"); }
-void WriteDestinationValues(int32_t lon, int32_t lat) { Log("write " + std::to_string(lon) + " " + std::to_string(lat)); }
+void WriteDestinationValues(int32_t lon, int32_t lat) {
+  Log("write " + std::to_string(lon) + " " + std::to_string(lat));
+}
 bool StartProgram(const std::u16string& program, const std::u16string* commandLine) {
   return Log("start " + U8(program) + (commandLine ? "|" + U8(*commandLine) : "")), !g_fake.startFails;
 }
@@ -59,7 +61,9 @@ std::u16string OwnProgramPath() { return g_fake.ownPath; }
 bool ProgramFileExists(const std::u16string& path) { return Log("exists " + U8(path)), path == g_fake.browser; }
 void OpenWithShell(const std::u16string& document) { Log("shell " + U8(document)); }
 
-bool ChooseInternetNetwork(uint32_t* index) { return Log("choose " + std::to_string(*index)), ++*index, g_fake.network; }
+bool ChooseInternetNetwork(uint32_t* index) {
+  return Log("choose " + std::to_string(*index)), ++*index, g_fake.network;
+}
 ConnectionAttempt RequestInternetConnection() {
   const std::size_t n = (Log("request"), Logged("request").size() - 1);
   const int outcome = n < g_fake.attempts.size() ? g_fake.attempts[n] : 2;
@@ -89,11 +93,15 @@ uint32_t TickMilliseconds() { return g_fake.tick += g_fake.tickStep; }
 std::u16string TemporaryFolder() { return g_fake.temporaryFolder; }
 
 template <typename T>
-bool Answer(const std::string& line, const std::optional<T>& value, T* out) { return Log(line), value && (*out = *value, true); }
+bool Answer(const std::string& line, const std::optional<T>& value, T* out) {
+  return Log(line), value && (*out = *value, true);
+}
 bool ReadStorageCardSetting(std::u16string* folder) { return Answer("registry Folder", g_fake.cardSetting, folder); }
 bool ReadMapNameSetting(std::u16string* mapName) { return Answer("registry MNAMV8", g_fake.mapNameSetting, mapName); }
 bool ClearTypeKeyExists() { return Log("registry ClearType"), g_fake.clearTypeKey; }
-bool PathAttributesReadable(const std::u16string& path) { return Log("attributes " + U8(path)), g_fake.files.count(path) > 0; }
+bool PathAttributesReadable(const std::u16string& path) {
+  return Log("attributes " + U8(path)), g_fake.files.count(path) > 0;
+}
 bool DirectorySearchFindsFile(const std::u16string& path) {
   return Log("find " + U8(path)), g_fake.files.count(path) && g_fake.files[path];
 }

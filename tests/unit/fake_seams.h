@@ -11,7 +11,7 @@
 struct FakePlatform {
   std::vector<std::string> log;
   // Controls and message boxes.
-  int searchMode = 0, answer = 1;  // kAnswerYes
+  int searchMode = 0, answer = 1;       // kAnswerYes
   std::map<int, std::u16string> texts;  // by control id
   bool lineSelected = false, categoryPicked = false, yes = false, startFails = false;
   std::u16string selectedLine;
@@ -30,7 +30,8 @@ struct FakePlatform {
   // The device at start-up: registry texts (none: key or value missing), the ClearType key, the screen's width,
   // files with their bytes (a folder's bytes are nullopt: it exists, but a directory search finds no file).
   std::optional<std::u16string> cardSetting, mapNameSetting;
-  bool clearTypeKey = false; int screenWidth = 240;
+  bool clearTypeKey = false;
+  int screenWidth = 240;
   std::map<std::u16string, std::optional<std::string>> files;
 };
 extern FakePlatform g_fake;

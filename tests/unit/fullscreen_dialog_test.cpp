@@ -14,23 +14,34 @@ TEST(TitleBar, GeometryWhereAPointFallsAndTheDoneButtonsPressAndRelease) {
   const TitleBar t = LayOutTitleBar(0, 26, 240, 26, kFullScreenDoneButton | kFullScreenNoMenuBar);
   auto tie = [](const BarRect& r) { return std::make_tuple(r.left, r.top, r.right, r.bottom); };
   EXPECT_EQ(std::make_tuple(tie(t.bar), tie(t.text), tie(t.doneButton)),
-            std::make_tuple(std::make_tuple(0, 0, 240, 26), std::make_tuple(4, 0, 240, 26), std::make_tuple(186, 2, 238, 24)));
-  const struct { int x, y; P part; } cases[] = {
-      {100, 10, P::kBar}, {186, 2, P::kDoneButton}, {237, 23, P::kDoneButton}, {238, 10, P::kBar},
-      {185, 10, P::kBar}, {200, 1, P::kBar}, {10, 26, P::kOutside}, {240, 10, P::kOutside}, {-1, 10, P::kOutside},
+            std::make_tuple(std::make_tuple(0, 0, 240, 26), std::make_tuple(4, 0, 240, 26),
+                            std::make_tuple(186, 2, 238, 24)));
+  const struct {
+    int x, y;
+    P part;
+  } cases[] = {
+      {100, 10, P::kBar},    {186, 2, P::kDoneButton}, {237, 23, P::kDoneButton},
+      {238, 10, P::kBar},    {185, 10, P::kBar},       {200, 1, P::kBar},
+      {10, 26, P::kOutside}, {240, 10, P::kOutside},   {-1, 10, P::kOutside},
   };
   const TitleBar plain = LayOutTitleBar(0, 26, 240, 26, kFullScreenNoMenuBar);  // no button: all bar
   for (const auto& c : cases) {
     EXPECT_EQ(TitleBarPartAt(t, c.x, c.y), c.part) << c.x << "," << c.y;
     EXPECT_EQ(TitleBarPartAt(plain, c.x, c.y), c.part == P::kDoneButton ? P::kBar : c.part) << c.x << "," << c.y;
   }
-  EXPECT_EQ(std::make_pair(ClientTopBelowTitleBar(0, 300, 26), ClientTopBelowTitleBar(0, 20, 26)), std::make_pair(26, 20));
+  EXPECT_EQ(std::make_pair(ClientTopBelowTitleBar(0, 300, 26), ClientTopBelowTitleBar(0, 20, 26)),
+            std::make_pair(26, 20));
   // A framed owner keeps its place or moves inside the work area (y 728 − 617); else the work area.
   const ControlBox work{0, 0, 1024, 728}, inside{300, 20, 486, 617}, over{-50, 700, 486, 617};
-  auto at = [&](const ControlBox* owner) { auto b = FullScreenDialogArea(work, owner); return std::make_tuple(b.x, b.y, b.width, b.height); };
+  auto at = [&](const ControlBox* owner) {
+    auto b = FullScreenDialogArea(work, owner);
+    return std::make_tuple(b.x, b.y, b.width, b.height);
+  };
   EXPECT_EQ(std::make_tuple(at(&inside), at(&over), at(nullptr)),
-            std::make_tuple(std::make_tuple(300, 20, 486, 617), std::make_tuple(0, 111, 486, 617), std::make_tuple(0, 0, 1024, 728)));
-  EXPECT_EQ(std::wstring(ShownTitle(L"", L"owner")) + ShownTitle(L"own", L"owner") + ShownTitle(L"A", L"owner"), L"ownerownA");
+            std::make_tuple(std::make_tuple(300, 20, 486, 617), std::make_tuple(0, 111, 486, 617),
+                            std::make_tuple(0, 0, 1024, 728)));
+  EXPECT_EQ(std::wstring(ShownTitle(L"", L"owner")) + ShownTitle(L"own", L"owner") + ShownTitle(L"A", L"owner"),
+            L"ownerownA");
   // The done button acts like a push button: done only when pressed on it and released over it.
   DoneButtonState s;
   EXPECT_EQ(std::make_pair(PressTitleBar(s, P::kOutside), PressTitleBar(s, P::kBar)),

@@ -15,7 +15,10 @@ static auto Tie(const ControlBox& b) { return std::make_tuple(b.x, b.y, b.width,
 // label 15), the list box's bottom 44·s (2 more), so the list, from 85·s
 // down, is bottom − 129·s high and 10·s narrower than the client.
 TEST(LayoutMainWindow, BarAtTheBottomLabelAboveItListInTheMiddle) {
-  const struct { int width, height, scale; ControlBox list, label, bar; } cases[] = {
+  const struct {
+    int width, height, scale;
+    ControlBox list, label, bar;
+  } cases[] = {
       {240, 294, 1, {5, 85, 230, 165}, {0, 252, 240, 15}, {0, 268, 240, 26}},    // 294−129, 294−42, 294−26
       {480, 588, 2, {10, 170, 460, 330}, {0, 504, 480, 30}, {0, 536, 480, 52}},  // 588−258, 588−84, 588−52
       {320, 216, 1, {5, 85, 310, 87}, {0, 174, 320, 15}, {0, 190, 320, 26}},     // landscape
@@ -23,7 +26,8 @@ TEST(LayoutMainWindow, BarAtTheBottomLabelAboveItListInTheMiddle) {
   for (const auto& c : cases) {
     const MainLayout l = LayoutMainWindow(c.width, c.height, c.scale);
     EXPECT_EQ(std::make_tuple(Tie(l.resultList), Tie(l.folderLabel), Tie(l.menuBar)),
-              std::make_tuple(Tie(c.list), Tie(c.label), Tie(c.bar))) << c.width << "x" << c.height;
+              std::make_tuple(Tie(c.list), Tie(c.label), Tie(c.bar)))
+        << c.width << "x" << c.height;
   }
 }
 
@@ -31,22 +35,30 @@ TEST(LayoutMainWindow, BarAtTheBottomLabelAboveItListInTheMiddle) {
 // scale 1, so only a screen over 960 x 640 at scale 2 gets one; its client area is 240 x (320 − 26) per
 // scale, where the layout above puts the label at its created 252.
 TEST(DeviceWindow, OnlyAScreenLargerThanAnyHandheldHoldsADeviceInAFrame) {
-  const struct { int width, height; bool framed; } screens[] = {
-      {240, 320, false}, {320, 240, false}, {479, 360, false}, {480, 640, false}, {640, 480, false}, {800, 480, false},
-      {960, 1080, false}, {961, 640, false}, {1024, 600, false}, {961, 641, true}, {1024, 768, true}, {1920, 1080, true}};
+  const struct {
+    int width, height;
+    bool framed;
+  } screens[] = {{240, 320, false},  {320, 240, false}, {479, 360, false},  {480, 640, false},
+                 {640, 480, false},  {800, 480, false}, {960, 1080, false}, {961, 640, false},
+                 {1024, 600, false}, {961, 641, true},  {1024, 768, true},  {1920, 1080, true}};
   for (const auto& s : screens)
-    EXPECT_EQ(ScreenHoldsDeviceWindow(s.width, s.height, s.width < 480 ? 1 : 2), s.framed) << s.width << "x" << s.height;
+    EXPECT_EQ(ScreenHoldsDeviceWindow(s.width, s.height, s.width < 480 ? 1 : 2), s.framed)
+        << s.width << "x" << s.height;
   EXPECT_EQ(std::make_pair(Tie(DeviceClientArea(1)), Tie(DeviceClientArea(2))),
             std::make_pair(std::make_tuple(0, 0, 240, 294), std::make_tuple(0, 0, 480, 588)));
 }
 
 // The window's published table of places at scale 1, times the scale; an id of no control has no place.
 TEST(ControlBoxAtCreation, TheTablesPlacesTimesTheScale) {
-  const struct { int id, x, y, width, height; } rows[] = {
-      {1070, 5, 10, 60, 20}, {1040, 70, 10, 160, 20}, {1080, 5, 35, 60, 20}, {1010, 65, 60, 105, 20}, {1050, 65, 35, 170, 100},
-      {1019, 65, 60, 105, 150}, {1060, 5, 60, 60, 20}, {1020, 175, 60, 60, 20}, {1030, 0, 252, 240, 15}, {1000, 5, 85, 230, 140}};
+  const struct {
+    int id, x, y, width, height;
+  } rows[] = {{1070, 5, 10, 60, 20},    {1040, 70, 10, 160, 20},  {1080, 5, 35, 60, 20}, {1010, 65, 60, 105, 20},
+              {1050, 65, 35, 170, 100}, {1019, 65, 60, 105, 150}, {1060, 5, 60, 60, 20}, {1020, 175, 60, 60, 20},
+              {1030, 0, 252, 240, 15},  {1000, 5, 85, 230, 140}};
   for (const auto& r : rows)
-    for (int s : {1, 2}) EXPECT_EQ(Tie(ControlBoxAtCreation(r.id, s)), std::make_tuple(r.x * s, r.y * s, r.width * s, r.height * s)) << r.id;
+    for (int s : {1, 2})
+      EXPECT_EQ(Tie(ControlBoxAtCreation(r.id, s)), std::make_tuple(r.x * s, r.y * s, r.width * s, r.height * s))
+          << r.id;
   EXPECT_EQ(Tie(ControlBoxAtCreation(1001, 1)), std::make_tuple(0, 0, 0, 0));
 }
 

@@ -9,11 +9,18 @@
 #include "tools/mapdata_writer/mapdata_writer.h"
 
 TEST(MapDataWriter, EveryGazetteerPlaceReadsBackAtEveryLevel) {
-  std::vector<MapPlace> places; std::string error;
+  std::vector<MapPlace> places;
+  std::string error;
   ASSERT_TRUE(ReadPlacesTsv(KARIO_SOURCE_DIR "/tools/gazetteer/places.tsv", places, error)) << error;
   ASSERT_GT(places.size(), 200u);
-  const struct { MeshLevel level; double unitMs; } levels[] = {
-      {MeshLevel::L, 125}, {MeshLevel::M, 62.5}, {MeshLevel::R, 15.625}, {MeshLevel::SQuartered, 7.8125}, {MeshLevel::SFine, 7.8125}};
+  const struct {
+    MeshLevel level;
+    double unitMs;
+  } levels[] = {{MeshLevel::L, 125},
+                {MeshLevel::M, 62.5},
+                {MeshLevel::R, 15.625},
+                {MeshLevel::SQuartered, 7.8125},
+                {MeshLevel::SFine, 7.8125}};
   for (const auto& level : levels) {
     for (const MapPlace& place : places) {
       SCOPED_TRACE(std::to_string(int(level.level)) + " " + Utf16ToUtf8(place.name));
@@ -22,7 +29,8 @@ TEST(MapDataWriter, EveryGazetteerPlaceReadsBackAtEveryLevel) {
       // Behind another record, as in a real file.
       std::string file;
       AppendMeshRecord(file, {-1, 1}, Sjis(u"前の場所"));
-      AppendMeshRecord(file, ChooseMeshOffsets(level.level, place.lon - at.centre.lon, place.lat - at.centre.lat), Sjis(place.name));
+      AppendMeshRecord(file, ChooseMeshOffsets(level.level, place.lon - at.centre.lon, place.lat - at.centre.lat),
+                       Sjis(place.name));
       ResultListClear();
       ScanMeshBuffer(level.level, reinterpret_cast<const unsigned char*>(file.data()), file.size(), Sjis(place.name),
                      at.cell.code, at.centre.lon, at.centre.lat);

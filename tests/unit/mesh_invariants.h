@@ -10,19 +10,26 @@
 #include "search/coordinates.h"
 #include "search/mesh.h"
 
-struct MeshCellSize { MeshLevel level; int64_t width, height; };  // ms
-inline const MeshCellSize kMeshCellSizes[] = {
-    {MeshLevel::L, 3600000, 2400000}, {MeshLevel::M, 900000, 600000}, {MeshLevel::R, 450000, 300000},
-    {MeshLevel::SQuartered, 450000, 300000}, {MeshLevel::SFine, 56250, 37500}};
+struct MeshCellSize {
+  MeshLevel level;
+  int64_t width, height;
+};  // ms
+inline const MeshCellSize kMeshCellSizes[] = {{MeshLevel::L, 3600000, 2400000},
+                                              {MeshLevel::M, 900000, 600000},
+                                              {MeshLevel::R, 450000, 300000},
+                                              {MeshLevel::SQuartered, 450000, 300000},
+                                              {MeshLevel::SFine, 56250, 37500}};
 
 // Inside Japan a code is the level's file name: L "dddd.tgx", M "ddddd[A-D].tgx",
 // R and SQuartered "dddddd", SFine "dddddddd.tgx" or "ddddddd[A-F].tgx";
 // elsewhere it may carry minus signs but nothing else.
 inline bool MeshCodeWellFormed(MeshLevel level, const std::u16string& wide, bool inJapan) {
   const std::string code = Utf16ToUtf8(wide);
-  if (!inJapan) return !code.empty() && code.size() <= 40 && code.find_first_not_of("0123456789-.tgxABCDEF") == code.npos;
-  static const std::regex kForms[] = {std::regex(R"(\d{4}\.tgx)"), std::regex(R"(\d{5}[A-D]\.tgx)"), std::regex(R"(\d{6})"),
-                                      std::regex(R"(\d{6})"), std::regex(R"(\d{8}\.tgx|\d{7}[A-F]\.tgx)")};
+  if (!inJapan)
+    return !code.empty() && code.size() <= 40 && code.find_first_not_of("0123456789-.tgxABCDEF") == code.npos;
+  static const std::regex kForms[] = {std::regex(R"(\d{4}\.tgx)"), std::regex(R"(\d{5}[A-D]\.tgx)"),
+                                      std::regex(R"(\d{6})"), std::regex(R"(\d{6})"),
+                                      std::regex(R"(\d{8}\.tgx|\d{7}[A-F]\.tgx)")};
   return std::regex_match(code, kForms[static_cast<int>(level)]);
 }
 

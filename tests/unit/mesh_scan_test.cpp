@@ -22,13 +22,16 @@ std::string Record(int lonOffset, int latOffset, const std::string& name, int ze
 std::string Z3() { return std::string(3, '\0'); }
 // A line without its distance: ",name,[CELL],lon,lat,marker ".
 std::string Tail(const std::string& name, int32_t lon, int32_t lat, bool fallback) {
-  return "," + name + ",[CELL]," + std::to_string(lon) + "," + std::to_string(lat) + "," + (fallback ? "\xE2\x96\xB3" : " ") + " ";
+  return "," + name + ",[CELL]," + std::to_string(lon) + "," + std::to_string(lat) + "," +
+         (fallback ? "\xE2\x96\xB3" : " ") + " ";
 }
 std::string Line(const char* km, const std::string& name, int32_t lon, int32_t lat, bool fallback) {
   return std::string(km) + "km" + Tail(name, lon, lat, fallback);
 }
 // A line of a record with offsets (40, 30) at level L in a cell on the reference point.
-std::string L0(const std::string& name, bool fallback = false) { return Line("   0", name, 503005000, 128003750, fallback); }
+std::string L0(const std::string& name, bool fallback = false) {
+  return Line("   0", name, 503005000, 128003750, fallback);
+}
 
 class MeshScanTest : public ::testing::Test {
  protected:
@@ -50,15 +53,28 @@ class MeshScanTest : public ::testing::Test {
 // range test and marks the line.
 TEST_F(MeshScanTest, DecodesOffsetsAndRangesPerLevel) {
   using L = MeshLevel;
-  const struct { MeshLevel level; int lonOffset, latOffset; bool fallback; int32_t lon, lat; } cases[] = {
-      {L::L, 100, -50, false, 503012500, 127993750},       {L::M, 100, -50, false, 503006250, 127996875},
-      {L::R, 100, -50, false, 503001562, 127999219},       {L::SQuartered, 100, -50, false, 503000781, 127999610},
-      {L::SFine, 100, -50, false, 503000781, 127999610},   {L::L, 14400, 9600, false, 504800000, 129200000},
-      {L::L, -14400, -9600, false, 501200000, 126800000},  {L::L, 14401, 1, true, 504800125, 128000125},
-      {L::M, 7200, 4800, false, 503450000, 128300000},     {L::M, -1, -1, false, 502999938, 127999938},
-      {L::M, 7201, 1, true, 503450062, 128000062},         {L::M, 1, -4801, true, 503000062, 127699938},
-      {L::SQuartered, -14400, 9600, false, 502887500, 128075000}, {L::SQuartered, 7, 9601, true, 503000054, 128075007},
-      {L::SFine, 14400, 9600, false, 503112500, 128075000},       {L::SFine, -3, -14401, true, 502999977, 127887493},
+  const struct {
+    MeshLevel level;
+    int lonOffset, latOffset;
+    bool fallback;
+    int32_t lon, lat;
+  } cases[] = {
+      {L::L, 100, -50, false, 503012500, 127993750},
+      {L::M, 100, -50, false, 503006250, 127996875},
+      {L::R, 100, -50, false, 503001562, 127999219},
+      {L::SQuartered, 100, -50, false, 503000781, 127999610},
+      {L::SFine, 100, -50, false, 503000781, 127999610},
+      {L::L, 14400, 9600, false, 504800000, 129200000},
+      {L::L, -14400, -9600, false, 501200000, 126800000},
+      {L::L, 14401, 1, true, 504800125, 128000125},
+      {L::M, 7200, 4800, false, 503450000, 128300000},
+      {L::M, -1, -1, false, 502999938, 127999938},
+      {L::M, 7201, 1, true, 503450062, 128000062},
+      {L::M, 1, -4801, true, 503000062, 127699938},
+      {L::SQuartered, -14400, 9600, false, 502887500, 128075000},
+      {L::SQuartered, 7, 9601, true, 503000054, 128075007},
+      {L::SFine, 14400, 9600, false, 503112500, 128075000},
+      {L::SFine, -3, -14401, true, 502999977, 127887493},
       {L::L, 1, -32768, true, 503000125, 123904000},  // 00 80 is the most negative offset
   };
   for (const auto& c : cases) {
@@ -74,35 +90,58 @@ TEST_F(MeshScanTest, DecodesOffsetsAndRangesPerLevel) {
 // read; ASan poisons around it; a line needs every byte it uses).
 TEST_F(MeshScanTest, FilesAndTheirLines) {
   std::u16string fifty = u"駅" + std::u16string(49, u'東');  // 100 bytes
-  const std::string tokyo = Sjis(u"東京"), f50 = Utf16ToUtf8(fifty), t31 = Sjis(u"一二三四五六七八九十一二三四五") + "a";
-  const struct { const char* what; std::string file, term; std::vector<std::string> lines; } cases[] = {
+  const std::string tokyo = Sjis(u"東京"), f50 = Utf16ToUtf8(fifty),
+                    t31 = Sjis(u"一二三四五六七八九十一二三四五") + "a";
+  const struct {
+    const char* what;
+    std::string file, term;
+    std::vector<std::string> lines;
+  } cases[] = {
       {"term twice", Record(40, 30, Sjis(u"東京東京")), tokyo, {L0("東京東京"), L0("東京東京")}},
       {"overlapping occurrences", Record(40, 30, Sjis(u"あああ")), Sjis(u"ああ"), {L0("あああ"), L0("あああ")}},
       {"parentheses", Record(40, 30, Sjis(u"東京(新宿)駅")), Sjis(u"駅"), {L0("東京(新宿)駅")}},
       {"newline after a name character", Record(40, 30, Sjis(u"ア京\n新宿")), Sjis(u"新宿"), {L0("ア京新宿", true)}},
       {"non-name character stops the walk", Record(40, 30, Sjis(u"東・新宿")), Sjis(u"新宿"), {L0("東・新宿", true)}},
       {"comma kept", Record(40, 30, Sjis(u"東,京")), Sjis(u"京"), {L0("東,京", true)}},
-      {"term across a character boundary", Record(40, 30, Sjis(u"アア")) + Record(-8, -9, Sjis(u"駅")), "\x41\x83", {L0("アア", true)}},
-      {"each record its own offsets", Record(40, 30, Sjis(u"新宿駅")) + Record(-400, -120, Sjis(u"渋谷駅"), 5) + Record(1, 2, Sjis(u"品川")), Sjis(u"駅"), {L0("新宿駅"), Line("   1", "渋谷駅", 502950000, 127985000, false)}},
+      {"term across a character boundary",
+       Record(40, 30, Sjis(u"アア")) + Record(-8, -9, Sjis(u"駅")),
+       "\x41\x83",
+       {L0("アア", true)}},
+      {"each record its own offsets",
+       Record(40, 30, Sjis(u"新宿駅")) + Record(-400, -120, Sjis(u"渋谷駅"), 5) + Record(1, 2, Sjis(u"品川")),
+       Sjis(u"駅"),
+       {L0("新宿駅"), Line("   1", "渋谷駅", 502950000, 127985000, false)}},
       {"newlines dropped from the name", Record(40, 30, Sjis(u"東京\n\n駅")), Sjis(u"東"), {L0("東京駅")}},
       {"name cut after 101 bytes", Record(40, 30, Sjis(fifty) + "xyz"), Sjis(u"駅"), {L0(f50 + "x")}},
       {"exactly 101 bytes", Record(40, 30, Sjis(fifty) + "x"), Sjis(u"駅"), {L0(f50 + "x")}},
       {"name ends at the file end", Z3() + Le16(40) + Le16(30) + Sjis(u"新宿"), Sjis(u"新"), {L0("新宿")}},
       {"the term twice in the last bytes", Z3() + Le16(40) + Le16(30) + "AA", "A", {L0("AA"), L0("AA", true)}},
-      {"empty file", "", tokyo, {}}, {"one byte", "\x93", tokyo, {}}, {"term at the first byte", tokyo + std::string(1, '\0'), tokyo, {}},
+      {"empty file", "", tokyo, {}},
+      {"one byte", "\x93", tokyo, {}},
+      {"term at the first byte", tokyo + std::string(1, '\0'), tokyo, {}},
       {"offsets at the first byte", Le16(40) + Le16(30) + tokyo, Sjis(u"京"), {L0("東京")}},
       {"offsets would start before the file", "\x01" + Le16(30) + tokyo, Sjis(u"東"), {}},
-      {"newline at byte 1", "\x88\n" + tokyo, tokyo, {}}, {"newline after a character at the start", "\x88\x9F\n" + tokyo, tokyo, {}},
-      {"walk reaches the file start", Sjis(u"新宿") + tokyo, tokyo, {}}, {"fallback offsets past the end", Z3() + Sjis(u"東"), Sjis(u"東"), {}},
-      {"run of zeros at the first byte", Record(257, 0, tokyo), tokyo, {Line("   0", "東京", 503032125, 128000000, true)}},
+      {"newline at byte 1", "\x88\n" + tokyo, tokyo, {}},
+      {"newline after a character at the start", "\x88\x9F\n" + tokyo, tokyo, {}},
+      {"walk reaches the file start", Sjis(u"新宿") + tokyo, tokyo, {}},
+      {"fallback offsets past the end", Z3() + Sjis(u"東"), Sjis(u"東"), {}},
+      {"run of zeros at the first byte",
+       Record(257, 0, tokyo),
+       tokyo,
+       {Line("   0", "東京", 503032125, 128000000, true)}},
       {"fallback name would start at the end", Z3() + Le16(5) + Sjis(u"東"), Sjis(u"東"), {}},
-      {"one name byte after the offsets", Z3() + Le16(257) + Le16(0) + "A", "A", {Line("   0", "A", 503032125, 128000000, true)}},
+      {"one name byte after the offsets",
+       Z3() + Le16(257) + Le16(0) + "A",
+       "A",
+       {Line("   0", "A", 503032125, 128000000, true)}},
       {"zero offsets leave no byte for the name", Z3() + Le16(0) + Le16(0) + "A", "A", {}},
-      {"no term", Record(40, 30, tokyo), "", {}}, {"a term of 32 bytes", Record(40, 30, t31 + "b"), t31 + "b", {}},
+      {"no term", Record(40, 30, tokyo), "", {}},
+      {"a term of 32 bytes", Record(40, 30, t31 + "b"), t31 + "b", {}},
       {"a term of 31 bytes", Record(40, 30, t31), t31, {L0("一二三四五六七八九十一二三四五a")}},
   };
   for (const auto& c : cases) EXPECT_EQ(c.lines, Scan(MeshLevel::L, c.file, c.term)) << c.what;
-  EXPECT_TRUE(MeshSearchTermFits(u"一二三四五六七八九十一二三四五a") && !MeshSearchTermFits(u"一二三四五六七八九十一二三四五六"));
+  EXPECT_TRUE(MeshSearchTermFits(u"一二三四五六七八九十一二三四五a") &&
+              !MeshSearchTermFits(u"一二三四五六七八九十一二三四五六"));
 }
 
 TEST_F(MeshScanTest, OnlyTheFirst2MiBAreScanned) {
@@ -119,7 +158,10 @@ TEST_F(MeshScanTest, OnlyTheFirst2MiBAreScanned) {
 }
 
 TEST(MeshScanNameCharacterTest, RangeEdges) {
-  const struct { int lead, trail; bool name; } cases[] = {
+  const struct {
+    int lead, trail;
+    bool name;
+  } cases[] = {
       {0x81, 0x54, false}, {0x81, 0x55, true},  {0x81, 0x56, false}, {0x81, 0x57, false}, {0x81, 0x58, true},
       {0x81, 0x59, true},  {0x81, 0x5A, false}, {0x81, 0x5B, true},  {0x81, 0x5C, false}, {0x81, 0x45, false},
       {0x82, 0x44, false}, {0x82, 0x45, true},  {0x82, 0x58, true},  {0x82, 0x59, false}, {0x82, 0x5F, false},
@@ -130,7 +172,8 @@ TEST(MeshScanNameCharacterTest, RangeEdges) {
       {0x89, 0xFD, false}, {0x98, 0x72, true},  {0x98, 0x73, false}, {0x98, 0x9F, true},  {0x9F, 0xFC, true},
       {0x9F, 0xFD, false}, {0xE0, 0x40, false}, {0x88, 0x0A, false},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.name, IsNameCharacter(c.lead, c.trail)) << std::hex << c.lead << " " << c.trail;
+  for (const auto& c : cases)
+    EXPECT_EQ(c.name, IsNameCharacter(c.lead, c.trail)) << std::hex << c.lead << " " << c.trail;
 }
 
 // A search reads each file by one call into its buffer: at most the buffer,
@@ -142,7 +185,8 @@ TEST(MeshFolderTest, ReadsAFilesFirstBytesIntoTheBuffer) {
   std::size_t size = 99;
   for (std::size_t capacity : {16, 9, 4, 1})
     EXPECT_TRUE(ReadDeviceFile(Utf8ToUtf16(path), buffer, capacity, &size) &&
-                std::string(buffer, buffer + size) == bytes.substr(0, capacity)) << capacity;
+                std::string(buffer, buffer + size) == bytes.substr(0, capacity))
+        << capacity;
   std::filesystem::remove(path);
   EXPECT_FALSE(ReadDeviceFile(Utf8ToUtf16(path), buffer, 16, &size));
   // A folder opens natively, but its read fails: that ends the read.
@@ -166,15 +210,24 @@ TEST(MeshFolderTest, SearchesEveryLevelsFiles) {
   write("_levelS/5339464.tgx", Record(-16, -16, Sjis(u"駅")));
   write("levelS/5339465.tgx", Record(8, 8, Sjis(u"駅")));  // no fifth quarter: never opened
   write("levelS/5339462.tgx", ""), write("_levelS/5339462.tgx", Record(8, 8, Sjis(u"駅")));  // the empty file wins
-  write("levelS/53394615.tgx", Record(160, -160, Sjis(u"神田駅")) + Record(9, 9, Sjis(u"一二三四五六七八九十一二三四五六")));
+  write("levelS/53394615.tgx",
+        Record(160, -160, Sjis(u"神田駅")) + Record(9, 9, Sjis(u"一二三四五六七八九十一二三四五六")));
   write("levelS/53394640.tgx", Record(160, -160, Sjis(u"秋葉原")));
   ReferencePointScope ref(503160000, 128450000);
   const std::u16string folder = Utf8ToUtf16(dir + "/");
-  const struct { MeshLevel level; const char16_t* term; std::vector<std::string> lines; } cases[] = {
-      {MeshLevel::L, u"駅", {"   0km,大手町駅,[5339.tgx],503200000,128450000,  ", "  47km,西駅,[5339.tgx],501200000,128350000,  ",
-                            "  65km,東駅,[5340.tgx],505832125,128400000,\xE2\x96\xB3 "}},
+  const struct {
+    MeshLevel level;
+    const char16_t* term;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {MeshLevel::L,
+       u"駅",
+       {"   0km,大手町駅,[5339.tgx],503200000,128450000,  ", "  47km,西駅,[5339.tgx],501200000,128350000,  ",
+        "  65km,東駅,[5340.tgx],505832125,128400000,\xE2\x96\xB3 "}},
       {MeshLevel::R, u"駅", {"   5km,駅,[533946],503325125,128550125,  "}},
-      {MeshLevel::SQuartered, u"駅", {"   1km,駅,[533946],503212625,128475125,  ", "   8km,駅,[533946],503437375,128624875,  "}},
+      {MeshLevel::SQuartered,
+       u"駅",
+       {"   1km,駅,[533946],503212625,128475125,  ", "   8km,駅,[533946],503437375,128624875,  "}},
       {MeshLevel::SFine, u"駅", {"   0km,神田駅,[53394615.tgx],503185625,128455000,  "}},
       {MeshLevel::SFine, u"一二三四五六七八九十一二三四五六", {}},  // 32 bytes, though the file holds them
       {MeshLevel::M, u"駅", {}},

@@ -15,7 +15,8 @@ class PhoneParseTest : public ::testing::Test {
   // The first `size` bytes; those after them stay in memory, unread.
   Lines Parse(const std::string& answer, std::size_t size = std::string::npos) {
     ResultListClear();
-    const int added = ParseSearchResponseBytes(reinterpret_cast<const unsigned char*>(answer.data()), std::min(size, answer.size()));
+    const int added =
+        ParseSearchResponseBytes(reinterpret_cast<const unsigned char*>(answer.data()), std::min(size, answer.size()));
     EXPECT_EQ(added, ResultListCount());
     return ResultLinesUtf8();
   }
@@ -26,7 +27,10 @@ class PhoneParseTest : public ::testing::Test {
 // pairs; titles have no escapes.  A latitude whose first degree character is
 // '0' is taken as read, so the raw reading shows.
 TEST_F(PhoneParseTest, CoordinatesTitlesAndKeys) {
-  const struct { std::string answer; Lines lines; } cases[] = {
+  const struct {
+    std::string answer;
+    Lines lines;
+  } cases[] = {
       {BuildAnswerPage({{"35.6895", "139.6917", Sjis(u"新宿")}, {"34.702485", "135.495951", Sjis(u"大阪駅")}}),
        {"  14km,新宿" + kShinjukuTail, " 384km,大阪駅, ,487795538,124917221, "}},
       {"latlng:{lat:05.6895,lng:001.5},sxti:\"t\"", {"   0km,t, ,5400000,20482200, "}},  // padded to 689500, 500000
@@ -34,10 +38,12 @@ TEST_F(PhoneParseTest, CoordinatesTitlesAndKeys) {
       {"latlng:{lat:0-.5,lng:-01.5},sxti:\"t\"", {"   0km,t, ,-1800000,1800000, "}},
       {"latlng:{lat:0x.ab,lng:999.999999},sxti:\"t\"", {"   0km,t, ,2147483647,0, "}},  // clamped
       {kShinjuku + ",sxti:\"a\",sxti:\"b\"", {"  14km,a" + kShinjukuTail, "  14km,b" + kShinjukuTail}},
-      {kShinjuku + ",sxti:\"a\" latlng:{lat:00.000000,lng:000.000000},sxti:\"z\"", {"  14km,a" + kShinjukuTail, "  14km,z, ,0,0, "}},
+      {kShinjuku + ",sxti:\"a\" latlng:{lat:00.000000,lng:000.000000},sxti:\"z\"",
+       {"  14km,a" + kShinjukuTail, "  14km,z, ,0,0, "}},
       {",sxti:\"ab\\\"cd\",sxti:\"e\"", {"   0km,ab\\, ,0,0, ", "   0km,e, ,0,0, "}},
       {",sxti:\"" + kShinjuku + "\"", {"   0km," + kShinjuku + ", ,0,0, "}},
-      {"sxti:\"x\" ,sxti \"y\"", {}}, {",sxti:\"before\"", {"   0km,before, ,0,0, "}},
+      {"sxti:\"x\" ,sxti \"y\"", {}},
+      {",sxti:\"before\"", {"   0km,before, ,0,0, "}},
       // 139.6917 and 35.0 degrees to the Tokyo datum by hand: (139.6917 × 1.000083049 + 35 × 0.000046047 −
       // 0.010041) × 3600000 = 502901538.84, (35 × 1.00010696 − 139.6917 × 0.000017467 − 0.004602) × 3600000 =
       // 125988125.78; 2 and 61 steps from the point: √3725 = 61.03 km.
@@ -49,7 +55,8 @@ TEST_F(PhoneParseTest, CoordinatesTitlesAndKeys) {
 TEST_F(PhoneParseTest, LongTitlesAreCutToKeepTheCoordinates) {
   // 63 characters: "  14km," (7), the title, ", ,502901653,128470591, " (24) leave 32 for the title.
   for (auto [length, kept] : {std::pair{31, 31}, {32, 32}, {33, 32}, {320, 32}, {5000, 32}})
-    EXPECT_EQ(Parse(kShinjuku + ",sxti:\"" + std::string(length, 'T') + '"'), Lines{"  14km," + std::string(kept, 'T') + kShinjukuTail});
+    EXPECT_EQ(Parse(kShinjuku + ",sxti:\"" + std::string(length, 'T') + '"'),
+              Lines{"  14km," + std::string(kept, 'T') + kShinjukuTail});
   // "   0km," (7) and ", ,0,0, " (8) leave 48 of the 63 characters for the title.
   EXPECT_EQ(Parse(",sxti:\"" + Sjis(std::u16string(100, u'名')) + "\""),
             Lines{"   0km," + Utf16ToUtf8(std::u16string(48, u'名')) + ", ,0,0, "});
@@ -61,7 +68,9 @@ TEST_F(PhoneParseTest, EveryTruncationEndsCleanly) {
   for (std::size_t size = 0; size <= answer.size(); ++size) {
     const Lines lines = Parse(answer, size);
     ASSERT_EQ(lines.size(), std::size_t(size >= endA) + (size == answer.size())) << "size " << size;
-    if (!lines.empty()) { EXPECT_EQ(lines[0], "  14km,a" + kShinjukuTail); }
+    if (!lines.empty()) {
+      EXPECT_EQ(lines[0], "  14km,a" + kShinjukuTail);
+    }
   }
 }
 
@@ -73,17 +82,54 @@ TEST(PhoneSearchUrlTest, TermGoesInAsTypedAndTheUrlIsCut) {
 
 // Hosts a "phonehost.txt" might hold: a host name or IPv4 address, optionally :1..65535 (phone_host.h).
 TEST(PhoneSearchHost, OnlyANameOrAddressWithAnOptionalPortIsUsable) {
-  const std::u16string label63(63, u'a'), name253 = label63 + u'.' + label63 + u'.' + label63 + u'.' + std::u16string(61, u'b');
-  const struct { std::u16string host; bool usable; } cases[] = {
-      {u"127.0.0.1:18080", true}, {u"Alocalhost", true}, {u"Maps-2.Example.JP:80", true}, {u"xn--wgv71a.jp", true},
-      {u"255.255.255.255:65535", true}, {u"0.0.0.0:1", true}, {u"a.123", true}, {name253 + u":65535", true}, {label63 + u".jp", true},
-      {name253 + u"c", false}, {u"a" + label63 + u".jp", false},  // 254 characters; a 64-character label
-      {u"", false}, {u":80", false}, {u"host:", false}, {u"host:0", false}, {u"host:65536", false}, {u"host:123456", false},
-      {u"host:08080", false}, {u"host:80:81", false}, {u"host:-1", false}, {u"256.0.0.1", false}, {u"1.2.3", false},
-      {u"1.2.3.4.5", false}, {u"01.2.3.4", false}, {u" host", false}, {u"ho st:80", false}, {u"host\t", false}, {u"host/maps", false},
-      {u"host?q=1", false}, {u"host#x", false}, {u"evil.jp@host:80", false}, {u"http://host", false}, {u"地図.jp", false},
-      {u"ｈｏｓｔ", false}, {u"[::1]:80", false}, {u"host.", false}, {u".host", false}, {u"a..b", false}, {u"-host", false},
-      {u"host-.jp", false}, {u"ho_st", false}, {std::u16string(u"ho\0st", 5), false},
+  const std::u16string label63(63, u'a'),
+      name253 = label63 + u'.' + label63 + u'.' + label63 + u'.' + std::u16string(61, u'b');
+  const struct {
+    std::u16string host;
+    bool usable;
+  } cases[] = {
+      {u"127.0.0.1:18080", true},
+      {u"Alocalhost", true},
+      {u"Maps-2.Example.JP:80", true},
+      {u"xn--wgv71a.jp", true},
+      {u"255.255.255.255:65535", true},
+      {u"0.0.0.0:1", true},
+      {u"a.123", true},
+      {name253 + u":65535", true},
+      {label63 + u".jp", true},
+      {name253 + u"c", false},
+      {u"a" + label63 + u".jp", false},  // 254 characters; a 64-character label
+      {u"", false},
+      {u":80", false},
+      {u"host:", false},
+      {u"host:0", false},
+      {u"host:65536", false},
+      {u"host:123456", false},
+      {u"host:08080", false},
+      {u"host:80:81", false},
+      {u"host:-1", false},
+      {u"256.0.0.1", false},
+      {u"1.2.3", false},
+      {u"1.2.3.4.5", false},
+      {u"01.2.3.4", false},
+      {u" host", false},
+      {u"ho st:80", false},
+      {u"host\t", false},
+      {u"host/maps", false},
+      {u"host?q=1", false},
+      {u"host#x", false},
+      {u"evil.jp@host:80", false},
+      {u"http://host", false},
+      {u"地図.jp", false},
+      {u"ｈｏｓｔ", false},
+      {u"[::1]:80", false},
+      {u"host.", false},
+      {u".host", false},
+      {u"a..b", false},
+      {u"-host", false},
+      {u"host-.jp", false},
+      {u"ho_st", false},
+      {std::u16string(u"ho\0st", 5), false},
   };
   for (const auto& c : cases) EXPECT_EQ(PhoneSearchHostUsable(c.host), c.usable) << Utf16ToUtf8(c.host);
 }

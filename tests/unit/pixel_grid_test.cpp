@@ -17,10 +17,14 @@ TEST(PixelGrid, HoldsOnlyWhatIsVisibleReadsOnlyWhatItHoldsAndTurnsMemoryIntoPixe
   const PixelGrid off = GridWithin(region, PixelRect{100, 0, 240, 320});
   EXPECT_TRUE(Tie(off.held) == std::make_tuple(0, 0, 0, 0) && !GridHoldsPixels(off));
   EXPECT_TRUE(Tie(GridWithin(region, PixelRect{0, 140, 240, 320}).held) == std::make_tuple(0, 0, 0, 0) &&
-              !GridHoldsPixels(PixelGrid{{}, {0, 5, 9, 5}}) && !GridHoldsPixels(WholeImageGrid(0, 9)));  // touching below; no height; no width
+              !GridHoldsPixels(PixelGrid{{}, {0, 5, 9, 5}}) &&
+              !GridHoldsPixels(WholeImageGrid(0, 9)));  // touching below; no height; no width
   const PixelGrid grid{{10, 20, 13, 22}, {11, 20, 13, 22}};
   const uint32_t rows[6] = {0, 1, 2, 3, 4, 5}, none = kPixelUnavailable;
-  const struct { int x, y; uint32_t pixel; } cases[] = {
+  const struct {
+    int x, y;
+    uint32_t pixel;
+  } cases[] = {
       {11, 20, 1}, {12, 21, 5}, {11, 21, 4}, {10, 20, none}, {13, 20, none}, {12, 22, none}, {11, 19, none},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadGridPixel(grid, rows, c.x, c.y), c.pixel) << c.x << "," << c.y;

@@ -15,18 +15,27 @@ namespace {
 
 // A screen of pixels that records every read; reads outside it give no pixel.
 struct Grid {
-  int width, height; std::vector<uint32_t> pixels; std::vector<std::pair<int, int>> reads;
+  int width, height;
+  std::vector<uint32_t> pixels;
+  std::vector<std::pair<int, int>> reads;
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
-  void Set(int x, int y, uint32_t c) { if (Inside(x, y)) pixels[size_t(y) * width + x] = c; }
+  void Set(int x, int y, uint32_t c) {
+    if (Inside(x, y)) pixels[size_t(y) * width + x] = c;
+  }
 };
 uint32_t ReadGrid(void* context, int x, int y) {
   Grid* grid = static_cast<Grid*>(context);
-  return grid->reads.push_back({x, y}), grid->Inside(x, y) ? grid->pixels[size_t(y) * grid->width + x] : kPixelUnavailable;
+  return grid->reads.push_back({x, y}),
+         grid->Inside(x, y) ? grid->pixels[size_t(y) * grid->width + x] : kPixelUnavailable;
 }
 
-struct Case { ReadoutGeometry geometry; bool clearType; };
-const Case kAllSets[] = {{kGeometryScale1, false}, {kGeometryScale1, true}, {kGeometryScale2Regular, false},
-                         {kGeometryScale2Regular, true}, {kGeometryScale2Alternate, false}, {kGeometryScale2Alternate, true}};
+struct Case {
+  ReadoutGeometry geometry;
+  bool clearType;
+};
+const Case kAllSets[] = {{kGeometryScale1, false},          {kGeometryScale1, true},
+                         {kGeometryScale2Regular, false},   {kGeometryScale2Regular, true},
+                         {kGeometryScale2Alternate, false}, {kGeometryScale2Alternate, true}};
 std::string Describe(const Case& c) { return std::to_string(c.geometry) + (c.clearType ? " background" : " black"); }
 const std::u16string kLon = u"139\u00B045\u203212.34", kLat = u"35\u00B040\u203212.34";
 
@@ -75,7 +84,8 @@ TEST(ScreenReader, TickStoresBothNumbersOrNothing) {
       const int flag = g_alternateLayout;
       EXPECT_FALSE(ReadReferencePoint(&lon, &lat)) << Describe(c);
       EXPECT_EQ(std::make_tuple(lon, g_referenceLongitude, g_referenceLatitude, g_alternateLayout),
-                std::make_tuple(-1, 11, 22, 1 - flag)) << Describe(c) << longitudeShown;
+                std::make_tuple(-1, 11, 22, 1 - flag))
+          << Describe(c) << longitudeShown;
       g_alternateLayout = flag;
     }
     const int flag = g_alternateLayout;
@@ -83,7 +93,8 @@ TEST(ScreenReader, TickStoresBothNumbersOrNothing) {
     g_grid.Set(c.geometry == kGeometryScale1 ? 35 : 62, c.geometry == kGeometryScale1 ? 30 : 60, 0x00F0E0C0);
     EXPECT_TRUE(ReadReferencePoint(&lon, &lat)) << Describe(c);
     EXPECT_EQ(std::make_tuple(lon, lat, g_referenceLongitude, g_referenceLatitude, g_alternateLayout),
-              std::make_tuple(503112340, 128412340, 503112340, 128412340, flag)) << Describe(c);
+              std::make_tuple(503112340, 128412340, 503112340, 128412340, flag))
+        << Describe(c);
   }
   g_screenTick = ScreenTick{}, g_alternateLayout = 0;
   // The point label shows what was stored, longitude first, one blank between.
@@ -99,7 +110,8 @@ TEST(ScreenReader, LengthUnknownCellsAndScreenEdge) {
     Draw(grid, c, 20, 20, u"12\u00B034\u203256.789");
     EXPECT_EQ(ReadScreenCoordinate(20, 20), ((12 * 60 + 34) * 60 + 56) * 1000 + 7890) << Describe(c);
     Draw(grid, c, 20, 80, u"12\u00B034\u203256.7891");
-    bool tooLong = false; RecogniseReadout(20, 80, &tooLong);
+    bool tooLong = false;
+    RecogniseReadout(20, 80, &tooLong);
     EXPECT_EQ(std::make_pair(ReadScreenCoordinate(20, 80), tooLong), std::make_pair(0, true)) << Describe(c);
     Draw(grid, c, Draw(grid, c, 200, 20, u"139\u00B045\u203212") + 20, 20, u".99");  // after one blank cell
     EXPECT_EQ(ReadScreenCoordinate(200, 20), 503112000) << Describe(c);
@@ -109,7 +121,8 @@ TEST(ScreenReader, LengthUnknownCellsAndScreenEdge) {
     // ones; coloured text at scale 2 has its paper pixel (x 68) off the screen.
     const int32_t edge[] = {503100000, 503100000, 500400000};
     Draw(Use(c, 60, 60), c, 20, 5, kLon);
-    EXPECT_EQ(ReadScreenCoordinate(20, 5), c.clearType && c.geometry != kGeometryScale1 ? 0 : edge[c.geometry]) << Describe(c);
+    EXPECT_EQ(ReadScreenCoordinate(20, 5), c.clearType && c.geometry != kGeometryScale1 ? 0 : edge[c.geometry])
+        << Describe(c);
     EXPECT_EQ(ReadScreenCoordinate(-500, -500), 0);
   }
 }
@@ -121,26 +134,39 @@ TEST(ScreenReader, ReadoutRegionHoldsEveryPixelATickReads) {
     DrawReadouts(grid, c, std::u16string(13, u'\u00B0'), std::u16string(13, u'\u00B0'));
     const PixelRect r = ReadoutRegion();
     grid.reads.clear();
-    int32_t lon, lat; ReadReferencePoint(&lon, &lat);
+    int32_t lon, lat;
+    ReadReferencePoint(&lon, &lat);
     ASSERT_FALSE(grid.reads.empty());
     for (auto [x, y] : grid.reads)
-      ASSERT_TRUE(x >= r.left && x < r.right && y >= r.top && y < r.bottom) << Describe(c) << " (" << x << "," << y << ")";
+      ASSERT_TRUE(x >= r.left && x < r.right && y >= r.top && y < r.bottom)
+          << Describe(c) << " (" << x << "," << y << ")";
   }
 }
 
 // The digits are of one width in every set: a cell's advance decides where the next cell is sampled.
 TEST(GlyphSets, DigitsShareOneAdvance) {
   for (const Case& c : kAllSets)
-    for (const GlyphEntry* g = GlyphSetFor(c.geometry, c.clearType ? kInkBackground : kInkBlack), *first = g; g < first + 10; ++g)
+    for (const GlyphEntry *g = GlyphSetFor(c.geometry, c.clearType ? kInkBackground : kInkBlack), *first = g;
+         g < first + 10; ++g)
       EXPECT_EQ(g->advance, first->advance) << Describe(c) << " " << char(g->character);
 }
 
 TEST(ConvertReadoutText, Cases) {
-  const struct { const char* text; int32_t ms; } cases[] = {
-      {u8"139°45′12", 503112000}, {u8"139°4512.34", ((139 * 60 + 4512) * 60) * 1000 + 340},  // no minute mark
-      {u8"139°45′12.3", 503112030}, {u8"139°45′12.345", 503112000 + 3450},
-      {u8"1°45′12.34", 0}, {u8"1394°5′12.34", 0}, {u8"13945′12.34", 0}, {u8"", 0},  // degree mark at 1, 4, none
-      {u8"12°′.", 12 * 3600000}, {u8"12°.5′7", 12 * 3600000 + 50}, {u8"12°°3′", 12 * 3600000},
+  const struct {
+    const char* text;
+    int32_t ms;
+  } cases[] = {
+      {u8"139°45′12", 503112000},
+      {u8"139°4512.34", ((139 * 60 + 4512) * 60) * 1000 + 340},  // no minute mark
+      {u8"139°45′12.3", 503112030},
+      {u8"139°45′12.345", 503112000 + 3450},
+      {u8"1°45′12.34", 0},
+      {u8"1394°5′12.34", 0},
+      {u8"13945′12.34", 0},
+      {u8"", 0},  // degree mark at 1, 4, none
+      {u8"12°′.", 12 * 3600000},
+      {u8"12°.5′7", 12 * 3600000 + 50},
+      {u8"12°°3′", 12 * 3600000},
       {u8"12°99999999", int32_t(((12u * 60u + 99999999u) * 60u) * 1000u)},  // wraps like 32 bits
   };
   for (const auto& c : cases) EXPECT_EQ(ConvertReadoutText(Utf8ToUtf16(c.text)), c.ms) << c.text;

@@ -39,27 +39,55 @@ class SeamRules : public ::testing::Test {
     dir_ = g_nativeDeviceRoot = mkdtemp(pattern);
     std::filesystem::create_directory(dir_ + "/temp"), g_fake.temporaryFolder = u"\\temp\\";
   }
-  void TearDown() override { g_environment = saved_, g_nativeDeviceRoot.clear(), ResultListClear(), std::filesystem::remove_all(dir_); }
-  bool CacheLeft() { return std::filesystem::is_regular_file(dir_ + "/htmbuff.txt") || std::filesystem::exists(dir_ + "/temp/htmbuff.txt"); }
+  void TearDown() override {
+    g_environment = saved_, g_nativeDeviceRoot.clear(), ResultListClear(), std::filesystem::remove_all(dir_);
+  }
+  bool CacheLeft() {
+    return std::filesystem::is_regular_file(dir_ + "/htmbuff.txt") ||
+           std::filesystem::exists(dir_ + "/temp/htmbuff.txt");
+  }
   ReferencePointScope ref_{503171492, 128439921};
   Environment saved_;
   std::string dir_;
 };
 
 TEST_F(SeamRules, RunSearchChecksThePointThenTheTermBeforeSearching) {
-  const struct { const char* name; int mode; std::u16string edit, category; bool pointSet; Log log; } cases[] = {
+  const struct {
+    const char* name;
+    int mode;
+    std::u16string edit, category;
+    bool pointSet;
+    Log log;
+  } cases[] = {
       {"no point: nothing else is asked", 0, u"厚木", u"", false, {Msg(kPointNotSetMessage)}},
-      {"one character", 0, u"厚", u"", true,
+      {"one character",
+       0,
+       u"厚",
+       u"",
+       true,
        {"disable", "read " + kEdit, Msg(kTermTooShortMessage), "enable", "focus " + kEdit}},
-      {"16 kanji in a map data mode", 3, std::u16string(16, u'厚'), u"", true,
+      {"16 kanji in a map data mode",
+       3,
+       std::u16string(16, u'厚'),
+       u"",
+       true,
        {"disable", "read " + kEdit, Msg(kTermTooLongMessage), "enable", "focus " + kEdit}},
-      {"QLCode reads the category box, not the edit", 5, u"厚木", u"x", true,
+      {"QLCode reads the category box, not the edit",
+       5,
+       u"厚木",
+       u"x",
+       true,
        {"disable", "read " + kCategory, Msg(kTermTooShortMessage), "enable", "focus " + kEdit}},
-      {"no mode selected searches level L", -1, u"厚木", u"", true,
+      {"no mode selected searches level L",
+       -1,
+       u"厚木",
+       u"",
+       true,
        {"disable", "read " + kEdit, "enable", Msg(kNoResultMessage), "focus " + kMode}},
   };
   for (const auto& c : cases) {
-    ResetFake(), g_fake.searchMode = c.mode, g_fake.texts = {{IDC_SEARCH_EDIT, c.edit}, {IDC_CATEGORY_COMBO, c.category}};
+    ResetFake(), g_fake.searchMode = c.mode,
+                 g_fake.texts = {{IDC_SEARCH_EDIT, c.edit}, {IDC_CATEGORY_COMBO, c.category}};
     ReferencePointScope point(c.pointSet ? 503171492 : 0, 128439921);
     RunSearch();
     EXPECT_EQ(g_fake.log, c.log) << c.name;
@@ -79,25 +107,42 @@ TEST_F(SeamRules, RunSearchTriesTheCardFolderWhenTheMapFolderFindsNothing) {
 
 TEST_F(SeamRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
   const std::u16string line = u"  44km,厚木市,[5339],501396000,128191000,  ";
-  const std::string question = "ask データ詳細: 選択地点を表示します\n\n  44km\n厚木市\n[5339]\n501396000\n128191000\n"
-                               "  \n目的地に設定しますか?\n";
-  const struct { const char* name; bool selected; std::u16string line; int answer, mode; Log log; } cases[] = {
+  const std::string question =
+      "ask データ詳細: 選択地点を表示します\n\n  44km\n厚木市\n[5339]\n501396000\n128191000\n"
+      "  \n目的地に設定しますか?\n";
+  const struct {
+    const char* name;
+    bool selected;
+    std::u16string line;
+    int answer, mode;
+    Log log;
+  } cases[] = {
       {"nothing selected", false, u"", kAnswerYes, 0, {Msg(kNothingSelectedMessage), "focus " + kList}},
       {"no coordinates", true, u"  1km,x,[1],y,z", kAnswerYes, 0, {Msg(kLineUnreadableMessage), "focus " + kList}},
       {"cancel", true, line, kAnswerCancel, 0, {question}},
-      {"yes: destination, M_TYPE of mode 0", true, line, kAnswerYes, 0,
+      {"yes: destination, M_TYPE of mode 0",
+       true,
+       line,
+       kAnswerYes,
+       0,
        {question, "look", "write 501396000 128191000",
         "start \\Map\\tessara.exe| /M_LON=501396000 /M_LAT=128191000 /M_ANGLE=0 /M_TYPE=10"}},
-      {"no: no destination, M_TYPE of the mode selected now", true, line, kAnswerNo, 3,
+      {"no: no destination, M_TYPE of the mode selected now",
+       true,
+       line,
+       kAnswerNo,
+       3,
        {question, "look", "write 0 0",
         "start \\Map\\tessara.exe| /M_LON=501396000 /M_LAT=128191000 /M_ANGLE=0 /M_TYPE=1"}},
   };
   for (const auto& c : cases) {
-    ResetFake(), g_fake.lineSelected = c.selected, g_fake.selectedLine = c.line, g_fake.answer = c.answer, g_fake.searchMode = c.mode;
+    ResetFake(), g_fake.lineSelected = c.selected, g_fake.selectedLine = c.line, g_fake.answer = c.answer,
+                 g_fake.searchMode = c.mode;
     OpenSelectedResult();
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
-  // M_TYPE per mode, none selected (-1) and 0 to 5: wide area 10, level M 8, level R 5, detail map 1, phone and QLCode 10.
+  // M_TYPE per mode, none selected (-1) and 0 to 5: wide area 10, level M 8, level R 5, detail map 1, phone and
+  // QLCode 10.
   for (auto [mode, type] : {std::pair{-1, 10}, {0, 10}, {1, 8}, {2, 5}, {3, 1}, {4, 10}, {5, 10}}) {
     ResetFake(), g_fake.lineSelected = true, g_fake.selectedLine = line, g_fake.searchMode = mode, OpenSelectedResult();
     EXPECT_EQ(g_fake.log.back().substr(g_fake.log.back().rfind('=') + 1), std::to_string(type)) << mode;
@@ -105,7 +150,13 @@ TEST_F(SeamRules, OpenSelectedResultAsksAndLaunchesWithTheAnswer) {
 }
 
 TEST_F(SeamRules, CommandsThatDecide) {
-  const struct { const char* name; void (*command)(); int mode; bool yes; Log log; } cases[] = {
+  const struct {
+    const char* name;
+    void (*command)();
+    int mode;
+    bool yes;
+    Log log;
+  } cases[] = {
       {"list closed on QLCode", SwitchSearchMode, 5, false, {"focus front " + kCategory + " over " + kEdit}},
       {"list closed on level R", SwitchSearchMode, 2, false, {"focus front " + kEdit + " over " + kCategory}},
       {"keys to QLCode: the focus stays", ShowInputForSearchMode, 5, false, {"front " + kCategory + " over " + kEdit}},
@@ -129,26 +180,35 @@ TEST_F(SeamRules, StationsAndTypedPointsStartTheMapApplication) {
   // What a Japanese input method types reads as its ASCII forms.
   EXPECT_TRUE(StartAtTypedPoint(u"\u3000５０３１７１４９２", u"１２８４３９９２１．９", false));
   const std::string start = "start \\Map\\tessara.exe| /M_LON=503171492 /M_LAT=128439921 /M_ANGLE=0 /M_TYPE=";
-  EXPECT_EQ(g_fake.log, (Log{"look", "write 0 0", start + "12", "look", "write 0 0", start + "10", Msg(kOutOfJapanMessage), "look",
-                             "write 0 0", start + "10"}));
+  EXPECT_EQ(g_fake.log, (Log{"look", "write 0 0", start + "12", "look", "write 0 0", start + "10",
+                             Msg(kOutOfJapanMessage), "look", "write 0 0", start + "10"}));
 }
 
 TEST_F(SeamRules, LaunchClosesWaitsWritesThenStarts) {
   const std::string start = "start \\Map\\tessara.exe", switches = "| /M_LON=1 /M_LAT=2 /M_ANGLE=0 /M_TYPE=8";
   using Windows = std::vector<std::vector<std::uintptr_t>>;
-  const struct { const char* name; int mode; Windows looks; const char16_t* path; Log log; } cases[] = {
+  const struct {
+    const char* name;
+    int mode;
+    Windows looks;
+    const char16_t* path;
+    Log log;
+  } cases[] = {
       {"none running", kLaunchShowPoint, {}, u"\\Map\\tessara.exe", {"look", "write 0 0", start + switches}},
       // Copies side by side (one started as is): each told once, also one
       // that shows up while the others end; a look a second until none is left.
-      {"copies side by side", kLaunchSetDestination, {{7, 9}, {9}, {9, 4}, {4}}, u"\\Map\\tessara.exe",
-       {"look", "post end 7", "post end 9", "look", "pause", "look", "post end 4", "look", "pause", "look",
-        "write 1 2", start + switches}},
-      {"as is: no close, no switches, no destination", kLaunchAsIs, {{7}}, u"\\Map\\tessara.exe",
-       {"write 0 0", start}},
+      {"copies side by side",
+       kLaunchSetDestination,
+       {{7, 9}, {9}, {9, 4}, {4}},
+       u"\\Map\\tessara.exe",
+       {"look", "post end 7", "post end 9", "look", "pause", "look", "post end 4", "look", "pause", "look", "write 1 2",
+        start + switches}},
+      {"as is: no close, no switches, no destination", kLaunchAsIs, {{7}}, u"\\Map\\tessara.exe", {"write 0 0", start}},
       {"no map application: the values are still written", kLaunchSetDestination, {}, u"", {"look", "write 1 2"}},
   };
   for (const auto& c : cases) {
-    ResetFake(), g_fake.mapWindows = c.looks, g_environment.mapApplicationPath = c.path, LaunchMapApplication(1, 2, 8, c.mode);
+    ResetFake(), g_fake.mapWindows = c.looks, g_environment.mapApplicationPath = c.path,
+                 LaunchMapApplication(1, 2, 8, c.mode);
     EXPECT_EQ(g_fake.log, c.log) << c.name;
   }
 }
@@ -157,13 +217,31 @@ TEST_F(SeamRules, LaunchClosesWaitsWritesThenStarts) {
 // desktop's "iexplore.exe" elsewhere is not asked.  The manual's path is the
 // program's less exactly three characters, plus "htm".
 TEST(LaunchRules, ManualGoesToTheDeviceBrowserQuotedElseToTheShell) {
-  const std::string ie = R"(exists \Windows\iexplore.exe)", start = R"(start \Windows\iexplore.exe|"\Windows\iexplore.exe" )";
-  const struct { const char* name; const char16_t* browser; bool startFails; const char16_t* own; Log log; } cases[] = {
-      {"browser found", u"\\Windows\\iexplore.exe", false, u"C:\\Program Files\\Kario\\kariosearch.exe",
+  const std::string ie = R"(exists \Windows\iexplore.exe)",
+                    start = R"(start \Windows\iexplore.exe|"\Windows\iexplore.exe" )";
+  const struct {
+    const char* name;
+    const char16_t* browser;
+    bool startFails;
+    const char16_t* own;
+    Log log;
+  } cases[] = {
+      {"browser found",
+       u"\\Windows\\iexplore.exe",
+       false,
+       u"C:\\Program Files\\Kario\\kariosearch.exe",
        {ie, start + R"("C:\Program Files\Kario\kariosearch.htm")"}},
       {"no browser", u"", false, u"\\カリオ\\検索.EXE", {ie, "shell \\カリオ\\検索.htm"}},
-      {"a desktop's browser elsewhere", u"C:\\Program Files\\Internet Explorer\\iexplore.exe", false, u"ab", {ie, "shell htm"}},
-      {"browser does not start", u"\\Windows\\iexplore.exe", true, u"\\A\\prog.ex", {ie, start + R"("\A\proghtm")", "shell \\A\\proghtm"}},
+      {"a desktop's browser elsewhere",
+       u"C:\\Program Files\\Internet Explorer\\iexplore.exe",
+       false,
+       u"ab",
+       {ie, "shell htm"}},
+      {"browser does not start",
+       u"\\Windows\\iexplore.exe",
+       true,
+       u"\\A\\prog.ex",
+       {ie, start + R"("\A\proghtm")", "shell \\A\\proghtm"}},
       {"own path unknown", u"\\Windows\\iexplore.exe", false, u"", {}},
   };
   for (const auto& c : cases) {
@@ -176,12 +254,29 @@ const std::string kPlace = BuildAnswerPage({{"35.681236", "139.767125", Sjis(u"�
 
 TEST_F(SeamRules, ConnectionAttemptsAreGivenBackAndLimited) {
   // The mapping index starts at 0 once; the fake moves it on by one per look.
-  const struct { const char* name; bool network; std::vector<int> attempts; bool connected; Log log; } cases[] = {
+  const struct {
+    const char* name;
+    bool network;
+    std::vector<int> attempts;
+    bool connected;
+    Log log;
+  } cases[] = {
       {"no network to choose: direct", false, {}, true, {"choose 0"}},
-      {"second request connects", true, {1, 2}, true, {"choose 0", "request", "choose 1", "release", "request", "release cached"}},
-      {"never a handle", true, {0, 0, 0, 0, 0}, false, {"choose 0", "request", "choose 1", "request", "choose 2",
-                                                        "request", "choose 3", "request", "choose 4", "request"}},
-      {"handles that never connect", true, {1, 1, 1, 1, 1}, false,
+      {"second request connects",
+       true,
+       {1, 2},
+       true,
+       {"choose 0", "request", "choose 1", "release", "request", "release cached"}},
+      {"never a handle",
+       true,
+       {0, 0, 0, 0, 0},
+       false,
+       {"choose 0", "request", "choose 1", "request", "choose 2", "request", "choose 3", "request", "choose 4",
+        "request"}},
+      {"handles that never connect",
+       true,
+       {1, 1, 1, 1, 1},
+       false,
        {"choose 0", "request", "choose 1", "release", "request", "choose 2", "release", "request", "choose 3",
         "release", "request", "choose 4", "release", "request", "release cached"}},
   };
@@ -196,15 +291,43 @@ TEST_F(SeamRules, OutcomesOfTheFetch) {
   // A cut answer (size or time limit) is a failed read: said, list and cache
   // file kept.  Exactly the size limit is still whole.
   const std::string padded = kPlace + std::string(kAnswerMaxBytes - kPlace.size(), ' ');
-  const struct { const char* name; std::vector<int> attempts; bool openFails; std::vector<std::string> chunks;
-                 int readFailsAt; bool endless; uint32_t tickStep; int count; std::string message; bool kept; } cases[] = {
-      {"no connection", {0, 0, 0, 0, 0}, false, {}, -1, false, 0, -1, "12029\nインターネットに接続できませんでした", false},
+  const struct {
+    const char* name;
+    std::vector<int> attempts;
+    bool openFails;
+    std::vector<std::string> chunks;
+    int readFailsAt;
+    bool endless;
+    uint32_t tickStep;
+    int count;
+    std::string message;
+    bool kept;
+  } cases[] = {
+      {"no connection",
+       {0, 0, 0, 0, 0},
+       false,
+       {},
+       -1,
+       false,
+       0,
+       -1,
+       "12029\nインターネットに接続できませんでした",
+       false},
       {"no answer", {}, true, {}, -1, false, 0, -1, "12007\nインターネットに接続できませんでした", false},
       {"a place, in two chunks", {}, false, {kPlace.substr(0, 7), kPlace.substr(7)}, -1, false, 0, 1, "", false},
       {"no places", {}, false, {"<html></html>"}, -1, false, 0, 0, "", false},
       {"reading fails halfway", {}, false, {kPlace, kPlace}, 1, false, 0, -1, "えらー", true},
       {"exactly the size limit", {}, false, {padded}, -1, false, 0, 1, "", false},
-      {"an answer ending a byte past a block", {}, false, {(std::string(4097, ' ') + kPlace.substr(0, kPlace.rfind(",sxst"))).substr(kPlace.rfind(",sxst"))}, -1, false, 0, 1, "", false},
+      {"an answer ending a byte past a block",
+       {},
+       false,
+       {(std::string(4097, ' ') + kPlace.substr(0, kPlace.rfind(",sxst"))).substr(kPlace.rfind(",sxst"))},
+       -1,
+       false,
+       0,
+       1,
+       "",
+       false},
       {"past the size limit", {}, false, {padded, " "}, -1, false, 0, -1, "えらー", true},
       {"endless", {}, false, {kPlace}, -1, true, 0, -1, "えらー", true},
       {"past the time limit: one read a second", {}, false, {kPlace}, -1, true, 1000, -1, "えらー", true},
@@ -214,7 +337,8 @@ TEST_F(SeamRules, OutcomesOfTheFetch) {
     if (rootTaken) std::filesystem::create_directory(dir_ + "/htmbuff.txt");
     for (const auto& c : cases) {
       ResetFake(), g_fake.temporaryFolder = u"\\temp\\", g_fake.attempts = c.attempts, g_fake.openFails = c.openFails;
-      g_fake.chunks = c.chunks, g_fake.readFailsAt = c.readFailsAt, g_fake.endless = c.endless, g_fake.tickStep = c.tickStep;
+      g_fake.chunks = c.chunks, g_fake.readFailsAt = c.readFailsAt, g_fake.endless = c.endless,
+      g_fake.tickStep = c.tickStep;
       ResultListClear(), ResultListAdd(u"stale");
       EXPECT_EQ(SearchPhoneNumber(u"0300000000"), c.count) << c.name;
       EXPECT_EQ(Logged("message"), c.message.empty() ? Log{} : Log{"message " + c.message}) << c.name;

@@ -10,7 +10,9 @@
 #include "platform/utf.h"
 
 inline std::string Sjis(const std::u16string& text) { return WideToCodePage932(text); }
-inline void WriteBytesTo(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+inline void WriteBytesTo(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
 // The result list as UTF-8, in list order.
 using Lines = std::vector<std::string>;
 inline Lines ResultLinesUtf8() {

@@ -10,10 +10,12 @@
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  HWND top = CreateWindowExW(0, L"STATIC", L"unit tests", WS_OVERLAPPED, 0, 0, 240, 320, nullptr, nullptr, instance, nullptr);
-  HWND list = CreateWindowExW(0, L"LISTBOX", nullptr,
-                              WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT, 5,
-                              85, 230, 140, top, nullptr, instance, nullptr);
+  HWND top =
+      CreateWindowExW(0, L"STATIC", L"unit tests", WS_OVERLAPPED, 0, 0, 240, 320, nullptr, nullptr, instance, nullptr);
+  HWND list =
+      CreateWindowExW(0, L"LISTBOX", nullptr,
+                      WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT, 5,
+                      85, 230, 140, top, nullptr, instance, nullptr);
   if (!list) return std::fprintf(stderr, "no result list box (error %lu)\n", GetLastError()), 1;
   ResultListAttach(list);
   const int result = RUN_ALL_TESTS();

@@ -50,7 +50,8 @@ std::string Degrees(long ms) {
 
 std::string DigitsOf(const std::string& s) {
   std::string d;
-  for (char c : s) if (c >= '0' && c <= '9') d.push_back(c);
+  for (char c : s)
+    if (c >= '0' && c <= '9') d.push_back(c);
   return d;
 }
 
@@ -102,19 +103,28 @@ int main(int argc, char** argv) {
   bool checkOnly = false;
   std::string placesPath, numbersPath;
   for (int i = 1; i < argc; i += 2) {
-    if (!std::strcmp(argv[i], "--check")) checkOnly = true, --i;
-    else if (i + 1 == argc) Usage();
-    else if (!std::strcmp(argv[i], "--port")) port = std::atoi(argv[i + 1]);
-    else if (!std::strcmp(argv[i], "--places")) placesPath = argv[i + 1];
-    else if (!std::strcmp(argv[i], "--numbers")) numbersPath = argv[i + 1];
-    else Usage();
+    if (!std::strcmp(argv[i], "--check"))
+      checkOnly = true, --i;
+    else if (i + 1 == argc)
+      Usage();
+    else if (!std::strcmp(argv[i], "--port"))
+      port = std::atoi(argv[i + 1]);
+    else if (!std::strcmp(argv[i], "--places"))
+      placesPath = argv[i + 1];
+    else if (!std::strcmp(argv[i], "--numbers"))
+      numbersPath = argv[i + 1];
+    else
+      Usage();
   }
   if ((port <= 0 && !checkOnly) || placesPath.empty() || numbersPath.empty()) Usage();
   int warnings = 0;
 
   std::map<std::string, Place> places;
   std::ifstream placesFile(placesPath);
-  if (!placesFile) { std::fprintf(stderr, "answer-server: cannot read %s\n", placesPath.c_str()); return 1; }
+  if (!placesFile) {
+    std::fprintf(stderr, "answer-server: cannot read %s\n", placesPath.c_str());
+    return 1;
+  }
   std::string line;
   std::getline(placesFile, line);  // header
   while (std::getline(placesFile, line)) {
@@ -122,11 +132,15 @@ int main(int argc, char** argv) {
     if (f.size() < 5) continue;
     const Place place{Degrees(std::atol(f[4].c_str())), Degrees(std::atol(f[3].c_str()))};
     if (!places.emplace(f[0], place).second)
-      ++warnings, std::fprintf(stderr, "answer-server: %s holds %s twice; the first row counts\n", placesPath.c_str(), f[0].c_str());
+      ++warnings, std::fprintf(stderr, "answer-server: %s holds %s twice; the first row counts\n", placesPath.c_str(),
+                               f[0].c_str());
   }
   std::map<std::string, std::vector<std::string>> numbers;
   std::ifstream numbersFile(numbersPath);
-  if (!numbersFile) { std::fprintf(stderr, "answer-server: cannot read %s\n", numbersPath.c_str()); return 1; }
+  if (!numbersFile) {
+    std::fprintf(stderr, "answer-server: cannot read %s\n", numbersPath.c_str());
+    return 1;
+  }
   while (std::getline(numbersFile, line)) {
     if (line.empty() || line[0] == '#') continue;
     auto f = SplitTsvLine(line);
@@ -134,8 +148,9 @@ int main(int argc, char** argv) {
     numbers[DigitsOf(f[0])].assign(f.begin() + 1, f.end());
     for (std::size_t k = 1; k < f.size(); ++k) {
       if (places.count(f[k]) == 0)
-        ++warnings, std::fprintf(stderr, "answer-server: %s names %s for %s, which %s lacks; its answer leaves it out\n",
-                                 numbersPath.c_str(), f[k].c_str(), f[0].c_str(), placesPath.c_str());
+        ++warnings,
+            std::fprintf(stderr, "answer-server: %s names %s for %s, which %s lacks; its answer leaves it out\n",
+                         numbersPath.c_str(), f[k].c_str(), f[0].c_str(), placesPath.c_str());
     }
   }
   if (checkOnly) return warnings == 0 ? 0 : 1;

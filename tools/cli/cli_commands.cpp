@@ -16,8 +16,7 @@ void PrintUsage(std::FILE* out) {
 
 const std::vector<CliCommand>& CliCommands() {
   static const std::vector<CliCommand> commands = {
-      {"search", "--level L|M|R|SQuartered|SFine --at LON,LAT --folder DIR [--card-folder DIR] TERM",
-       RunSearchCommand},
+      {"search", "--level L|M|R|SQuartered|SFine --at LON,LAT --folder DIR [--card-folder DIR] TERM", RunSearchCommand},
       {"cell", "--level L|M|R|SQuartered|SFine --at LON,LAT", RunCellCommand},
       {"convert", "LON LAT", RunConvertCommand},
       {"distance", "--at LON,LAT LON LAT", RunDistanceCommand},

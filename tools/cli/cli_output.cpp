@@ -14,7 +14,8 @@ std::filesystem::path NativePath(const std::u16string& path) {
   return std::filesystem::path(path);
 #else
   std::u16string p = path;
-  for (char16_t& c : p) if (c == u'\\') c = u'/';
+  for (char16_t& c : p)
+    if (c == u'\\') c = u'/';
   return std::filesystem::path(Utf16ToUtf8(p));
 #endif
 }

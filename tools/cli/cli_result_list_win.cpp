@@ -7,8 +7,8 @@
 #include "tools/cli/cli.h"
 
 bool AttachCliResultList() {
-  HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | LBS_SORT | LBS_HASSTRINGS, 0, 0, 100, 100,
-                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | LBS_SORT | LBS_HASSTRINGS, 0, 0, 100, 100, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!list) return false;
   ResultListAttach(list);
   return true;

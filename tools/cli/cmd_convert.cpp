@@ -10,8 +10,7 @@ int RunConvertCommand(const std::vector<std::string>& args) {
   std::string error;
   if (!ParseCliArgs(args, {}, {}, parsed, error)) return CliUsageError(kName, error);
   double lon = 0, lat = 0;
-  if (parsed.operands.size() != 2 || !ParseCliReal(parsed.operands[0], lon) ||
-      !ParseCliReal(parsed.operands[1], lat)) {
+  if (parsed.operands.size() != 2 || !ParseCliReal(parsed.operands[0], lon) || !ParseCliReal(parsed.operands[1], lat)) {
     return CliUsageError(kName, "needs the WGS84 longitude and latitude in ms");
   }
   // The conversion truncates into 32 bits; keep far-off values out of it.

@@ -21,7 +21,8 @@ bool CopyToTemporaryFile(const std::u16string& source, std::filesystem::path& co
   }
   std::u16string native = source;
 #ifndef _WIN32
-  for (char16_t& c : native) if (c == u'\\') c = u'/';
+  for (char16_t& c : native)
+    if (c == u'\\') c = u'/';
 #endif
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   copy = folder / ("kariosearch-cli-answer-" + std::to_string(stamp) + ".txt");

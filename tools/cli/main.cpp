@@ -25,7 +25,5 @@ int wmain(int argc, wchar_t** argv) {
   return RunCli(args);
 }
 #else
-int main(int argc, char** argv) {
-  return RunCli(std::vector<std::string>(argv + 1, argv + argc));
-}
+int main(int argc, char** argv) { return RunCli(std::vector<std::string>(argv + 1, argv + argc)); }
 #endif

@@ -7,8 +7,10 @@
 inline std::vector<std::string> SplitTsvLine(const std::string& line) {
   std::vector<std::string> fields(1);
   for (char c : line) {
-    if (c == '\t') fields.emplace_back();
-    else if (c != '\r') fields.back().push_back(c);
+    if (c == '\t')
+      fields.emplace_back();
+    else if (c != '\r')
+      fields.back().push_back(c);
   }
   return fields;
 }

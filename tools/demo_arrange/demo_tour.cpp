@@ -112,8 +112,9 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (!map || map == oldMap) return Fail("the map application did not restart");
   DWORD destination = 0, size = sizeof destination;
-  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Varnelle\\Tessara Mobile\\QZV", L"TLATV8", RRF_RT_REG_DWORD,
-                   nullptr, &destination, &size) != ERROR_SUCCESS || destination == 0)
+  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Varnelle\\Tessara Mobile\\QZV", L"TLATV8", RRF_RT_REG_DWORD, nullptr,
+                   &destination, &size) != ERROR_SUCCESS ||
+      destination == 0)
     return Fail("no destination for the map application");
   SetForegroundWindow(map);
   Settle();
@@ -123,8 +124,10 @@ int wmain(int argc, wchar_t** argv) {
   HWND dialog = nullptr;
   for (int i = 0; i < 100 && !dialog; ++i) {
     HWND candidate = FindWindowW(L"#32770", nullptr);
-    if (candidate && GetDlgItem(candidate, 1004)) dialog = candidate;
-    else Sleep(100);
+    if (candidate && GetDlgItem(candidate, 1004))
+      dialog = candidate;
+    else
+      Sleep(100);
   }
   if (!dialog) return Fail("no coordinate dialog");
   // 139°41′30.05″ and 35°41′22.30″: the ms fields follow as they are typed.

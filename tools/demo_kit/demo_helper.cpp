@@ -63,11 +63,12 @@ int WineDrive(wchar_t letter, const std::wstring& folder) {
   drive.mountPointOffset = static_cast<USHORT>(unixPath.empty() ? 0 : sizeof(UnixDrive));
   std::memcpy(request.data(), &drive, sizeof drive);
   std::memcpy(request.data() + sizeof drive, unixPath.c_str(), unixPath.size());
-  HANDLE manager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE manager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   if (manager == INVALID_HANDLE_VALUE) return Fail("no mount manager");
   DWORD returned = 0;
-  const BOOL done = DeviceIoControl(manager, kDefineUnixDrive, request.data(), drive.size, nullptr, 0, &returned, nullptr);
+  const BOOL done =
+      DeviceIoControl(manager, kDefineUnixDrive, request.data(), drive.size, nullptr, 0, &returned, nullptr);
   CloseHandle(manager);
   return done ? 0 : Fail("the mount manager refused the drive");
 }
@@ -88,8 +89,9 @@ int Unmap(const wchar_t* letter) {
 
 bool StartsWithFolder(const std::wstring& path, std::wstring prefix) {
   if (!prefix.empty() && prefix.back() != L'\\') prefix += L'\\';
-  return path.size() > prefix.size() && CompareStringOrdinal(path.c_str(), static_cast<int>(prefix.size()), prefix.c_str(),
-                                                             static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL;
+  return path.size() > prefix.size() &&
+         CompareStringOrdinal(path.c_str(), static_cast<int>(prefix.size()), prefix.c_str(),
+                              static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL;
 }
 
 int End(int count, wchar_t** prefixes) {
@@ -97,7 +99,8 @@ int End(int count, wchar_t** prefixes) {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32W entry{sizeof entry};
   for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+    HANDLE process =
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
     if (!process) continue;
     wchar_t image[MAX_PATH];
     DWORD size = MAX_PATH;

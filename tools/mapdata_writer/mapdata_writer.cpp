@@ -16,10 +16,14 @@ namespace {
 // Offset × 125 ÷ divisor gives ms: L 125 ms per unit, M 62.5, R 15.625, S 7.8125.
 int32_t UnitDivisor(MeshLevel level) {
   switch (level) {
-    case MeshLevel::L: return 1;
-    case MeshLevel::M: return 2;
-    case MeshLevel::R: return 8;
-    default: return 16;
+    case MeshLevel::L:
+      return 1;
+    case MeshLevel::M:
+      return 2;
+    case MeshLevel::R:
+      return 8;
+    default:
+      return 16;
   }
 }
 
@@ -30,9 +34,7 @@ int32_t DecodeOffset(MeshLevel level, int32_t offset) {
   return offset * 125 / UnitDivisor(level);  // truncates toward zero, as the scan does
 }
 
-bool LongitudeOffsetReadable(int32_t offset) {
-  return offset != 0 && (offset & 0xFF) != 0;
-}
+bool LongitudeOffsetReadable(int32_t offset) { return offset != 0 && (offset & 0xFF) != 0; }
 
 bool LatitudeOffsetReadable(int32_t offset) {
   if (offset == 0) return false;
@@ -81,8 +83,7 @@ void AddPlaceAt(std::map<std::string, std::string>& files, MeshLevel level, cons
   const MeshPlacement at = PlaceInMesh(level, place.lon, place.lat);
   const std::vector<std::u16string> candidates = MeshFileCandidates(level, u"", at.cell, at.quarter);
   const std::u16string& path = fallbackFolder && candidates.size() > 1 ? candidates[1] : candidates[0];
-  const MeshOffsets offsets =
-      ChooseMeshOffsets(level, place.lon - at.centre.lon, place.lat - at.centre.lat);
+  const MeshOffsets offsets = ChooseMeshOffsets(level, place.lon - at.centre.lon, place.lat - at.centre.lat);
   AppendMeshRecord(files[FolderPath(path)], offsets, nameBytes);
 }
 
@@ -146,8 +147,7 @@ void AppendMeshRecord(std::string& file, MeshOffsets offsets, const std::string&
   file.push_back('\0');
 }
 
-std::map<std::string, std::string> BuildMapDataFiles(const std::vector<MapPlace>& places,
-                                                     const MapDataLayout& layout) {
+std::map<std::string, std::string> BuildMapDataFiles(const std::vector<MapPlace>& places, const MapDataLayout& layout) {
   std::map<std::string, std::string> files;
   for (const MapPlace& place : places) {
     const std::string name = WideToCodePage932(place.name);
@@ -160,8 +160,8 @@ std::map<std::string, std::string> BuildMapDataFiles(const std::vector<MapPlace>
   return files;
 }
 
-bool WriteMapDataFolder(const std::string& folder, const std::vector<MapPlace>& places,
-                        const MapDataLayout& layout, std::string& error) {
+bool WriteMapDataFolder(const std::string& folder, const std::vector<MapPlace>& places, const MapDataLayout& layout,
+                        std::string& error) {
   for (const MapPlace& place : places) {
     if (place.name.empty() || !NameFitsCodePage932(place.name, WideToCodePage932(place.name))) {
       error = "place name not representable in Shift-JIS: \"" + Utf16ToUtf8(place.name) + "\"";

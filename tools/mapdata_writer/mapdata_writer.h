@@ -69,14 +69,13 @@ void AppendMeshRecord(std::string& file, MeshOffsets offsets, const std::string&
 
 // Every file of a map data folder holding `places`, keyed by its path within
 // the folder with '/' between folder and file ("levelL/5339.tgx").
-std::map<std::string, std::string> BuildMapDataFiles(const std::vector<MapPlace>& places,
-                                                     const MapDataLayout& layout);
+std::map<std::string, std::string> BuildMapDataFiles(const std::vector<MapPlace>& places, const MapDataLayout& layout);
 
 // Writes the files of BuildMapDataFiles under `folder` (UTF-8 path), making
 // the level folders as needed.  A name that Shift-JIS cannot hold, or an
 // empty name, fails the whole write before anything is written.
-bool WriteMapDataFolder(const std::string& folder, const std::vector<MapPlace>& places,
-                        const MapDataLayout& layout, std::string& error);
+bool WriteMapDataFolder(const std::string& folder, const std::vector<MapPlace>& places, const MapDataLayout& layout,
+                        std::string& error);
 
 // Reads places from a tab-separated UTF-8 file: name, Tokyo-datum longitude
 // and latitude in ms, further columns ignored.  A first line whose second

@@ -59,8 +59,7 @@ bool ParseQLCodeTsvLine(const std::string& line, QLCodeRecord& record, std::stri
     error = "expected 5 tab-separated fields (code, lon, lat, name, info)";
     return false;
   }
-  if (!ParseInt32(fields[0], record.code) || !ParseInt32(fields[1], record.lon) ||
-      !ParseInt32(fields[2], record.lat)) {
+  if (!ParseInt32(fields[0], record.code) || !ParseInt32(fields[1], record.lon) || !ParseInt32(fields[2], record.lat)) {
     error = "code, lon and lat must be 32-bit integers";
     return false;
   }

@@ -12,8 +12,7 @@ bool AppendQLCodeRecord(const QLCodeRecord& record, std::string& bytes, std::str
 
 // The whole file: header (word 0 the database version, word 1 the record
 // count, the rest 0), then the records.
-bool BuildQLCodeDatabase(const std::vector<QLCodeRecord>& records, int version, std::string& bytes,
-                         std::string& error);
+bool BuildQLCodeDatabase(const std::vector<QLCodeRecord>& records, int version, std::string& bytes, std::string& error);
 
 // One TSV line "code<TAB>lon<TAB>lat<TAB>name<TAB>info", texts in UTF-8,
 // converted to code page 932.  False with `error` set for a malformed line.

@@ -48,17 +48,19 @@ void ScanAtEveryLevel(const std::string& what, const std::string& file, const st
   for (MeshLevel level : kLevels) {
     MeshCell cell = MeshCellAt(level, kRefLon, kRefLat);
     ResultListClear();
-    int count = ScanMeshBuffer(level, reinterpret_cast<const unsigned char*>(file.data()), file.size(), term,
-                               cell.code, cell.centreLon, cell.centreLat);
+    int count = ScanMeshBuffer(level, reinterpret_cast<const unsigned char*>(file.data()), file.size(), term, cell.code,
+                               cell.centreLon, cell.centreLat);
     PrintList(what + " level " + std::to_string(static_cast<int>(level)), count);
   }
 }
 
 // A few name characters, so that terms cut from one name occur in others.
-const char* const kNameCharacters[] = {"\x93\x8C", "\x8B\x9E", "\x89\x77", "\x83\x41", "\x82\xA0", "\x8C\xFA", "\x96\xD8"};
+const char* const kNameCharacters[] = {"\x93\x8C", "\x8B\x9E", "\x89\x77", "\x83\x41",
+                                       "\x82\xA0", "\x8C\xFA", "\x96\xD8"};
 // Bytes that steer the walk back: 0, newline, parentheses, lead and trail bytes, a
 // non-name character's bytes (0x81 0x45 is "・").
-const unsigned char kSteeringBytes[] = {0, 0, 0, 10, '(', ')', 0x81, 0x45, 0x82, 0xA0, 0x83, 0x41, 0x93, 0x8C, 0xE0, 0x40, 'A'};
+const unsigned char kSteeringBytes[] = {0,    0,    0,    10,   '(',  ')',  0x81, 0x45, 0x82,
+                                        0xA0, 0x83, 0x41, 0x93, 0x8C, 0xE0, 0x40, 'A'};
 
 std::string RandomName(Random& r) {
   std::string name;
@@ -94,10 +96,11 @@ std::string RandomTerm(Random& r, const std::string& file) {
   int pick = r.Below(10);
   if (pick == 0) return std::string(1, static_cast<char>(kSteeringBytes[r.Below(sizeof kSteeringBytes)]));
   if (pick == 1) return kNameCharacters[r.Below(7)];
-  if (pick == 2 || file.empty()) return "\x9F\xFC\x9F\xFC";  // in no name of the files above
+  if (pick == 2 || file.empty()) return "\x9F\xFC\x9F\xFC";                     // in no name of the files above
   std::size_t len = 1 + static_cast<std::size_t>(r.Below(pick == 3 ? 40 : 6));  // beyond 31 bytes too
   if (len > file.size()) len = file.size();
-  std::size_t at = pick == 4 ? file.size() - len : static_cast<std::size_t>(r.Below(static_cast<int>(file.size() - len + 1)));
+  std::size_t at =
+      pick == 4 ? file.size() - len : static_cast<std::size_t>(r.Below(static_cast<int>(file.size() - len + 1)));
   return file.substr(at, len);
 }
 
@@ -157,7 +160,8 @@ void FolderSearches(int folders, uint64_t seed) {
       for (MeshLevel level : kLevels) {
         int count = SearchMeshLevel(level, term, Utf8ToUtf16(dir.string() + "/"));
         PrintList("folder " + std::to_string(f) + " term " + Utf16ToUtf8(term) + " level " +
-                      std::to_string(static_cast<int>(level)), count);
+                      std::to_string(static_cast<int>(level)),
+                  count);
       }
     }
   }

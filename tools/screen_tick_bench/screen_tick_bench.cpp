@@ -53,8 +53,8 @@ int wmain(int argc, wchar_t** argv) {
   // The program's own two findings the tick depends on.
   g_environment.displayScale = DisplayScaleForWidth(PrimaryScreenWidth());
   g_environment.clearType = ClearTypeKeyExists();
-  std::wstring commandLine = L"\"" + std::wstring(argv[1]) +
-                             L"\" /M_LON=503112340 /M_LAT=128412340 /M_ANGLE=0 /M_TYPE=1 " + extra;
+  std::wstring commandLine =
+      L"\"" + std::wstring(argv[1]) + L"\" /M_LON=503112340 /M_LAT=128412340 /M_ANGLE=0 /M_TYPE=1 " + extra;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};

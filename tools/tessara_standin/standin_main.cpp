@@ -69,8 +69,8 @@ void AppendLog(const std::wstring& line) {
   // at the size it last saw: one line would overwrite the other's.
   HANDLE turn = CreateMutexW(nullptr, FALSE, L"TessaraStandinLog");
   WaitForSingleObject(turn, 5000);
-  HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE) {
     DWORD written = 0;
     WriteFile(file, utf8.data(), DWORD(utf8.size()), &written, nullptr);
@@ -112,19 +112,32 @@ std::u16string ReadoutText(long ms) {
 // at, so the readout looks like text to a person.
 const char* BaseShape(char16_t c) {
   switch (c) {
-    case u'0': return ".###.#...##...##...##...##...#.###.";
-    case u'1': return "..#...##....#....#....#....#...###.";
-    case u'2': return ".###.#...#....#...#...#...#...#####";
-    case u'3': return "####.....#....#.###.....#....#####.";
-    case u'4': return "...#...##..#.#.#..#.#####...#....#.";
-    case u'5': return "######....####.....#....##...#.###.";
-    case u'6': return "..##..#...#....####.#...##...#.###.";
-    case u'7': return "#####....#...#...#...#....#....#...";
-    case u'8': return ".###.#...##...#.###.#...##...#.###.";
-    case u'9': return ".###.#...##...#.####....#...#..##..";
-    case u'\u00B0': return ".##..#..#.#..#..##..................";
-    case u'\u2032': return "..#....#...#.......................";
-    case u'.': return "..............................##...";
+    case u'0':
+      return ".###.#...##...##...##...##...#.###.";
+    case u'1':
+      return "..#...##....#....#....#....#...###.";
+    case u'2':
+      return ".###.#...#....#...#...#...#...#####";
+    case u'3':
+      return "####.....#....#.###.....#....#####.";
+    case u'4':
+      return "...#...##..#.#.#..#.#####...#....#.";
+    case u'5':
+      return "######....####.....#....##...#.###.";
+    case u'6':
+      return "..##..#...#....####.#...##...#.###.";
+    case u'7':
+      return "#####....#...#...#...#....#....#...";
+    case u'8':
+      return ".###.#...##...#.###.#...##...#.###.";
+    case u'9':
+      return ".###.#...##...#.####....#...#..##..";
+    case u'\u00B0':
+      return ".##..#..#.#..#..##..................";
+    case u'\u2032':
+      return "..#....#...#.......................";
+    case u'.':
+      return "..............................##...";
   }
   return "";
 }
@@ -280,13 +293,20 @@ LRESULT CALLBACK StandinProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       GetClientRect(window, &client);
       double quarter = client.right / 4.0 * MsPerPixel(g_state.zoom, g_state.scale);
       long latStep = wide ? long(quarter) : 1000, lonStep = wide ? long(client.right / 4.0 * LonMsPerPixel()) : 1000;
-      if (wParam == VK_LEFT) MoveTo(window, g_state.lon - lonStep, g_state.lat);
-      else if (wParam == VK_RIGHT) MoveTo(window, g_state.lon + lonStep, g_state.lat);
-      else if (wParam == VK_UP) MoveTo(window, g_state.lon, g_state.lat + latStep);
-      else if (wParam == VK_DOWN) MoveTo(window, g_state.lon, g_state.lat - latStep);
-      else if (wParam == VK_PRIOR) Zoom(window, -1);
-      else if (wParam == VK_NEXT) Zoom(window, +1);
-      else break;
+      if (wParam == VK_LEFT)
+        MoveTo(window, g_state.lon - lonStep, g_state.lat);
+      else if (wParam == VK_RIGHT)
+        MoveTo(window, g_state.lon + lonStep, g_state.lat);
+      else if (wParam == VK_UP)
+        MoveTo(window, g_state.lon, g_state.lat + latStep);
+      else if (wParam == VK_DOWN)
+        MoveTo(window, g_state.lon, g_state.lat - latStep);
+      else if (wParam == VK_PRIOR)
+        Zoom(window, -1);
+      else if (wParam == VK_NEXT)
+        Zoom(window, +1);
+      else
+        break;
       return 0;
     }
     case WM_MOUSEWHEEL:
@@ -334,7 +354,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   bool haveLon = ReadSetting(L"TLONV8", &g_state.destLon);
   g_state.hasDestination = haveLat && haveLon && (g_state.destLat != 0 || g_state.destLon != 0);
   DWORD layout = 0;
-  g_state.alternate = wcsstr(commandLine, L"/ALT") != nullptr || (ReadSetting(L"StandinLayout", &layout) && layout == 1);
+  g_state.alternate =
+      wcsstr(commandLine, L"/ALT") != nullptr || (ReadSetting(L"StandinLayout", &layout) && layout == 1);
   g_state.hideLatitude = wcsstr(commandLine, L"/NOLAT") != nullptr;
   HKEY clearType;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"System\\GDI\\ClearType", 0, KEY_READ, &clearType) == ERROR_SUCCESS) {
@@ -350,7 +371,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const int device = 240 * g_state.scale;
   RECT framed = {0, 0, device, 0};
   AdjustWindowRectEx(&framed, WS_CAPTION, FALSE, 0);  // what an overlapped window gets
-  if (width > device) width = width - device < device / 2 ? device : std::min(device, width - int(framed.right - framed.left));
+  if (width > device)
+    width = width - device < device / 2 ? device : std::min(device, width - int(framed.right - framed.left));
   if (height > 320 * g_state.scale) height = 320 * g_state.scale;
 
   wchar_t logLine[1200];
@@ -366,8 +388,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.lpszClassName = kWindowClass;
   if (!RegisterClassW(&wc)) return 1;
-  HWND window = CreateWindowExW(0, kWindowClass, L"Tessara Mobile", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
-                                nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExW(0, kWindowClass, L"Tessara Mobile", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr,
+                                nullptr, instance, nullptr);
   if (!window) return 1;
   SetForegroundWindow(window);
   UpdateWindow(window);

@@ -31,7 +31,8 @@ std::vector<StandinPlace> LoadPlaces() {
   while (start != std::string::npos && start + 1 < text.size()) {
     size_t end = text.find('\n', start + 1);
     std::vector<std::string> fields = SplitTsvLine(text.substr(start + 1, end - start - 1));
-    if (fields.size() >= 3) places.push_back({Widen(fields[0]), std::atol(fields[1].c_str()), std::atol(fields[2].c_str())});
+    if (fields.size() >= 3)
+      places.push_back({Widen(fields[0]), std::atol(fields[1].c_str()), std::atol(fields[2].c_str())});
     start = end;
   }
   return places;
@@ -55,7 +56,8 @@ bool Intersects(const RECT& a, const RECT& b) {
 // Text with a white halo, so that names stay legible over lines.
 void HaloText(HDC dc, int x, int y, const std::wstring& text, COLORREF ink) {
   SetTextColor(dc, RGB(255, 255, 255));
-  for (int d = 0; d < 4; ++d) TextOutW(dc, x + (d == 0) - (d == 1), y + (d == 2) - (d == 3), text.c_str(), int(text.size()));
+  for (int d = 0; d < 4; ++d)
+    TextOutW(dc, x + (d == 0) - (d == 1), y + (d == 2) - (d == 3), text.c_str(), int(text.size()));
   SetTextColor(dc, ink);
   TextOutW(dc, x, y, text.c_str(), int(text.size()));
 }
@@ -106,8 +108,10 @@ void DrawScaleBar(HDC dc, int x, int y, const Projection& p, int s) {
   SelectObject(dc, old);
   DeleteObject(pen);
   wchar_t label[16];
-  if (metres >= 1000) swprintf(label, 16, L"%d km", metres / 1000);
-  else swprintf(label, 16, L"%d m", metres);
+  if (metres >= 1000)
+    swprintf(label, 16, L"%d km", metres / 1000);
+  else
+    swprintf(label, 16, L"%d m", metres);
   HaloText(dc, x + length + 3 * s, y - 10 * s, label, RGB(40, 40, 40));
 }
 
@@ -140,11 +144,16 @@ const std::vector<StandinPlace>& StandinPlaces() {
 
 int ZoomForMapType(long mapType) {
   switch (mapType) {
-    case 1: return 2;    // detail map
-    case 5: return 3;    // small-area map
-    case 8: return 5;    // mid-area map
-    case 10: return 7;   // wide map
-    default: return 4;   // a few towns around a station
+    case 1:
+      return 2;  // detail map
+    case 5:
+      return 3;  // small-area map
+    case 8:
+      return 5;  // mid-area map
+    case 10:
+      return 7;  // wide map
+    default:
+      return 4;  // a few towns around a station
   }
 }
 
@@ -158,8 +167,12 @@ void DrawMapScene(HDC dc, const RECT& client, const MapScene& scene) {
   const int barHeight = 14 * s;
   RECT title = {client.left, client.top, client.right, client.top + barHeight};
   RECT status = {client.left, client.bottom - barHeight, client.right, client.bottom};
-  Projection p{(client.left + client.right) / 2.0, (client.top + client.bottom) / 2.0, MsPerPixel(scene.zoom, s),
-               std::cos(scene.lat / 3600000.0 * 3.14159265358979 / 180), scene.lon, scene.lat};
+  Projection p{(client.left + client.right) / 2.0,
+               (client.top + client.bottom) / 2.0,
+               MsPerPixel(scene.zoom, s),
+               std::cos(scene.lat / 3600000.0 * 3.14159265358979 / 180),
+               scene.lon,
+               scene.lat};
 
   DrawMeshLines(dc, client, p);
   HFONT font = CreateFontW(-10 * s, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -175,7 +188,8 @@ void DrawMapScene(HDC dc, const RECT& client, const MapScene& scene) {
   HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
   for (const StandinPlace& place : StandinPlaces()) {
     POINT at = p.At(place.lon, place.lat);
-    if (at.x < client.left - 2 * s || at.x > client.right + 2 * s || at.y < client.top || at.y > client.bottom) continue;
+    if (at.x < client.left - 2 * s || at.x > client.right + 2 * s || at.y < client.top || at.y > client.bottom)
+      continue;
     Ellipse(dc, at.x - 2 * s, at.y - 2 * s, at.x + 2 * s + 1, at.y + 2 * s + 1);
     SIZE size;
     GetTextExtentPoint32W(dc, place.name.c_str(), int(place.name.size()), &size);
