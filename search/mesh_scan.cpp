@@ -1,6 +1,6 @@
 #include "search/mesh_scan.h"
 
-#include <array>
+#include <unordered_map>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
@@ -17,6 +17,7 @@
 #include "platform/result_list.h"
 #include "search/coordinates.h"
 #include "search/find_bytes.h"
+#include "search/mesh_record.h"
 
 // How the scan reads a mesh file.  A place record, as far as the scan needs
 // it, is: a run of at least three 0 bytes, the longitude and latitude
@@ -83,10 +84,6 @@ void LimitFileBytesTo(std::size_t size) {
 #endif
 }
 
-constexpr int32_t kNewline = 10;
-constexpr int32_t kOpenParenthesis = '(';
-constexpr int32_t kCloseParenthesis = ')';
-
 struct OffsetRange {
   int32_t lonLimit;
   int32_t latLimit;
@@ -129,59 +126,12 @@ struct Decoded {
   bool fallback;
 };
 
-// Walks back from the occurrence at m over name characters.  Returns false
-// when the walk would need a byte before the file start or when the offsets
-// in front of the name would begin before it.
-bool WalkBackToName(const unsigned char* bytes, std::size_t m, std::size_t* stop) {
-  bool pending = false;  // the byte at k + 1 was taken as a character's second byte
-  std::size_t k = m;
-  while (k > 0) {
-    --k;
-    if (pending) {
-      if (IsNameCharacter(bytes[k], bytes[k + 1])) {
-        pending = false;
-        continue;
-      }
-      if (k < 2) return false;  // the longitude offset would start before the file
-      *stop = k;
-      return true;
-    }
-    int32_t byte = bytes[k];
-    if (byte == kOpenParenthesis || byte == kCloseParenthesis) continue;
-    if (byte == kNewline) {
-      // A newline right after a name character ends the name there.
-      if (k < 2) return false;
-      pending = IsNameCharacter(bytes[k - 2], bytes[k - 1]);
-      continue;
-    }
-    pending = true;
-  }
-  return false;  // reached the file start without finding the name's start
-}
-
-// Looks for the run of three 0 bytes before the occurrence; the offsets
-// follow the run.
-bool FindRecordStart(const unsigned char* bytes, std::size_t size, std::size_t m, Decoded* out) {
-  int zeros = 0;
-  std::size_t k = m;
-  while (k > 0) {
-    --k;
-    zeros = bytes[k] == 0 ? zeros + 1 : 0;
-    if (zeros == 3) {
-      if (k + 7 >= size) return false;  // offsets or the name's first byte missing
-      out->lonOffset = ReadInt16(bytes, k + 3);
-      out->latOffset = ReadInt16(bytes, k + 5);
-      out->nameStart = k + 7;
-      out->fallback = true;
-      return true;
-    }
-  }
-  return false;
-}
-
-bool DecodeOccurrence(MeshLevel level, const unsigned char* bytes, std::size_t size, std::size_t m, Decoded* out) {
-  std::size_t s = 0;
-  if (WalkBackToName(bytes, m, &s)) {
+// The record of the occurrence at m: the offsets in front of the name when
+// they are in range, else those after the last run of three 0 bytes.
+bool DecodeOccurrence(MeshLevel level, const unsigned char* bytes, std::size_t size, std::size_t m,
+                      MeshRecordMemo* memo, Decoded* out) {
+  const std::size_t s = WalkBackToName(bytes, m, memo);
+  if (s != kRecordNotFound) {
     int32_t lonOffset = ReadInt16(bytes, s - 2);
     int32_t latOffset = ReadInt16(bytes, s);
     OffsetRange range = ValidOffsets(level);
@@ -190,20 +140,26 @@ bool DecodeOccurrence(MeshLevel level, const unsigned char* bytes, std::size_t s
       return true;
     }
   }
-  return FindRecordStart(bytes, size, m, out);
+  const std::size_t z = FindLastZeroRun(bytes, m, memo);
+  if (z == kRecordNotFound || z + 7 >= size) return false;  // offsets or the name's first byte missing
+  *out = Decoded{ReadInt16(bytes, z + 3), ReadInt16(bytes, z + 5), z + 7, true};
+  return true;
 }
 
-// Copies the name without its newline bytes.
-std::u16string CopyName(const unsigned char* bytes, std::size_t size, std::size_t start) {
-  std::array<char, kMeshNameMaxBytes + 1> name;  // an array whose index test builds can check
-  std::size_t copied = 0;
-  for (std::size_t i = start; i < size; ++i) {
-    if (bytes[i] != kNewline) name[copied++] = static_cast<char>(bytes[i]);
-    if (copied == kMeshNameMaxBytes) break;
-    if (i + 1 < size && bytes[i + 1] == 0) break;
+// A name's wide text.  A copy that skipped a long run of newlines is kept,
+// so that every later occurrence that names the same start takes it from
+// here instead of skipping the run again.
+std::u16string CopyName(const unsigned char* bytes, std::size_t size, std::size_t start,
+                        std::unordered_map<std::size_t, std::u16string>* longCopies) {
+  constexpr std::size_t kLongCopy = 4 * kMeshNameMaxBytes;
+  if (!longCopies->empty()) {
+    auto kept = longCopies->find(start);
+    if (kept != longCopies->end()) return kept->second;
   }
-  name[copied] = '\0';
-  return CodePage932ToWide(name.data(), copied);
+  const MeshNameBytes name = CopyMeshName(bytes, size, start);
+  std::u16string wide = CodePage932ToWide(name.bytes.data(), name.length);
+  if (name.visited > kLongCopy) longCopies->emplace(start, wide);
+  return wide;
 }
 
 // The Shift-JIS bytes of a term up to its first 0 byte.
@@ -239,18 +195,20 @@ int ScanMeshBuffer(MeshLevel level, const unsigned char* bytes, std::size_t size
   if (size > kMeshFileMaxBytes) size = kMeshFileMaxBytes;
   if (size < len) return 0;
 
-  // Every occurrence, in increasing order; the record is looked for only
-  // around an occurrence, so the bytes in between are read once, by the
-  // search for the term.
+  // Every occurrence, in increasing order: the walks back to each record
+  // rely on it to look at each byte of the file a bounded number of times,
+  // whatever it holds (mesh_record.cpp).
   const auto* term = reinterpret_cast<const unsigned char*>(termBytes.data());
   int count = 0;
+  MeshRecordMemo memo;
+  std::unordered_map<std::size_t, std::u16string> longCopies;
   for (std::size_t p = FindBytes(bytes, size, 0, term, len); p != kBytesNotFound;
        p = FindBytes(bytes, size, p + 1, term, len)) {  // occurrences may overlap
     Decoded decoded;
-    if (!DecodeOccurrence(level, bytes, size, p, &decoded)) continue;
+    if (!DecodeOccurrence(level, bytes, size, p, &memo, &decoded)) continue;
     int32_t lon = static_cast<int32_t>(centreLon + ScaleOffset(level, decoded.lonOffset));
     int32_t lat = static_cast<int32_t>(centreLat + ScaleOffset(level, decoded.latOffset));
-    std::u16string name = CopyName(bytes, size, decoded.nameStart);
+    std::u16string name = CopyName(bytes, size, decoded.nameStart, &longCopies);
     ResultListAdd(MeshResultLine(DistanceFromReference(lon, lat), name, cellCode, lon, lat, decoded.fallback));
     ++count;
   }

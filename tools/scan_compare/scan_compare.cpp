@@ -23,6 +23,7 @@
 #include "platform/utf.h"
 #include "search/mesh.h"
 #include "search/mesh_scan.h"
+#include "tools/common/crafted_mesh_files.h"
 #include "tools/mapdata_writer/mapdata_writer.h"
 
 namespace {
@@ -168,6 +169,22 @@ void FolderSearches(int folders, uint64_t seed) {
   std::filesystem::remove_all(dir);
 }
 
+// The files that cost the scan the most, at sizes the scan of any age
+// lists in seconds: the term over and over, random bytes without three 0
+// bytes in a row, runs of name characters with and without breaks, bytes
+// that pair with themselves and newlines after one record.
+void CraftedScans() {
+  for (std::size_t size : {std::size_t{4096}, std::size_t{16384} + 3}) {
+    const std::string tag = " size " + std::to_string(size);
+    ScanAtEveryLevel("crafted repeated term" + tag, CraftRepeatedTerm(size), kCraftedTerm);
+    ScanAtEveryLevel("crafted random bytes" + tag, CraftRandomBytesWithTerm(size, 7, 64), kCraftedTerm);
+    ScanAtEveryLevel("crafted name run" + tag, CraftNameCharacterRun(size, 64, false), kCraftedTerm);
+    ScanAtEveryLevel("crafted name run with breaks" + tag, CraftNameCharacterRun(size, 64, true), kCraftedTerm);
+    ScanAtEveryLevel("crafted self-pairing" + tag, CraftSelfPairingRun(size), "\x89\x89");
+    ScanAtEveryLevel("crafted newlines" + tag, CraftNewlinesAfterRecord(size / 16), "\n");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -193,5 +210,6 @@ int main(int argc, char** argv) {
   }
   RandomScans(cases, 19);
   FolderSearches(cases / 100, 20);
+  CraftedScans();
   return 0;
 }
