@@ -18,7 +18,9 @@
 #include "platform/result_list.h"
 #include "platform/utf.h"
 #include "search/mesh.h"
+#include "search/find_bytes.h"
 #include "search/mesh_scan.h"
+#include "tools/common/crafted_mesh_files.h"
 
 namespace {
 
@@ -123,11 +125,86 @@ BENCHMARK(BM_ScanRareTerm)->Arg(256 << 10)->Arg(2 << 20)->UseManualTime()->Unit(
 BENCHMARK(BM_ScanFrequentFirstByte)->Arg(256 << 10)->Arg(2 << 20)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScanManyHits)->Arg(256 << 10)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
+// Files made to cost the scan the most (tools/common/crafted_mesh_files.h),
+// 2 MiB each, beside memmem over the same bytes: before the walks back
+// remembered what they learned, the first of them took about 37 minutes.
+void ScanCraftedBesideMemmem(benchmark::State& state, const std::string& bytes, const std::string& needle) {
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  g_referenceLongitude = kRefLon;
+  g_referenceLatitude = kRefLat;
+  double scanSeconds = 0, memmemSeconds = 0;
+  for (auto _ : state) {
+    ResultListClear();
+    auto t0 = std::chrono::steady_clock::now();
+    int found = ScanMeshBuffer(MeshLevel::SFine, data, bytes.size(), needle, u"53394615.tgx", kRefLon, kRefLat);
+    auto t1 = std::chrono::steady_clock::now();
+    benchmark::DoNotOptimize(CountWithMemmem(bytes, needle));
+    auto t2 = std::chrono::steady_clock::now();
+    benchmark::DoNotOptimize(found);
+    double scan = std::chrono::duration<double>(t1 - t0).count();
+    scanSeconds += scan;
+    memmemSeconds += std::chrono::duration<double>(t2 - t1).count();
+    state.SetIterationTime(scan);
+  }
+  state.counters["scan_to_memmem"] = memmemSeconds / scanSeconds;
+  state.SetBytesProcessed(static_cast<int64_t>(bytes.size()) * state.iterations());
+}
+
+constexpr std::size_t kCraftedSize = 2 << 20;
+void BM_CraftedRepeatedTerm(benchmark::State& state) {
+  ScanCraftedBesideMemmem(state, CraftRepeatedTerm(kCraftedSize), kCraftedTerm);
+}
+void BM_CraftedRandomBytesTermEvery64(benchmark::State& state) {
+  ScanCraftedBesideMemmem(state, CraftRandomBytesWithTerm(kCraftedSize, 7, 64), kCraftedTerm);
+}
+void BM_CraftedNameRun(benchmark::State& state) {
+  ScanCraftedBesideMemmem(state, CraftNameCharacterRun(kCraftedSize, 64, false), kCraftedTerm);
+}
+void BM_CraftedNameRunWithBreaks(benchmark::State& state) {
+  ScanCraftedBesideMemmem(state, CraftNameCharacterRun(kCraftedSize, 64, true), kCraftedTerm);
+}
+BENCHMARK(BM_CraftedRepeatedTerm)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CraftedRandomBytesTermEvery64)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CraftedNameRun)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CraftedNameRunWithBreaks)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The term search alone at each vector width, on 2 MiB with a rare term:
+// whether a wider vector gains anything where reading the bytes is the cost.
+void BM_FindBytesWidth(benchmark::State& state) {
+  const std::string needle = WideToCodePage932(u"厚木");
+  const std::string bytes = MakeMeshBytes(2 << 20, 12345, needle, 4000);
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* term = reinterpret_cast<const unsigned char*>(needle.data());
+  const std::size_t width = static_cast<std::size_t>(state.range(0));
+  for (auto _ : state) {
+    int found = 0;
+    for (std::size_t p = FindBytesUpTo(width, data, bytes.size(), 0, term, needle.size()); p != kBytesNotFound;
+         p = FindBytesUpTo(width, data, bytes.size(), p + 1, term, needle.size()))
+      ++found;
+    benchmark::DoNotOptimize(found);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(bytes.size()) * state.iterations());
+}
+BENCHMARK(BM_FindBytesWidth)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
+
+// Random bytes (no run of three 0 bytes) with the term at three random
+// places: a damaged card or a file that is no map data.
+std::string RandomBytesWithTermThrice(std::size_t size, uint32_t seed, const std::string& needle) {
+  std::string bytes = CraftRandomBytesWithTerm(size, seed, 2 * size, needle);  // planted nowhere
+  Random random{seed};
+  for (int i = 0; i < 3; ++i)
+    bytes.replace(static_cast<std::size_t>(random.Between(0, static_cast<int>(size - needle.size()))), needle.size(),
+                  needle);
+  return bytes;
+}
+
 // A whole SFine search: 121 files of 256 KiB around the reference point,
 // written once into a temporary map data folder.
 class SFineFolder {
  public:
-  SFineFolder() {
+  // `randomBytes`: each file random bytes with the term planted three
+  // times, instead of records.
+  explicit SFineFolder(bool randomBytes) {
     char pattern[] = "/tmp/kario_bench_XXXXXX";
     if (mkdtemp(pattern) == nullptr) return;
     dir_ = pattern;
@@ -138,7 +215,8 @@ class SFineFolder {
       MeshCell cell = MeshCellAt(MeshLevel::SFine, p.lon, p.lat);
       paths_.push_back(dir_ + "/levelS/" + Utf16ToUtf8(cell.code));
       std::ofstream out(paths_.back(), std::ios::binary);
-      out << MakeMeshBytes(256 << 10, seed++, needle, 4000);
+      out << (randomBytes ? RandomBytesWithTermThrice(256 << 10, seed++, needle)
+                          : MakeMeshBytes(256 << 10, seed++, needle, 4000));
     }
     folder_ = Utf8ToUtf16(dir_);
     for (char16_t& c : folder_)
@@ -174,8 +252,7 @@ std::size_t ReadFilesOnly(const std::vector<std::string>& paths) {
 // The search and the floor timed on the same files in every iteration; the
 // reported time is the search's, search_to_floor how many times the floor
 // it takes.
-void BM_SearchSFine121Files(benchmark::State& state) {
-  static SFineFolder folder;
+void SearchSFineBesideFloor(benchmark::State& state, const SFineFolder& folder) {
   g_referenceLongitude = kRefLon;
   g_referenceLatitude = kRefLat;
   int count = 0;
@@ -195,9 +272,20 @@ void BM_SearchSFine121Files(benchmark::State& state) {
   state.counters["search_ms"] = searchSeconds * 1e3 / static_cast<double>(state.iterations());
   state.counters["floor_ms"] = floorSeconds * 1e3 / static_cast<double>(state.iterations());
   state.counters["search_to_floor"] = searchSeconds / floorSeconds;
-  if (count == 0) state.SkipWithError("the search found nothing: files not written?");
   state.SetBytesProcessed(static_cast<int64_t>(121) * (256 << 10) * state.iterations());
 }
+void BM_SearchSFine121Files(benchmark::State& state) {
+  static SFineFolder folder(false);
+  SearchSFineBesideFloor(state, folder);
+  if (state.counters["lines"] == 0) state.SkipWithError("the search found nothing: files not written?");
+}
+// The same search over random bytes: the walks back and the fallback's look
+// for three 0 bytes find nothing to stop at.
+void BM_SearchSFine121RandomFiles(benchmark::State& state) {
+  static SFineFolder folder(true);
+  SearchSFineBesideFloor(state, folder);
+}
 BENCHMARK(BM_SearchSFine121Files)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchSFine121RandomFiles)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -11,8 +11,8 @@ constexpr std::size_t kBytesNotFound = static_cast<std::size_t>(-1);
 std::size_t FindBytes(const unsigned char* bytes, std::size_t size, std::size_t from, const unsigned char* needle,
                       std::size_t len);
 
-// The same search with vectors of at most `widest` bytes (64, 32, 16, or 1
-// for none) and no wider than the processor has; FindBytes uses the widest
+// The same search with vectors of at most `widest` bytes (32, 16, or 1 for
+// none) and no wider than the processor has; FindBytes uses the widest
 // it has.  Tests go through each width the processor they run on has.
 std::size_t FindBytesUpTo(std::size_t widest, const unsigned char* bytes, std::size_t size, std::size_t from,
                           const unsigned char* needle, std::size_t len);

@@ -30,7 +30,7 @@ namespace {
 
 constexpr unsigned char kNewline = 10;
 
-uint64_t g_steps = 0;
+MeshRecordSteps g_steps{0, 0};
 
 // The walk from position k (the next byte to look at is k - 1) in the given
 // state, down to where the memo's outcomes take over.
@@ -62,7 +62,7 @@ std::size_t WalkFrom(const unsigned char* bytes, std::size_t k, bool pending, co
     }
     k = j;
   }
-  g_steps += from - k;
+  g_steps.walks += from - k;
   if (stopped) return stop;
   return pending ? memo.stopFromPending : memo.stopFromFree;
 }
@@ -80,6 +80,23 @@ uint64_t ZeroBits64(const unsigned char* p) {
   for (int i = 0; i < 64; ++i) bits |= static_cast<uint64_t>(p[i] == 0) << i;
 #endif
   return bits;
+}
+
+// Whether two 0 bytes stand at 2i and 2i + 1 from p for some i < 32.  Three
+// 0 bytes in a row always hold such a pair, and in bytes that are no map
+// data a pair is rare: most blocks are passed over on this test alone.
+bool HasEvenZeroPair64(const unsigned char* p) {
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  __m128i pairs = zero;
+  for (int i = 0; i < 4; ++i)
+    pairs = _mm_or_si128(pairs, _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i)), zero));
+  return _mm_movemask_epi8(pairs) != 0;
+#else
+  for (int i = 0; i < 64; i += 2)
+    if (p[i] == 0 && p[i + 1] == 0) return true;
+  return false;
+#endif
 }
 
 // The first position at or after i whose byte is no newline, or size.
@@ -118,7 +135,7 @@ std::size_t FindLastZeroRun(const unsigned char* bytes, std::size_t m, MeshRecor
   auto lookAt = [&](std::size_t k) {
     zeros = bytes[k] == 0 ? zeros + 1 : 0;
     if (zeros >= 3) found = k;
-    ++g_steps;
+    ++g_steps.walks;
   };
   // One by one down to a multiple of 64, in blocks of 64 while a whole block
   // lies at or above `low`, then one by one again.  A block's run starts are
@@ -127,13 +144,20 @@ std::size_t FindLastZeroRun(const unsigned char* bytes, std::size_t m, MeshRecor
   while (found == kRecordNotFound && top > low && top % 64 != 0) lookAt(--top);
   while (found == kRecordNotFound && top >= low + 64) {
     const std::size_t block = top - 64;
+    g_steps.walks += 64;
+    if (zeros < 2 && !HasEvenZeroPair64(bytes + block)) {
+      // No run starts in the block: one at its last byte would need the
+      // two bytes above it, one further down an even pair inside it.
+      zeros = bytes[block] == 0 ? 1 : 0;
+      top = block;
+      continue;
+    }
     const uint64_t z = ZeroBits64(bytes + block);
     const uint64_t above1 = zeros >= 1 ? 1 : 0;
     const uint64_t above2 = zeros >= 2 ? 1 : 0;
     const uint64_t next = (z >> 1) | (above1 << 63);
     const uint64_t afterNext = (z >> 2) | (above1 << 62) | (above2 << 63);
     const uint64_t starts = z & next & afterNext;
-    g_steps += 64;
     if (starts != 0) {
       found = block + 63 - static_cast<std::size_t>(__builtin_clzll(starts));
       break;
@@ -170,8 +194,8 @@ MeshNameBytes CopyMeshName(const unsigned char* bytes, std::size_t size, std::si
     ++i;
   }
   name.bytes[name.length] = '\0';
-  g_steps += name.visited;
+  g_steps.copies += name.visited;
   return name;
 }
 
-uint64_t MeshRecordSteps() { return g_steps; }
+MeshRecordSteps CountedMeshRecordSteps() { return g_steps; }
