@@ -1,7 +1,7 @@
 // The longest list a mesh file gives: every line there, in the list box's order, once the search says it is done.
 #include "resources/resource_ids.h"
 #include "tests/e2e/e2e_support.h"
-#include "tests/e2e/full_list_support.h"
+#include "tools/full_list/full_list.h"
 
 namespace {
 
@@ -15,7 +15,10 @@ class FullListE2e : public KarioE2e {};
 
 TEST_F(FullListE2e, EveryLineOfTheLongestListIsShownInOrder) {
   const FullList expected = BuildFullList(503171490, 128439920);  // the point read from the stand-in
-  ASSERT_TRUE(InstallFullList(expected));
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kMapAppKey, L"MNAMV8", REG_SZ, kFullListData,
+                            static_cast<DWORD>(sizeof(wchar_t) * (wcslen(kFullListData) + 1))),
+            ERROR_SUCCESS);
+  ASSERT_TRUE(WriteTextFile(kFullListFile, expected.file));
   ASSERT_NO_FATAL_FAILURE(StartWithPointRead());
   TypeTerm(kFullListTerm);  // 広域図検索
   SearchExpecting({L"検索完了!\u3000" + std::to_wstring(expected.lines.size()) + L"件"});

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
-extern const wchar_t kFullListTerm[];      // ああ
-extern const wchar_t kFullListFileName[];  // levelL\5339.tgx, the cell of the point the tests read
+extern const wchar_t kFullListTerm[];  // ああ
+// Where the file goes on the device: the map folder of the data the registry names as kFullListData.
+extern const wchar_t kFullListData[], kFullListFile[];
+
 struct FullList {
   std::string file;                   // the mesh file's bytes
   std::vector<std::u16string> lines;  // the list the search gives, in its order
@@ -15,5 +17,3 @@ struct FullList {
 // `records` places (at most the 174762 that fit in 2 MiB) around the centre of cell 5339, lines measured from the
 // point (lon, lat).
 FullList BuildFullList(int32_t lon, int32_t lat, std::size_t records = 174762);
-// The map application's data named in the registry, its map folder holding the file alone.
-bool InstallFullList(const FullList& list);

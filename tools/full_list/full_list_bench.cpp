@@ -2,7 +2,7 @@
 // tells the count, and how long the main window went without answering another process's message meanwhile (a
 // message sent every few milliseconds from a second thread).  Prints each search and the medians; it measures, it
 // checks only that each search found every line.
-//   scripts/wine-run build/win/tests/e2e/full_list_bench.exe
+//   scripts/wine-run build/win/tools/full_list/full_list_bench.exe
 // Environment: KARIO_BENCH_REPS (searches, default 5), KARIO_FULL_LIST_RECORDS (places, default and at most 174762),
 // KARIO_UNPACKED_EXE (another build of the program, to compare).
 #include <algorithm>
@@ -14,7 +14,7 @@
 
 #include "resources/resource_ids.h"
 #include "tests/e2e/e2e_support.h"
-#include "tests/e2e/full_list_support.h"
+#include "tools/full_list/full_list.h"
 
 namespace {
 
@@ -36,7 +36,10 @@ class FullListBench : public KarioE2e {};
 TEST_F(FullListBench, SearchToCompletionMessage) {
   const FullList expected =
       BuildFullList(503171490, 128439920, static_cast<std::size_t>(EnvOr("KARIO_FULL_LIST_RECORDS", 174762)));
-  ASSERT_TRUE(InstallFullList(expected));
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kMapAppKey, L"MNAMV8", REG_SZ, kFullListData,
+                            static_cast<DWORD>(sizeof(wchar_t) * (wcslen(kFullListData) + 1))),
+            ERROR_SUCCESS);
+  ASSERT_TRUE(WriteTextFile(kFullListFile, expected.file));
   ASSERT_NO_FATAL_FAILURE(StartWithPointRead());
   TypeTerm(kFullListTerm);
   const std::wstring done = L"検索完了!\u3000" + std::to_wstring(expected.lines.size()) + L"件";

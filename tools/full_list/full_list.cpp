@@ -1,4 +1,4 @@
-#include "tests/e2e/full_list_support.h"
+#include "tools/full_list/full_list.h"
 
 #include <algorithm>
 #include <utility>
@@ -8,10 +8,10 @@
 #include "platform/codepage.h"
 #include "platform/result_list.h"
 #include "search/coordinates.h"
-#include "tests/e2e/e2e_support.h"
 
 const wchar_t kFullListTerm[] = L"ああ";
-const wchar_t kFullListFileName[] = L"levelL\\5339.tgx";
+const wchar_t kFullListData[] = L"\\Data\\Tessara\\tessara.dat";
+const wchar_t kFullListFile[] = L"C:\\Data\\Tessara\\Map\\levelL\\5339.tgx";  // the cell of the point read
 
 FullList BuildFullList(int32_t lon, int32_t lat, std::size_t records) {
   const int32_t centreLon = 502200000, centreLat = 128400000;  // of cell 5339, 125 ms per offset unit
@@ -42,10 +42,4 @@ FullList BuildFullList(int32_t lon, int32_t lat, std::size_t records) {
   }
   for (auto& place : places) list.lines.push_back(std::move(place.first));
   return list;
-}
-
-bool InstallFullList(const FullList& list) {
-  const wchar_t data[] = L"\\Data\\Tessara\\tessara.dat";  // its map data: \Data\Tessara\Map\ beside it
-  return RegSetKeyValueW(HKEY_CURRENT_USER, kMapAppKey, L"MNAMV8", REG_SZ, data, sizeof data) == ERROR_SUCCESS &&
-         WriteTextFile(L"C:\\Data\\Tessara\\Map\\" + std::wstring(kFullListFileName), list.file);
 }
