@@ -33,8 +33,11 @@ std::u16string WrapMessageText(const std::u16string& text, const std::vector<int
     for (std::size_t k = i; k < i + units; ++k) width += k < widths.size() ? widths[k] : 0;
     if (lineWidth + width > maxWidth && i > lineStart) {
       std::size_t cut = i;
-      const std::size_t blank = text.find_last_of(u' ', i - 1);
-      if (blank != std::u16string::npos && blank > lineStart) {
+      // A blank of this line only: looking further back, through the lines
+      // already cut, made a long text without blanks cost its length squared.
+      std::size_t blank = i - 1;
+      while (blank > lineStart && text[blank] != u' ') --blank;
+      if (blank > lineStart) {
         cut = blank + 1;
       } else {
         while (cut > lineStart + 1 && (IsClosingMark(text[cut]) || IsLowSurrogate(text[cut]))) --cut;

@@ -18,6 +18,9 @@ void ResultListClear() { g_lines.clear(); }
 // (a multiset puts an element after those equivalent to it).
 void ResultListAdd(const std::u16string& line) { g_lines.insert(line); }
 
+// Every line is in its place as it arrives.
+void ResultListShow() {}
+
 int ResultListCount() { return static_cast<int>(g_lines.size()); }
 
 std::vector<std::u16string> ResultListLines() { return {g_lines.begin(), g_lines.end()}; }

@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/reference_point.h"
 #include "platform/message_box.h"
+#include "platform/result_list.h"
 #include "resources/resource_ids.h"
 #include "search/mesh_scan.h"
 #include "search/phone_search.h"
@@ -58,6 +59,7 @@ void RunSearch() {
     return;
   }
   const int count = SearchInMode(mode, term);
+  ResultListShow();  // before the message that tells what the list holds
   EnableControls(true);
   if (count > 0) {
     ShowMessage(CompletionMessage(count));
