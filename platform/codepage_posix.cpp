@@ -64,8 +64,7 @@ std::string WideToCodePage932(const std::u16string& text) {
 }
 
 std::u16string CodePage932ToWide(const char* bytes, std::size_t length) {
-  std::size_t used = 0;
-  while (used < length && bytes[used] != '\0') ++used;
+  const std::size_t used = BytesBeforeZero(bytes, length);
   if (used == 0) return std::u16string();
   static const char kReplacement[2] = {'\xFD', '\xFF'};  // U+FFFD in UTF-16LE
   static iconv_t kept = reinterpret_cast<iconv_t>(-1);   // NOLINT(performance-no-int-to-ptr): not opened yet
