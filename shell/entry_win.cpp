@@ -6,7 +6,7 @@
 #include "platform/utf.h"
 #include "shell/device_window.h"
 #include "shell/discover_environment.h"
-#include "shell/main_window.h"
+#include "shell/main_window_win.h"
 
 namespace {
 
