@@ -18,6 +18,16 @@ inline std::vector<std::string> SplitTsvLine(const std::string& line) {
   return fields;
 }
 
+// The fields of a line that must have exactly `count`, named by `names` in
+// the message when it has another number.
+inline bool SplitTsvFields(const std::string& line, std::size_t count, const char* names,
+                           std::vector<std::string>& fields, std::string& error) {
+  fields = SplitTsvLine(line);
+  if (fields.size() == count) return true;
+  error = "expected " + std::to_string(count) + " tab-separated fields (" + names + ")";
+  return false;
+}
+
 // Reads every line of the file at `path` into a row with `parse`, passing
 // over empty lines and comments (lines that start with '#').  False with
 // `error` set ("cannot read PATH", or "PATH:LINE: " and the parse's reason)

@@ -43,11 +43,8 @@ bool BuildQLCodeDatabase(const std::vector<QLCodeRecord>& records, int version, 
 }
 
 bool ParseQLCodeTsvLine(const std::string& line, QLCodeRecord& record, std::string& error) {
-  const std::vector<std::string> fields = SplitTsvLine(line);
-  if (fields.size() != 5) {
-    error = "expected 5 tab-separated fields (code, lon, lat, name, info)";
-    return false;
-  }
+  std::vector<std::string> fields;
+  if (!SplitTsvFields(line, 5, "code, lon, lat, name, info", fields, error)) return false;
   if (!ParseInt32(fields[0], record.code) || !ParseInt32(fields[1], record.lon) || !ParseInt32(fields[2], record.lat)) {
     error = "code, lon and lat must be 32-bit integers";
     return false;
