@@ -8,6 +8,11 @@ const char16_t kProgramTitle[] = u"カリオSearch";
 const char16_t kConfirmationTitle[] = u"データ詳細";
 const char16_t kVersionQuestion[] = u"Ver." KARIO_VERSION u"\n\n終了しますか？";
 
+const char16_t kPointCaptionText[] = u"ポイント：";
+const char16_t kModeCaptionText[] = u"検索モード：";
+const char16_t kTermCaptionText[] = u"検索語句：";
+const char16_t kSearchButtonText[] = u"検索";
+
 const char16_t kPointNotSetMessage[] = u"ポイントが設定されていません\r\nテッサラを起動させてポイントを設定して下さい";
 const char16_t kTermTooShortMessage[] = u"検索語句を入力して下さい\n(2文字以上)";
 // The map data scan compares at most 31 bytes of Shift-JIS (15 kanji or kana).

@@ -8,6 +8,12 @@ extern const char16_t kProgramTitle[];       // "カリオSearch"
 extern const char16_t kConfirmationTitle[];  // "データ詳細", the result confirmation
 extern const char16_t kVersionQuestion[];    // "Ver.<version>\n\n終了しますか？"
 
+// The main window's captions and its button.
+extern const char16_t kPointCaptionText[];  // "ポイント：", before the point read from the screen
+extern const char16_t kModeCaptionText[];   // "検索モード："
+extern const char16_t kTermCaptionText[];   // "検索語句："
+extern const char16_t kSearchButtonText[];  // "検索"
+
 extern const char16_t kPointNotSetMessage[];
 extern const char16_t kTermTooShortMessage[];
 extern const char16_t kTermTooLongMessage[];

@@ -1,4 +1,4 @@
-#include "dialog/coordinate_dialog.h"
+#include "dialog/coordinate_dialog_win.h"
 
 #include <string>
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "maplink/map_application.h"
+#include "platform/owned_handle_win.h"
 #include "platform/utf.h"
 
 namespace {
@@ -22,11 +23,9 @@ bool ProcessLives(HWND window) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   if (processId == 0) return false;  // gone between the two calls
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+  const OwnedHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
   if (!process) return GetLastError() != ERROR_INVALID_PARAMETER;  // no such process: gone
-  bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-  CloseHandle(process);
-  return !ended;
+  return WaitForSingleObject(process.Get(), 0) != WAIT_OBJECT_0;
 }
 
 BOOL CALLBACK CollectMapWindow(HWND window, LPARAM found) {
@@ -50,11 +49,10 @@ void PauseOneSecond() { Sleep(1000); }
 
 // The value names carry the number 8 whatever version is installed.
 void WriteDestinationValues(int32_t longitude, int32_t latitude) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kMapSettingsKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-  SetDwordValue(key, L"TLATV8", latitude);
-  SetDwordValue(key, L"TLONV8", longitude);
-  RegCloseKey(key);
+  const OwnedKey key = OpenKey(HKEY_CURRENT_USER, kMapSettingsKey, KEY_SET_VALUE);
+  if (!key) return;
+  SetDwordValue(key.Get(), L"TLATV8", latitude);
+  SetDwordValue(key.Get(), L"TLONV8", longitude);
 }
 
 // Its handles are closed at once.
@@ -67,8 +65,8 @@ bool StartProgram(const std::u16string& program, const std::u16string* commandLi
                       &startup, &process)) {
     return false;
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  const OwnedHandle thread(process.hThread);
+  const OwnedHandle started(process.hProcess);
   return true;
 }
 

@@ -6,12 +6,9 @@
 #include <windows.h>
 
 #include "maplink/screen_reader.h"
+#include "platform/owned_handle_win.h"
 
 namespace {
-
-// The window and device context of the tick in progress.
-HWND g_tickWindow = nullptr;
-HDC g_tickDC = nullptr;
 
 struct CapturedRegion {
   PixelGrid grid;            // the region asked for, in device context coordinates, and its part on the screen
@@ -26,11 +23,11 @@ uint32_t ReadCapturedPixel(void* context, int x, int y) {
 // Copies the part of `rect` that lies on the device context's visible area
 // into a 32-bit top-down memory bitmap.  Pixels outside that area stay
 // unavailable, so a region partly off the screen reads as background.
-HBITMAP CaptureRegion(HDC dc, const PixelRect& rect, CapturedRegion* region) {
+OwnedBitmap CaptureRegion(HDC dc, const PixelRect& rect, CapturedRegion* region) {
   RECT clip{};
   if (GetClipBox(dc, &clip) == ERROR) clip = RECT{0, 0, 0, 0};
   region->grid = GridWithin(rect, PixelRect{clip.left, clip.top, clip.right, clip.bottom});
-  if (!GridHoldsPixels(region->grid)) return nullptr;  // nothing of it is on the screen
+  if (!GridHoldsPixels(region->grid)) return OwnedBitmap();  // nothing of it is on the screen
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = GridWidth(region->grid);
@@ -39,21 +36,20 @@ HBITMAP CaptureRegion(HDC dc, const PixelRect& rect, CapturedRegion* region) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC memory = bitmap ? CreateCompatibleDC(dc) : nullptr;
+  OwnedBitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const OwnedMemoryDC memory(bitmap ? CreateCompatibleDC(dc) : nullptr);
   bool copied = false;
   if (memory) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    const PixelCopy c = HeldPartCopy(region->grid);
-    copied = BitBlt(memory, c.toX, c.toY, c.width, c.height, dc, c.fromX, c.fromY, SRCCOPY) != FALSE;
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    GdiFlush();
+    {
+      const Selection selected(memory.Get(), bitmap.Get());
+      const PixelCopy c = HeldPartCopy(region->grid);
+      copied = BitBlt(memory.Get(), c.toX, c.toY, c.width, c.height, dc, c.fromX, c.fromY, SRCCOPY) != FALSE;
+    }
+    GdiFlush();  // the copy may wait in the batch; the bits are read next
   }
   if (!copied) {
-    if (bitmap) DeleteObject(bitmap);
     region->grid.held = PixelRect{};
-    return nullptr;
+    return OwnedBitmap();
   }
   region->bits = static_cast<uint32_t*>(bits);
   RowsFromBitmapMemory(region->grid, region->bits);
@@ -67,20 +63,16 @@ bool ReadScreenPoint(bool clearType, int displayScale, int32_t* longitude, int32
   g_screenTick.displayScale = displayScale;
   // The handle goes on unchecked: with no active window of this thread the
   // device context is the whole screen's.
-  g_tickWindow = GetActiveWindow();
-  g_tickDC = GetDC(g_tickWindow);
+  const OwnedWindowDC dc = WindowDC(GetActiveWindow());
   // Without a device context nothing is captured: every sample then reads
-  // as unavailable and the point stays as it was.
+  // as unavailable and the point stays as it was.  The copy's bits are read
+  // until the bitmap goes at the end.
   CapturedRegion region{};
-  HBITMAP bitmap = g_tickDC ? CaptureRegion(g_tickDC, ReadoutRegion(), &region) : nullptr;
+  const OwnedBitmap bitmap = dc ? CaptureRegion(dc.Get(), ReadoutRegion(), &region) : OwnedBitmap();
   g_screenTick.readPixel = ReadCapturedPixel;
   g_screenTick.context = &region;
   const bool read = ReadReferencePoint(longitude, latitude);
   g_screenTick.readPixel = nullptr;
   g_screenTick.context = nullptr;
-  if (bitmap) DeleteObject(bitmap);
-  if (g_tickDC) ReleaseDC(g_tickWindow, g_tickDC);
-  g_tickWindow = nullptr;
-  g_tickDC = nullptr;
   return read;
 }

@@ -15,8 +15,9 @@ namespace {
 // One thread converts (the program has no other), and every conversion
 // starts by resetting the converter's state.
 iconv_t Converter(iconv_t* kept, const char* to, const char* from) {
-  if (*kept == reinterpret_cast<iconv_t>(-1))
-    *kept = iconv_open(to, from);  // NOLINT(performance-no-int-to-ptr): iconv_open's failure value
+  if (*kept == reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr): iconv_open's failure value
+    *kept = iconv_open(to, from);
+  }
   return *kept;
 }
 
@@ -64,8 +65,7 @@ std::string WideToCodePage932(const std::u16string& text) {
 }
 
 std::u16string CodePage932ToWide(const char* bytes, std::size_t length) {
-  std::size_t used = 0;
-  while (used < length && bytes[used] != '\0') ++used;
+  const std::size_t used = BytesBeforeZero(bytes, length);
   if (used == 0) return std::u16string();
   static const char kReplacement[2] = {'\xFD', '\xFF'};  // U+FFFD in UTF-16LE
   static iconv_t kept = reinterpret_cast<iconv_t>(-1);   // NOLINT(performance-no-int-to-ptr): not opened yet

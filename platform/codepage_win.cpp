@@ -13,8 +13,7 @@ std::string WideToCodePage932(const std::u16string& text) {
 }
 
 std::u16string CodePage932ToWide(const char* bytes, std::size_t length) {
-  std::size_t used = 0;
-  while (used < length && bytes[used] != '\0') ++used;
+  const std::size_t used = BytesBeforeZero(bytes, length);
   if (used == 0) return std::u16string();
   int n = MultiByteToWideChar(932, 0, bytes, static_cast<int>(used), nullptr, 0);
   if (n <= 0) return std::u16string();

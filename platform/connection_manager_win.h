@@ -12,7 +12,6 @@ constexpr uint32_t kConnectionValidDestination = 0x1;  // destination field vali
 constexpr uint32_t kConnectionFlagProxyHttp = 0x1;     // an HTTP proxy may be used
 constexpr uint32_t kConnectionPriorityUser = 0x8000;   // user-interactive
 constexpr uint32_t kConnectionStatusConnected = 0x10;
-constexpr uint32_t kConnectionStatusFailed = 0x21;
 
 // The connection request record.  Its layout is fixed at 64 bytes; the
 // notification fields are 32 bits on every build because nothing here

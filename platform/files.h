@@ -10,6 +10,8 @@
 // starts with '\' lies below it); empty for the real root.  Tests put it
 // in a temporary folder, so that nothing lands in the real root.
 extern std::string g_nativeDeviceRoot;
+// The device path as the native file calls take it.
+std::string NativePath(const std::u16string& path);
 #endif
 
 std::FILE* OpenDeviceFile(const std::u16string& path, const char* mode);

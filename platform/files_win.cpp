@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/files.h"
+#include "platform/owned_handle_win.h"
 #include "platform/utf.h"
 
 std::FILE* OpenDeviceFile(const std::u16string& path, const char* mode) {
@@ -10,18 +11,18 @@ std::FILE* OpenDeviceFile(const std::u16string& path, const char* mode) {
 }
 
 bool ReadDeviceFile(const std::u16string& path, unsigned char* buffer, std::size_t capacity, std::size_t* size) {
-  HANDLE file = CreateFileW(AsWide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  // Read only: closing it cannot lose anything.
+  const OwnedHandle file(NullIfInvalid(CreateFileW(AsWide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                   nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)));
+  if (!file) return false;
   std::size_t got = 0;
   // Only a read of 0 bytes (or a failure) ends the file.
   while (got < capacity) {
     DWORD want = capacity - got > 0x40000000 ? 0x40000000 : static_cast<DWORD>(capacity - got);
     DWORD n = 0;
-    if (!ReadFile(file, buffer + got, want, &n, nullptr) || n == 0) break;
+    if (!ReadFile(file.Get(), buffer + got, want, &n, nullptr) || n == 0) break;
     got += n;
   }
-  (void)CloseHandle(file);  // read only: closing cannot lose anything
   *size = got;
   return true;
 }

@@ -49,8 +49,9 @@ ReleaseOutcome ReleaseTitleBar(DoneButtonState& state, TitleBarPart part) {
 
 void LoseCapture(DoneButtonState& state) { state.pressing = false; }
 
-ControlBox FullScreenDialogArea(const ControlBox& workArea, const ControlBox* framedOwner) {
-  return framedOwner ? MovedInside(*framedOwner, workArea) : workArea;
+ControlBox FullScreenDialogArea(const ControlBox& workArea, const ControlBox* owner, uint32_t ownerStyle) {
+  const bool framed = owner && (ownerStyle & kSystemMenuStyle) != 0;
+  return framed ? MovedInside(*owner, workArea) : workArea;
 }
 
 const wchar_t* ShownTitle(const wchar_t* own, const wchar_t* owners) { return own[0] ? own : owners; }

@@ -3,6 +3,8 @@
 // its done button lie, which part a point falls on, and the done button's
 // press and release, which act like a push button's.
 #pragma once
+#include <cstdint>
+
 #include "platform/control_box.h"
 
 constexpr unsigned kFullScreenDoneButton = 0x01;       // title-bar button that sends IDOK
@@ -51,11 +53,17 @@ ReleaseOutcome ReleaseTitleBar(DoneButtonState& state, TitleBarPart part);
 // The capture went elsewhere (the platform took it, or the release let go).
 void LoseCapture(DoneButtonState& state);
 
+// The window style bit of a system menu (WS_SYSMENU): a device's screen in
+// a frame has one, a handheld's full-screen window never.
+constexpr uint32_t kSystemMenuStyle = 0x00080000;
+
 // The part of the screen the dialog covers: the work area, as its owner
 // does on a handheld; or, when the owner is a device's screen in a frame on
-// a desktop, the owner's window, moved inside the work area, so that the
-// desktop around it stays in view as it does around the owner.
-ControlBox FullScreenDialogArea(const ControlBox& workArea, const ControlBox* framedOwner);
+// a desktop (its style has kSystemMenuStyle), the owner's window, moved
+// inside the work area, so that the desktop around it stays in view as it
+// does around the owner.  `owner` is null when there is none or its place
+// is unknown.
+ControlBox FullScreenDialogArea(const ControlBox& workArea, const ControlBox* owner, uint32_t ownerStyle);
 
 // What the bar shows: the dialog's own title, or its owner's when the dialog
 // has none (the coordinate dialog has none and shows the program's name).

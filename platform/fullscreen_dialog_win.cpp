@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "platform/handheld_shell_win.h"
+#include "platform/owned_handle_win.h"
 
 namespace {
 
@@ -31,28 +32,29 @@ TitleBarPart PartOnScreen(HWND dialog, const FullScreenDialog& state, POINT p) {
 RECT AsRect(const BarRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 ControlBox BoxOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
-// Covers the work area, or the owner's window where the owner is framed: a
-// window with a system menu, which a handheld's full-screen window never has.
+// Covers the work area, or the owner's window where the owner is framed.
 void FitToShellArea(HWND dialog) {
   HWND owner = GetWindow(dialog, GW_OWNER);
   RECT ownerRect;
-  const bool framed = owner && (GetWindowLongW(owner, GWL_STYLE) & WS_SYSMENU) && GetWindowRect(owner, &ownerRect);
-  const ControlBox ownerBox = framed ? BoxOf(ownerRect) : ControlBox{};
-  const ControlBox area = FullScreenDialogArea(BoxOf(ShellWorkArea()), framed ? &ownerBox : nullptr);
+  const bool placed = owner && GetWindowRect(owner, &ownerRect);
+  const ControlBox ownerBox = placed ? BoxOf(ownerRect) : ControlBox{};
+  const auto ownerStyle = placed ? static_cast<uint32_t>(GetWindowLongW(owner, GWL_STYLE)) : 0u;
+  const ControlBox area = FullScreenDialogArea(BoxOf(ShellWorkArea()), placed ? &ownerBox : nullptr, ownerStyle);
   FitToArea(dialog, RECT{area.x, area.y, area.x + area.width, area.y + area.height});
 }
 
 void PaintTitleBar(HWND dialog, const FullScreenDialog& state) {
   const TitleBar titleBar = TitleBarOnScreen(dialog, state);
-  HDC dc = GetWindowDC(dialog);
-  if (!dc) return;
+  const OwnedWindowDC owned = WholeWindowDC(dialog);
+  if (!owned) return;
+  const HDC dc = owned.Get();
   // Drawn in screen coordinates: the window's top-left corner is the DC's origin.
   RECT window;
   GetWindowRect(dialog, &window);
   SetWindowOrgEx(dc, window.left, window.top, nullptr);
   RECT bar = AsRect(titleBar.bar), text = AsRect(titleBar.text), button = AsRect(titleBar.doneButton);
   FillRect(dc, &bar, GetSysColorBrush(COLOR_ACTIVECAPTION));
-  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+  const Selection font(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
   SetBkMode(dc, TRANSPARENT);
   wchar_t title[256] = L"", ownerTitle[256] = L"";
   GetWindowTextW(dialog, title, 256);
@@ -65,8 +67,6 @@ void PaintTitleBar(HWND dialog, const FullScreenDialog& state) {
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     DrawTextW(dc, L"OK", -1, &button, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
-  if (oldFont) SelectObject(dc, oldFont);
-  ReleaseDC(dialog, dc);
 }
 
 LRESULT CALLBACK FullScreenDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -1,6 +1,7 @@
 // Message boxes, owned by the window the user is working in (the main
 // window, or the coordinate dialog while it is open).  The Windows side is
-// shell/message_box_win.cpp (it knows the main window); unit tests put a recording fake in its place.
+// message_box_win.cpp, told the main window by MessageBoxAttach
+// (message_box_win.h); unit tests put a recording fake in its place.
 #pragma once
 #include <string>
 

@@ -4,7 +4,14 @@
 
 namespace {
 
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// The units of the break that starts at `at` ("\n" or "\r\n"); 0 where none does.
+std::size_t BreakUnits(const std::u16string& text, std::size_t at) {
+  if (text[at] == u'\n') return 1;
+  return text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n' ? 2 : 0;
+}
 
 // Marks that close a phrase: a line does not start with one.
 bool IsClosingMark(char16_t c) {
@@ -17,20 +24,27 @@ int MessageTextWidthLimit(const MessageBoxLayout& shown, const ControlBox& workA
   return workArea.width - (shown.box.width - shown.clientWidth) - 2 * shown.text.x;
 }
 
-std::u16string WrapMessageText(const std::u16string& text, const std::vector<int>& widths, int maxWidth) {
+bool MessageBoxNarrows(const MessageBoxLayout& shown, const ControlBox& workArea) {
+  return shown.box.width > workArea.width && !shown.buttons.empty();
+}
+
+std::u16string WrapMessageText(const std::u16string& text, const MeasureCharacter& measure, int maxWidth) {
   std::u16string out;
-  std::size_t lineStart = 0;  // in `text`
+  std::vector<int> widths(text.size(), 0);  // a character's width at its first unit
+  std::size_t lineStart = 0;                // in `text`
   int lineWidth = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'\n') {
-      out += text.substr(lineStart, i + 1 - lineStart);
-      lineStart = i + 1, lineWidth = 0;
+    if (const std::size_t breakUnits = BreakUnits(text, i)) {
+      out += text.substr(lineStart, i + breakUnits - lineStart);
+      lineStart = i + breakUnits;
+      lineWidth = 0;
+      i += breakUnits - 1;
       continue;
     }
-    // A surrogate pair counts as one character of both units' widths.
-    const std::size_t units = i + 1 < text.size() && IsLowSurrogate(text[i + 1]) ? 2 : 1;
-    int width = 0;
-    for (std::size_t k = i; k < i + units; ++k) width += k < widths.size() ? widths[k] : 0;
+    // A surrogate pair is one character, measured whole.
+    const std::size_t units = IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]) ? 2 : 1;
+    const int width = measure(&text[i], units);
+    widths[i] = width;
     if (lineWidth + width > maxWidth && i > lineStart) {
       std::size_t cut = i;
       // A blank of this line only: looking further back, through the lines
@@ -44,7 +58,7 @@ std::u16string WrapMessageText(const std::u16string& text, const std::vector<int
       }
       out += text.substr(lineStart, cut - lineStart) + u"\r\n";
       lineStart = cut, lineWidth = 0;
-      for (std::size_t k = cut; k < i; ++k) lineWidth += k < widths.size() ? widths[k] : 0;
+      for (std::size_t k = cut; k < i; ++k) lineWidth += widths[k];
     }
     lineWidth += width;
     i += units - 1;
@@ -55,7 +69,7 @@ std::u16string WrapMessageText(const std::u16string& text, const std::vector<int
 MessageBoxLayout FitMessageBox(const MessageBoxLayout& shown, const ControlBox& workArea, int textWidth,
                                int textHeight) {
   MessageBoxLayout fit = shown;
-  if (shown.box.width > workArea.width && !shown.buttons.empty()) {
+  if (MessageBoxNarrows(shown, workArea)) {
     const int frameWidth = shown.box.width - shown.clientWidth, frameHeight = shown.box.height - shown.clientHeight;
     const ControlBox& first = shown.buttons.front();
     const int count = static_cast<int>(shown.buttons.size());

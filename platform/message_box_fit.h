@@ -5,6 +5,8 @@
 // (message_box_fit_win.cpp) reads the box the system made, asks these rules
 // and moves its parts.
 #pragma once
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,15 +23,23 @@ struct MessageBoxLayout {
 // width less the frame and the text's left margin on either side.
 int MessageTextWidthLimit(const MessageBoxLayout& shown, const ControlBox& workArea);
 
-// Inserts "\r\n" into `text` so that no line is wider than `maxWidth`, where
-// `widths[i]` is the width of unit i (a surrogate pair is as wide as its two
-// units together).  A line breaks after its last blank when it has one, else before
-// the character that would not fit, never inside a surrogate pair nor
-// before a closing mark such as 、 or 」 (the mark's character goes along to
-// the next line).  Every line keeps at least one character.  The "\n" breaks
-// already in the text stay as they are, so removing every "\r\n" gives the
-// text back.
-std::u16string WrapMessageText(const std::u16string& text, const std::vector<int>& widths, int maxWidth);
+// True when the box is wider than the work area: its text is then wrapped
+// to MessageTextWidthLimit and FitMessageBox narrows the box.  A box without
+// buttons is left as it is.
+bool MessageBoxNarrows(const MessageBoxLayout& shown, const ControlBox& workArea);
+
+// The width of one character of the text, `count` units from `units` (two
+// for a surrogate pair), in the font the text is shown in.
+using MeasureCharacter = std::function<int(const char16_t* units, std::size_t count)>;
+
+// Inserts "\r\n" into `text` so that no line is wider than `maxWidth`.  A
+// line breaks after its last blank when it has one, else before the
+// character that would not fit, never inside a surrogate pair nor before a
+// closing mark such as 、 or 」 (the mark's character goes along to the next
+// line).  Every line keeps at least one character.  The breaks already in
+// the text, "\n" and "\r\n", stay as they are, have no width and are never
+// split, so removing every "\r\n" the wrap added gives the text back.
+std::u16string WrapMessageText(const std::u16string& text, const MeasureCharacter& measure, int maxWidth);
 
 // Where the box and its parts go on `workArea` once its text measures
 // `textWidth` x `textHeight`.  A box no wider than the work area keeps its

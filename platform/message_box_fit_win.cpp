@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/message_box_fit.h"
+#include "platform/owned_handle_win.h"
 
 namespace {
 
@@ -36,22 +37,20 @@ std::wstring WrapInFont(HWND text, int maxWidth, SIZE* size) {
   const int length = GetWindowTextLengthW(text);
   std::wstring shown(static_cast<std::size_t>(length) + 1, L'\0');
   shown.resize(static_cast<std::size_t>(GetWindowTextW(text, &shown[0], length + 1)));
-  HDC dc = GetDC(text);
-  HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));
-  std::vector<int> widths(shown.size(), 0);
-  for (std::size_t i = 0; i < shown.size(); ++i) {
-    const bool pair = shown[i] >= 0xD800 && shown[i] < 0xDC00 && i + 1 < shown.size();
-    SIZE unit{};
-    if (shown[i] != L'\n' && GetTextExtentPoint32W(dc, &shown[i], pair ? 2 : 1, &unit)) widths[i] = unit.cx;
-    if (pair) ++i;
-  }
-  const std::u16string wrapped = WrapMessageText(std::u16string(shown.begin(), shown.end()), widths, maxWidth);
+  const OwnedWindowDC owned = WindowDC(text);
+  const HDC dc = owned.Get();
+  const Selection font(dc, reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));
+  const auto measure = [dc](const char16_t* units, std::size_t count) {
+    SIZE extent{};
+    const bool measured =
+        GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(units), static_cast<int>(count), &extent);
+    return measured ? static_cast<int>(extent.cx) : 0;
+  };
+  const std::u16string wrapped = WrapMessageText(std::u16string(shown.begin(), shown.end()), measure, maxWidth);
   std::wstring result(wrapped.begin(), wrapped.end());
   RECT r{0, 0, maxWidth, 0};
   DrawTextW(dc, result.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
   *size = SIZE{r.right, r.bottom};
-  SelectObject(dc, font);
-  ReleaseDC(text, dc);
   return result;
 }
 
@@ -67,7 +66,7 @@ void FitBox(HWND box) {
   MessageBoxLayout shown{BoxOf(outer), client.right, client.bottom, ChildBox(box, text), {}};
   for (HWND b : buttons) shown.buttons.push_back(ChildBox(box, b));
   SIZE size{shown.text.width, shown.text.height};
-  if (shown.box.width > work.width) {
+  if (MessageBoxNarrows(shown, work)) {
     const std::wstring wrapped = WrapInFont(text, MessageTextWidthLimit(shown, work), &size);
     SetWindowTextW(text, wrapped.c_str());
   }
@@ -80,7 +79,7 @@ void FitBox(HWND box) {
   }
 }
 
-HHOOK g_hook = nullptr;
+HHOOK g_hook = nullptr;  // the hook of the call in progress, for the chain it is in
 HWND g_box = nullptr;  // the box of the current call, once it was laid out
 
 // The box has placed its parts once it has handled WM_INITDIALOG (it may
@@ -99,10 +98,10 @@ LRESULT CALLBACK AfterInitHook(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int ShowFittedMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) {
-  g_hook = SetWindowsHookExW(WH_CALLWNDPROCRET, AfterInitHook, nullptr, GetCurrentThreadId());
+  const OwnedHook hook(SetWindowsHookExW(WH_CALLWNDPROCRET, AfterInitHook, nullptr, GetCurrentThreadId()));
+  g_hook = hook.Get();
   g_box = nullptr;
   const int answer = MessageBoxW(owner, text, title, type);
-  if (g_hook) UnhookWindowsHookEx(g_hook);
   g_hook = nullptr;
   return answer;
 }

@@ -2,6 +2,7 @@
 #include <wininet.h>
 
 #include "platform/connection_manager_win.h"
+#include "platform/owned_handle_win.h"
 #include "platform/utf.h"
 #include "search/internet.h"
 
@@ -17,9 +18,9 @@ constexpr DWORD kFetchFromServer = 0x80000000;  // never from a cache
 // Live as long as the program; each request overwrites them.
 HANDLE g_connection = nullptr;
 GUID g_destination = {};
-HINTERNET g_internet = nullptr;
-HINTERNET g_session = nullptr;
-HINTERNET g_answer = nullptr;
+OwnedInternet g_internet;
+OwnedInternet g_session;
+OwnedInternet g_answer;
 
 // A service that accepts the connection and then stays silent must not
 // hold the program: every step of the fetch has a time limit.
@@ -57,6 +58,7 @@ void ReleaseInternetConnection(bool keepCached) { ReleaseConnection(g_connection
 // that the time limits can be put on the connection and the request handles
 // themselves: not every WinInet passes them down from the session.
 bool OpenWebAnswer(const std::u16string& url, uint32_t* error) {
+  CloseWebAnswer();  // a fetch left open before is closed in its order, not piecemeal below
   wchar_t host[256] = {}, path[2048] = {};
   URL_COMPONENTSW parts = {};
   parts.dwStructSize = sizeof parts;
@@ -68,19 +70,21 @@ bool OpenWebAnswer(const std::u16string& url, uint32_t* error) {
   parts.lpszExtraInfo = extra;
   parts.dwExtraInfoLength = 1024;
   const bool cracked = InternetCrackUrlW(AsWide(url), 0, 0, &parts) != FALSE;
-  g_internet = cracked ? InternetOpenW(L"TestData DownLoad", kAccessDirect, nullptr, nullptr, 0) : nullptr;
+  g_internet.Reset(cracked ? InternetOpenW(L"TestData DownLoad", kAccessDirect, nullptr, nullptr, 0) : nullptr);
   if (g_internet) {
-    LimitEveryStep(g_internet);
-    g_session = InternetConnectW(g_internet, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
+    LimitEveryStep(g_internet.Get());
+    g_session.Reset(
+        InternetConnectW(g_internet.Get(), host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
   }
   if (g_session) {
-    LimitEveryStep(g_session);
+    LimitEveryStep(g_session.Get());
     const std::wstring object = std::wstring(path) + extra;
-    g_answer = HttpOpenRequestW(g_session, L"GET", object.c_str(), nullptr, nullptr, nullptr, kFetchFromServer, 0);
+    g_answer.Reset(
+        HttpOpenRequestW(g_session.Get(), L"GET", object.c_str(), nullptr, nullptr, nullptr, kFetchFromServer, 0));
   }
   if (g_answer) {
-    LimitEveryStep(g_answer);
-    if (HttpSendRequestW(g_answer, nullptr, 0, nullptr, 0)) return true;
+    LimitEveryStep(g_answer.Get());
+    if (HttpSendRequestW(g_answer.Get(), nullptr, 0, nullptr, 0)) return true;
   }
   *error = cracked ? GetLastError() : ERROR_INTERNET_INVALID_URL;
   CloseWebAnswer();
@@ -89,15 +93,16 @@ bool OpenWebAnswer(const std::u16string& url, uint32_t* error) {
 
 bool ReadWebAnswer(char* buffer, std::size_t capacity, std::size_t* read) {
   DWORD got = 0;
-  BOOL ok = InternetReadFile(g_answer, buffer, static_cast<DWORD>(capacity), &got);
+  BOOL ok = InternetReadFile(g_answer.Get(), buffer, static_cast<DWORD>(capacity), &got);
   *read = ok ? got : 0;
   return ok != FALSE;
 }
 
+// The request first, the connection it came from last.
 void CloseWebAnswer() {
-  for (HINTERNET handle : {g_answer, g_session, g_internet})
-    if (handle) InternetCloseHandle(handle);
-  g_answer = g_session = g_internet = nullptr;
+  g_answer.Reset();
+  g_session.Reset();
+  g_internet.Reset();
 }
 
 uint32_t TickMilliseconds() { return GetTickCount(); }

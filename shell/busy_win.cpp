@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "shell/busy.h"
-#include "shell/main_window.h"
+#include "shell/main_window_win.h"
 
 HCURSOR g_waitCursor = nullptr;
 

@@ -1,11 +1,11 @@
 #include <windows.h>
 
-#include "dialog/coordinate_dialog.h"
+#include "dialog/coordinate_dialog_win.h"
 #include "maplink/launch.h"
 #include "resources/resource_ids.h"
 #include "shell/commands.h"
 #include "shell/controls.h"
-#include "shell/main_window.h"
+#include "shell/main_window_win.h"
 #include "shell/open_result.h"
 #include "shell/run_search.h"
 

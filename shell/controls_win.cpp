@@ -1,13 +1,14 @@
 #include <windows.h>
 
 #include "core/environment.h"
+#include "core/messages.h"
 #include "platform/result_list_win.h"
 #include "platform/utf.h"
 #include "resources/resource_ids.h"
 #include "shell/combo_items.h"
 #include "shell/controls.h"
 #include "shell/main_layout.h"
-#include "shell/main_window.h"
+#include "shell/main_window_win.h"
 
 namespace {
 
@@ -31,14 +32,14 @@ constexpr DWORD kResultList =
 
 // The search edit and the category combo box share one place; the edit is
 // created first; the main window then hides the one the mode does not use.
-const ControlRow kPointCaption = {IDC_POINT_CAPTION, L"STATIC", L"ポイント：", kLabel};
+const ControlRow kPointCaption = {IDC_POINT_CAPTION, L"STATIC", AsWide(kPointCaptionText), kLabel};
 const ControlRow kPointLabel = {IDC_POINT_LABEL, L"STATIC", L"", kLabel};
-const ControlRow kModeCaption = {IDC_MODE_CAPTION, L"STATIC", L"検索モード：", kLabel};
+const ControlRow kModeCaption = {IDC_MODE_CAPTION, L"STATIC", AsWide(kModeCaptionText), kLabel};
 const ControlRow kSearchEdit = {IDC_SEARCH_EDIT, L"EDIT", L"", kEdit};
 const ControlRow kModeCombo = {IDC_MODE_COMBO, L"COMBOBOX", nullptr, kListCombo};
 const ControlRow kCategoryCombo = {IDC_CATEGORY_COMBO, L"COMBOBOX", nullptr, kTypingCombo};
-const ControlRow kTermCaption = {IDC_TERM_CAPTION, L"STATIC", L"検索語句：", kLabel};
-const ControlRow kSearchButton = {IDC_SEARCH_BUTTON, L"BUTTON", L"検索", kButton};
+const ControlRow kTermCaption = {IDC_TERM_CAPTION, L"STATIC", AsWide(kTermCaptionText), kLabel};
+const ControlRow kSearchButton = {IDC_SEARCH_BUTTON, L"BUTTON", AsWide(kSearchButtonText), kButton};
 const ControlRow kFolderLabel = {IDC_FOLDER_LABEL, L"STATIC", nullptr, kRightLabel};
 const ControlRow kResultListBox = {IDC_RESULT_LIST, L"LISTBOX", nullptr, kResultList};
 

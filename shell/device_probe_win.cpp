@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/files.h"
+#include "platform/owned_handle_win.h"
 #include "platform/utf.h"
 #include "shell/device_probe.h"
 
@@ -9,13 +10,12 @@ namespace {
 // Reads a text value of at most 255 characters.  Registry text need not end
 // with a terminator, so the buffer gets one of its own.
 bool ReadRegistryText(HKEY root, const wchar_t* keyName, const wchar_t* valueName, std::u16string* text) {
-  HKEY key;
-  if (RegOpenKeyExW(root, keyName, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  const OwnedKey key = OpenKey(root, keyName, KEY_READ);
+  if (!key) return false;
   wchar_t buffer[256] = {};
   DWORD type = 0;
   DWORD size = sizeof(buffer) - sizeof(wchar_t);
-  LONG rc = RegQueryValueExW(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-  RegCloseKey(key);
+  LONG rc = RegQueryValueExW(key.Get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
   if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
   buffer[size / sizeof(wchar_t)] = L'\0';
   *text = FromWide(buffer);
@@ -35,10 +35,7 @@ bool ReadMapNameSetting(std::u16string* mapName) {
 }
 
 bool ClearTypeKeyExists() {
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"System\\GDI\\ClearType", 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
+  return static_cast<bool>(OpenKey(HKEY_LOCAL_MACHINE, L"System\\GDI\\ClearType", KEY_READ));
 }
 
 bool PathAttributesReadable(const std::u16string& path) {
@@ -47,18 +44,16 @@ bool PathAttributesReadable(const std::u16string& path) {
 
 bool DirectorySearchFindsFile(const std::u16string& path) {
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(AsWide(path), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  FindClose(search);
+  const OwnedFileSearch search(NullIfInvalid(FindFirstFileW(AsWide(path), &found)));
+  if (!search) return false;
   return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool ReadFileStart(const std::u16string& path, std::size_t limit, std::string* bytes) {
-  std::FILE* file = OpenDeviceFile(path, "rb");
+  const OwnedReadStream file(OpenDeviceFile(path, "rb"));
   if (!file) return false;
   bytes->assign(limit, '\0');
-  bytes->resize(std::fread(&(*bytes)[0], 1, limit, file));
-  std::fclose(file);
+  bytes->resize(std::fread(&(*bytes)[0], 1, limit, file.Get()));
   return true;
 }
 

@@ -11,8 +11,8 @@ constexpr int kWidestDevice = 2 * kDeviceWidth;
 
 }  // namespace
 
-bool ScreenHoldsDeviceWindow(int screenWidth, int screenHeight, int displayScale) {
-  return screenWidth > kWidestDevice * displayScale && screenHeight > kDeviceHeight * displayScale;
+bool ScreenHoldsDeviceWindow(int screenWidth, const ControlBox& workArea, int displayScale) {
+  return screenWidth > kWidestDevice * displayScale && workArea.height > kDeviceHeight * displayScale;
 }
 
 ControlBox DeviceClientArea(int displayScale) {

@@ -9,11 +9,12 @@
 #include "platform/control_box.h"
 
 // True when the screen, counted in pixels at display scale 1 (its size over
-// the scale), is wider than 480 and taller than 320.  No handheld is: a
-// portrait screen is 240 wide at scale 1, a landscape one at most 400 (800 at
-// scale 2), and a screen wider than 480 is at scale 2 by its width.  Taller
-// than a device's screen, a device's client area in a frame fits on it.
-bool ScreenHoldsDeviceWindow(int screenWidth, int screenHeight, int displayScale);
+// the scale), is wider than 480 and its work area taller than 320.  No
+// handheld is: a portrait screen is 240 wide at scale 1, a landscape one at
+// most 400 (800 at scale 2), and a screen wider than 480 is at scale 2 by its
+// width.  A work area taller than a device's screen holds a device's client
+// area in a frame; the screen's height would count what a taskbar covers.
+bool ScreenHoldsDeviceWindow(int screenWidth, const ControlBox& workArea, int displayScale);
 
 // The client area of the framed window: a device's 240 x 320 screen (times
 // the scale) less the strip of its title bar, whose place the caption takes.

@@ -32,9 +32,9 @@ Environment DiscoverEnvironment() {
     ApplyOverrideFile(programFolder + u"\\mappath.txt", &found.mapDataFolder);
     ApplyOverrideFile(programFolder + u"\\cardname.txt", &found.storageCardName);
     // A host that could not be asked, or would send the request elsewhere,
-    // leaves the build's host in place.
+    // leaves the build's host in place; so does one too long to read whole.
     std::u16string host;
-    if (ApplyOverrideFile(programFolder + u"\\phonehost.txt", &host) && PhoneSearchHostUsable(host))
+    if (ApplyWholeOverrideFile(programFolder + u"\\phonehost.txt", &host) && PhoneSearchHostUsable(host))
       g_phoneSearchHost = host;
   }
 

@@ -6,7 +6,7 @@
 #include "platform/utf.h"
 #include "shell/device_window.h"
 #include "shell/discover_environment.h"
-#include "shell/main_window.h"
+#include "shell/main_window_win.h"
 
 namespace {
 
@@ -76,8 +76,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR, int showComma
   g_environment = DiscoverEnvironment();
   if (!previous && !RegisterMainWindowClass(instance)) return 0;
   g_instance = instance;
-  const bool framed =
-      ScreenHoldsDeviceWindow(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), g_environment.displayScale);
+  const RECT area = ShellWorkArea();
+  const bool framed = ScreenHoldsDeviceWindow(GetSystemMetrics(SM_CXSCREEN),
+                                              {area.left, area.top, area.right - area.left, area.bottom - area.top},
+                                              g_environment.displayScale);
   HWND window = CreateMainWindow(instance, framed);
   // Without a main window there is nothing to run: end quietly, as when the
   // class cannot be registered.

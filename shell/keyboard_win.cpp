@@ -3,7 +3,7 @@
 #include "platform/menu_bar_win.h"
 #include "shell/controls.h"
 #include "shell/keyboard.h"
-#include "shell/main_window.h"
+#include "shell/main_window_win.h"
 #include "shell/open_result.h"
 #include "shell/run_search.h"
 

@@ -1,12 +1,15 @@
 #include <windows.h>
 
 #include "core/environment.h"
+#include "core/messages.h"
 #include "platform/menu_bar_win.h"
+#include "platform/message_box_win.h"
+#include "platform/utf.h"
 #include "resources/resource_ids.h"
 #include "shell/commands.h"
 #include "shell/controls.h"
 #include "shell/main_layout.h"
-#include "shell/main_window.h"
+#include "shell/main_window_win.h"
 
 const wchar_t kMainWindowClass[] = L"KRSEARCH";
 
@@ -29,6 +32,7 @@ HWND g_savedFocus = nullptr;
 void OnCreate(HWND window) {
   g_waitCursor = LoadCursorW(nullptr, IDC_WAIT);
   g_mainWindow = window;
+  MessageBoxAttach(window, AsWide(kProgramTitle));
   SetTimer(window, IDT_SCREEN_READER, 1000, nullptr);
   CreateMainControls(window);
   // Both inputs are made visible in one place; only the selected mode's one

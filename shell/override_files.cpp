@@ -55,9 +55,8 @@ bool FirstLineIsUtf8(const std::string& bytes) {
   return true;
 }
 
-}  // namespace
-
-bool DecodeOverrideFirstLine(const std::string& bytes, std::u16string* line) {
+// The first line, not yet cut to its limit; empty when it holds no text.
+std::u16string FirstLineOf(const std::string& bytes) {
   std::u16string text;
   if (StartsWith(bytes, "\xFF\xFE", 2)) {
     text = DecodeUtf16Le(bytes, 2);
@@ -74,12 +73,30 @@ bool DecodeOverrideFirstLine(const std::string& bytes, std::u16string* line) {
   std::size_t end = text.find_first_of(std::u16string(u"\n\0", 2));
   if (end == std::u16string::npos) end = text.size();
   if (end > 0 && text[end - 1] == u'\r') --end;
-  if (end == 0) return false;
-  *line = CutUtf16(text.substr(0, end), kMaxLineUnits);
+  return text.substr(0, end);
+}
+
+}  // namespace
+
+bool DecodeOverrideFirstLine(const std::string& bytes, std::u16string* line) {
+  const std::u16string first = FirstLineOf(bytes);
+  if (first.empty()) return false;
+  *line = CutUtf16(first, kMaxLineUnits);
   return true;
 }
 
 bool ApplyOverrideFile(const std::u16string& path, std::u16string* value) {
   std::string bytes;
   return ReadFileStart(path, kReadLimit, &bytes) && DecodeOverrideFirstLine(bytes, value);
+}
+
+bool ApplyWholeOverrideFile(const std::u16string& path, std::u16string* value) {
+  std::string bytes;
+  if (!ReadFileStart(path, kReadLimit, &bytes)) return false;
+  // What is read holds more than 255 units of any longer line, so a line
+  // longer than that is seen to be longer.
+  const std::u16string first = FirstLineOf(bytes);
+  if (first.empty() || first.size() > kMaxLineUnits) return false;
+  *value = first;
+  return true;
 }

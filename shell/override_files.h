@@ -19,3 +19,6 @@ bool DecodeOverrideFirstLine(const std::string& bytes, std::u16string* line);
 // shell/device_probe.h) and, when it opens and its first line holds text,
 // replaces *value with that line.  Returns true when it did.
 bool ApplyOverrideFile(const std::u16string& path, std::u16string* value);
+// The same for a value that a cut would turn into another one (a host whose
+// port loses a digit): a first line longer than 255 units is not taken.
+bool ApplyWholeOverrideFile(const std::u16string& path, std::u16string* value);

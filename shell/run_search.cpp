@@ -10,6 +10,7 @@
 #include "search/phone_search.h"
 #include "shell/busy.h"
 #include "shell/controls.h"
+#include "shell/map_data_search.h"
 #include "shell/qlcode_search_command.h"
 #include "shell/search_modes.h"
 
@@ -18,15 +19,11 @@ namespace {
 // The term box holds at most 63 characters.
 constexpr std::size_t kTermCapacity = 64;
 
-// The map data folder first; when it gives nothing, the storage card's.
-int SearchMapData(MeshLevel level, const std::u16string& term) {
-  int count = SearchMeshLevel(level, term, g_environment.mapDataFolder);
-  if (count == 0) count = SearchMeshLevel(level, term, CardMapFolder(g_environment.storageCardName));
-  return count;
-}
-
 int SearchInMode(int mode, const std::u16string& term) {
-  if (IsMapDataMode(mode)) return SearchMapData(MeshLevelForMode(mode, g_environment.mapApplicationVersion), term);
+  if (IsMapDataMode(mode)) {
+    return SearchMapDataFolders(MeshLevelForMode(mode, g_environment.mapApplicationVersion), term,
+                                g_environment.mapDataFolder, CardMapFolder(g_environment.storageCardName));
+  }
   if (mode == kModePhone) return SearchPhoneNumber(term);
   return SearchQLCode(term);
 }

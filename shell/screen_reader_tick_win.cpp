@@ -1,7 +1,7 @@
 #include "core/environment.h"
 #include "maplink/screen_reader.h"
 #include "platform/utf.h"
-#include "shell/main_window.h"
+#include "shell/main_window_win.h"
 #include "shell/point_label.h"
 
 void OnScreenReaderTick() {

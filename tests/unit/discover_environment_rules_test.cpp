@@ -60,6 +60,9 @@ TEST(DiscoverEnvironmentRules, ReadsInStartUpOrder) {
 TEST(DiscoverEnvironmentRules, OverrideFilesWinAndEveryFindingHasItsDefault) {
   const std::u16string mappath = u"\\P\\mappath.txt", cardname = u"\\P\\cardname.txt", own = u"\\P\\kariosearch.exe",
                        phonehost = u"\\P\\phonehost.txt";
+  // Four labels of 62 letters and a port: 256 characters, one more than an override line holds.
+  const std::string label(62, 'a');
+  const std::string longHost = label + "." + label + "." + label + "." + label + ":8080";
   const struct {
     const char* name;
     std::u16string own;
@@ -120,6 +123,14 @@ TEST(DiscoverEnvironmentRules, OverrideFilesWinAndEveryFindingHasItsDefault) {
        {},
        {},
        {{phonehost, "a.jp/x"}},
+       240,
+       false,
+       "内部ストレージ |  0 | 1 |  |  0"},
+      {"one longer than a line holds is not taken cut (:808 for :8080)",
+       own,
+       {},
+       {},
+       {{phonehost, longHost}},
        240,
        false,
        "内部ストレージ |  0 | 1 |  |  0"},

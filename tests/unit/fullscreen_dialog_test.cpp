@@ -31,15 +31,18 @@ TEST(TitleBar, GeometryWhereAPointFallsAndTheDoneButtonsPressAndRelease) {
   }
   EXPECT_EQ(std::make_pair(ClientTopBelowTitleBar(0, 300, 26), ClientTopBelowTitleBar(0, 20, 26)),
             std::make_pair(26, 20));
-  // A framed owner keeps its place or moves inside the work area (y 728 − 617); else the work area.
+  // A framed owner (with a system menu, 0x00080000 in the platform's headers) keeps its place or moves
+  // inside the work area (y 728 − 617); an owner without one, or none, gets the work area.
   const ControlBox work{0, 0, 1024, 728}, inside{300, 20, 486, 617}, over{-50, 700, 486, 617};
-  auto at = [&](const ControlBox* owner) {
-    auto b = FullScreenDialogArea(work, owner);
+  auto at = [&](const ControlBox* owner, uint32_t style) {
+    auto b = FullScreenDialogArea(work, owner, style);
     return std::make_tuple(b.x, b.y, b.width, b.height);
   };
-  EXPECT_EQ(std::make_tuple(at(&inside), at(&over), at(nullptr)),
+  const uint32_t framed = 0x10000000 | 0x00C00000 | 0x00080000;  // visible, caption, system menu
+  EXPECT_EQ(std::make_tuple(at(&inside, framed), at(&over, framed), at(nullptr, framed)),
             std::make_tuple(std::make_tuple(300, 20, 486, 617), std::make_tuple(0, 111, 486, 617),
                             std::make_tuple(0, 0, 1024, 728)));
+  EXPECT_EQ(at(&inside, framed & ~0x00080000u), std::make_tuple(0, 0, 1024, 728));
   EXPECT_EQ(std::wstring(ShownTitle(L"", L"owner")) + ShownTitle(L"own", L"owner") + ShownTitle(L"A", L"owner"),
             L"ownerownA");
   // The done button acts like a push button: done only when pressed on it and released over it.

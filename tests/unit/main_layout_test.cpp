@@ -32,17 +32,18 @@ TEST(LayoutMainWindow, BarAtTheBottomLabelAboveItListInTheMiddle) {
 }
 
 // Screens at the scale their width gives (under 480: 1).  A framed device needs more than 480 x 320 at
-// scale 1, so only a screen over 960 x 640 at scale 2 gets one; its client area is 240 x (320 − 26) per
-// scale, where the layout above puts the label at its created 252.
+// scale 1, so only a screen over 960 wide with a work area over 640 high at scale 2 gets one; its client
+// area is 240 x (320 − 26) per scale, where the layout above puts the label at its created 252.
 TEST(DeviceWindow, OnlyAScreenLargerThanAnyHandheldHoldsADeviceInAFrame) {
   const struct {
     int width, height;
     bool framed;
-  } screens[] = {{240, 320, false},  {320, 240, false}, {479, 360, false},  {480, 640, false},
-                 {640, 480, false},  {800, 480, false}, {960, 1080, false}, {961, 640, false},
-                 {1024, 600, false}, {961, 641, true},  {1024, 768, true},  {1920, 1080, true}};
+    int taskbar = 0;  // the height the work area lacks
+  } screens[] = {{240, 320, false}, {320, 240, false},  {479, 360, false},     {480, 640, false},  {640, 480, false},
+                 {800, 480, false}, {960, 1080, false}, {961, 640, false},     {1024, 600, false}, {961, 641, true},
+                 {1024, 768, true}, {1920, 1080, true}, {1024, 660, false, 40}};
   for (const auto& s : screens)
-    EXPECT_EQ(ScreenHoldsDeviceWindow(s.width, s.height, s.width < 480 ? 1 : 2), s.framed)
+    EXPECT_EQ(ScreenHoldsDeviceWindow(s.width, {0, 0, s.width, s.height - s.taskbar}, s.width < 480 ? 1 : 2), s.framed)
         << s.width << "x" << s.height;
   EXPECT_EQ(std::make_pair(Tie(DeviceClientArea(1)), Tie(DeviceClientArea(2))),
             std::make_pair(std::make_tuple(0, 0, 240, 294), std::make_tuple(0, 0, 480, 588)));

@@ -7,8 +7,9 @@
 namespace {
 
 // Every unit 10 wide (a surrogate pair 20), lines up to 50: five characters.
-// Removing every "\r\n" gives each text back.
+// Removing every "\r\n" the wrap added gives each text back.
 TEST(MessageBoxFit, TextWrapsWhereALineIsFull) {
+  const auto tenPerUnit = [](const char16_t*, std::size_t count) { return static_cast<int>(10 * count); };
   const struct {
     std::u16string text, wrapped;
   } cases[] = {
@@ -26,11 +27,13 @@ TEST(MessageBoxFit, TextWrapsWhereALineIsFull) {
       {u"abcdef g", u"abcde\r\nf g"},
       {u"a\nかきくけこ", u"a\nかきくけこ"},
       {u"あいうえおかきくけこさ", u"あいうえお\r\nかきくけこ\r\nさ"},
+      {u"あいうえお\r\nか", u"あいうえお\r\nか"},  // a break of the text's own has no width, nor is it split
+      {u"あいうえおか\r\nき", u"あいうえお\r\nか\r\nき"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(Utf16ToUtf8(WrapMessageText(c.text, std::vector<int>(c.text.size(), 10), 50)), Utf16ToUtf8(c.wrapped))
-        << Utf16ToUtf8(c.text);
-  EXPECT_EQ(WrapMessageText(u"ＡＢ", {60, 60}, 50), u"Ａ\r\nＢ");  // wider than a line: one character each
+    EXPECT_EQ(Utf16ToUtf8(WrapMessageText(c.text, tenPerUnit, 50)), Utf16ToUtf8(c.wrapped)) << Utf16ToUtf8(c.text);
+  const auto sixty = [](const char16_t*, std::size_t) { return 60; };
+  EXPECT_EQ(WrapMessageText(u"ＡＢ", sixty, 50), u"Ａ\r\nＢ");  // wider than a line: one character each
 }
 
 // The confirmation "データ詳細" as a desktop makes it (frame 6 x 25, three
@@ -39,6 +42,8 @@ TEST(MessageBoxFit, BoxesComeInsideTheScreenAndNarrowToIt) {
   const MessageBoxLayout confirmation{
       {-26, 84, 538, 192}, 532, 167, {12, 8, 120, 117}, {{97, 133, 100, 23}, {216, 133, 100, 23}, {335, 133, 100, 23}}};
   EXPECT_EQ(MessageTextWidthLimit(confirmation, {0, 0, 479, 360}), 449);  // 479 - 6 - 2 x 12
+  EXPECT_TRUE(MessageBoxNarrows(confirmation, {0, 0, 537, 360}));
+  EXPECT_FALSE(MessageBoxNarrows(confirmation, {0, 0, 538, 360}));  // as wide as the screen: only moved
   const struct {
     const char* name;
     MessageBoxLayout shown;

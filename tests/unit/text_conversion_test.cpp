@@ -65,6 +65,9 @@ TEST(CodePage932, BothWaysUnmappableAndCut) {
                               "A\0\x93\x8C",
                               9),
             u"東京ｱA");  // ends at the 0 byte
+  EXPECT_EQ(BytesBeforeZero("\0A", 2), 0u);
+  EXPECT_EQ(BytesBeforeZero("AB\0C", 4), 2u);
+  EXPECT_EQ(BytesBeforeZero("ABCD", 3), 3u);  // no 0 byte within the length: all of it
 #ifndef _WIN32
   EXPECT_EQ(CodePage932ToWide("\xA0\x93\x8C\x81", 4), u"\xFFFD東\xFFFD");
 #endif

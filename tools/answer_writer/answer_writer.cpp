@@ -23,11 +23,8 @@ std::string BuildAnswerPage(const std::vector<AnswerPlace>& places) {
 }
 
 bool ParseAnswerTsvLine(const std::string& line, AnswerPlace& place, std::string& error) {
-  const std::vector<std::string> fields = SplitTsvLine(line);
-  if (fields.size() != 3) {
-    error = "expected 3 tab-separated fields (lat, lng, title)";
-    return false;
-  }
+  std::vector<std::string> fields;
+  if (!SplitTsvFields(line, 3, "lat, lng, title", fields, error)) return false;
   place.lat = fields[0];
   place.lng = fields[1];
   place.title = WideToCodePage932(Utf8ToUtf16(fields[2]));

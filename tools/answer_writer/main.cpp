@@ -4,32 +4,22 @@
 // lines starting with '#' are skipped; an empty lat leaves the place without
 // a coordinate pair.
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "tools/answer_writer/answer_writer.h"
+#include "tools/common/tsv_line.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(stderr, "usage: answer-writer IN.tsv OUT.html\n");
     return 2;
   }
-  std::ifstream in(argv[1]);
-  if (!in) {
-    std::fprintf(stderr, "answer-writer: cannot read %s\n", argv[1]);
-    return 1;
-  }
   std::vector<AnswerPlace> places;
-  std::string line, error;
-  for (int number = 1; std::getline(in, line); ++number) {
-    if (line.empty() || line[0] == '#' || line == "\r") continue;
-    AnswerPlace place;
-    if (!ParseAnswerTsvLine(line, place, error)) {
-      std::fprintf(stderr, "answer-writer: %s:%d: %s\n", argv[1], number, error.c_str());
-      return 1;
-    }
-    places.push_back(place);
+  std::string error;
+  if (!ReadTsvRows(argv[1], ParseAnswerTsvLine, places, error)) {
+    std::fprintf(stderr, "answer-writer: %s\n", error.c_str());
+    return 1;
   }
   std::string page = BuildAnswerPage(places);
   std::FILE* out = std::fopen(argv[2], "wb");

@@ -43,8 +43,8 @@ struct CliArgs {
 bool ParseCliArgs(const std::vector<std::string>& args, const std::set<std::string>& valueOptions,
                   const std::set<std::string>& flagOptions, CliArgs& parsed, std::string& error);
 
-// Strict decimal readers: the whole text, nothing around it, no overflow.
-bool ParseCliInt32(const std::string& text, int32_t& value);
+// A strict decimal reader (as ParseInt32 of tools/common/parse_int32.h):
+// the whole text, nothing around it, finite.
 bool ParseCliReal(const std::string& text, double& value);
 // "LON,LAT", both signed 32-bit decimal integers.
 bool ParseCliPoint(const std::string& text, int32_t& lon, int32_t& lat);

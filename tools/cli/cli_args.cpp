@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "tools/cli/cli.h"
+#include "tools/common/parse_int32.h"
 
 namespace {
 
@@ -42,16 +43,6 @@ bool ParseCliArgs(const std::vector<std::string>& args, const std::set<std::stri
   return true;
 }
 
-bool ParseCliInt32(const std::string& text, int32_t& value) {
-  if (text.empty() || std::isspace(static_cast<unsigned char>(text[0]))) return false;
-  errno = 0;
-  char* end = nullptr;
-  const long long v = std::strtoll(text.c_str(), &end, 10);
-  if (end == text.c_str() || *end != '\0' || errno != 0 || v < INT32_MIN || v > INT32_MAX) return false;
-  value = static_cast<int32_t>(v);
-  return true;
-}
-
 bool ParseCliReal(const std::string& text, double& value) {
   if (text.empty() || std::isspace(static_cast<unsigned char>(text[0]))) return false;
   errno = 0;
@@ -65,7 +56,7 @@ bool ParseCliReal(const std::string& text, double& value) {
 bool ParseCliPoint(const std::string& text, int32_t& lon, int32_t& lat) {
   const auto comma = text.find(',');
   if (comma == std::string::npos) return false;
-  return ParseCliInt32(text.substr(0, comma), lon) && ParseCliInt32(text.substr(comma + 1), lat);
+  return ParseInt32(text.substr(0, comma), lon) && ParseInt32(text.substr(comma + 1), lat);
 }
 
 bool ParseCliLevel(const std::string& text, MeshLevel& level) {

@@ -5,22 +5,7 @@
 #include "platform/result_list.h"
 #include "platform/utf.h"
 #include "tools/cli/cli.h"
-
-namespace {
-
-// The device path as the file functions open it.
-std::filesystem::path NativePath(const std::u16string& path) {
-#ifdef _WIN32
-  return std::filesystem::path(path);
-#else
-  std::u16string p = path;
-  for (char16_t& c : p)
-    if (c == u'\\') c = u'/';
-  return std::filesystem::path(Utf16ToUtf8(p));
-#endif
-}
-
-}  // namespace
+#include "tools/common/native_path.h"
 
 void PrintCliLine(const std::string& line) {
   std::fwrite(line.data(), 1, line.size(), stdout);
@@ -34,7 +19,7 @@ void PrintResultList() {
 
 bool CliFolderReadable(const std::u16string& folder, std::string& error) {
   std::error_code ec;
-  const std::filesystem::path path = NativePath(folder);
+  const std::filesystem::path path = NativeFilePath(folder);
   if (!std::filesystem::is_directory(path, ec)) {
     error = "folder not found: " + Utf16ToUtf8(folder);
     return false;
@@ -49,7 +34,7 @@ bool CliFolderReadable(const std::u16string& folder, std::string& error) {
 
 bool CliFileReadable(const std::u16string& path, std::string& error) {
   std::error_code ec;
-  if (std::filesystem::is_directory(NativePath(path), ec)) {
+  if (std::filesystem::is_directory(NativeFilePath(path), ec)) {
     error = "not a file: " + Utf16ToUtf8(path);
     return false;
   }

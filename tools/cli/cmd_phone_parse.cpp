@@ -8,6 +8,7 @@
 #include "platform/utf.h"
 #include "search/phone_parse.h"
 #include "tools/cli/cli.h"
+#include "tools/common/native_path.h"
 
 namespace {
 
@@ -19,14 +20,9 @@ bool CopyToTemporaryFile(const std::u16string& source, std::filesystem::path& co
     error = "no temporary folder: " + ec.message();
     return false;
   }
-  std::u16string native = source;
-#ifndef _WIN32
-  for (char16_t& c : native)
-    if (c == u'\\') c = u'/';
-#endif
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   copy = folder / ("kariosearch-cli-answer-" + std::to_string(stamp) + ".txt");
-  if (!fs::copy_file(fs::path(native), copy, fs::copy_options::overwrite_existing, ec)) {
+  if (!fs::copy_file(NativeFilePath(source), copy, fs::copy_options::overwrite_existing, ec)) {
     error = "cannot copy " + Utf16ToUtf8(source) + ": " + ec.message();
     return false;
   }

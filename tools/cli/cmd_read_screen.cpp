@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "maplink/bmp_pixels.h"
+#include "tools/common/bmp_pixels.h"
 #include "maplink/screen_reader.h"
 #include "tools/cli/cli.h"
 

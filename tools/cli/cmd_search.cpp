@@ -3,6 +3,7 @@
 #include "core/reference_point.h"
 #include "platform/utf.h"
 #include "search/mesh_scan.h"
+#include "shell/map_data_search.h"
 #include "tools/cli/cli.h"
 
 int RunSearchCommand(const std::vector<std::string>& args) {
@@ -37,9 +38,7 @@ int RunSearchCommand(const std::vector<std::string>& args) {
 
   g_referenceLongitude = lon;
   g_referenceLatitude = lat;
-  for (const std::u16string& folder : folders) {
-    if (SearchMeshLevel(level, term, folder) > 0) break;
-  }
+  SearchMapDataFolders(level, term, folders[0], folders.size() > 1 ? folders[1] : std::u16string());
   PrintResultList();
   return kCliExitOk;
 }

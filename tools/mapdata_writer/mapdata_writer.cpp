@@ -1,7 +1,6 @@
 #include "tools/mapdata_writer/mapdata_writer.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,30 +8,15 @@
 
 #include "platform/codepage.h"
 #include "platform/utf.h"
+#include "search/mesh_offsets.h"
 #include "search/mesh_scan.h"
+#include "tools/common/native_path.h"
+#include "tools/common/parse_int32.h"
+#include "tools/common/tsv_line.h"
 
 namespace {
 
-// Offset × 125 ÷ divisor gives ms: L 125 ms per unit, M 62.5, R 15.625, S 7.8125.
-int32_t UnitDivisor(MeshLevel level) {
-  switch (level) {
-    case MeshLevel::L:
-      return 1;
-    case MeshLevel::M:
-      return 2;
-    case MeshLevel::R:
-      return 8;
-    default:
-      return 16;
-  }
-}
-
-int32_t LongitudeLimit(MeshLevel level) { return level == MeshLevel::M ? 7200 : 14400; }
-int32_t LatitudeLimit(MeshLevel level) { return level == MeshLevel::M ? 4800 : 9600; }
-
-int32_t DecodeOffset(MeshLevel level, int32_t offset) {
-  return offset * 125 / UnitDivisor(level);  // truncates toward zero, as the scan does
-}
+int32_t DecodeOffset(MeshLevel level, int32_t offset) { return static_cast<int32_t>(MeshOffsetMs(level, offset)); }
 
 bool LongitudeOffsetReadable(int32_t offset) { return offset != 0 && (offset & 0xFF) != 0; }
 
@@ -46,7 +30,7 @@ bool LatitudeOffsetReadable(int32_t offset) {
 // The readable offset within the limit whose decoding lies nearest to
 // `delta`; among equally near ones the one nearest to the exact quotient.
 int32_t ChooseOffset(MeshLevel level, int32_t delta, int32_t limit, bool (*readable)(int32_t)) {
-  const double exact = static_cast<double>(delta) * UnitDivisor(level) / 125.0;
+  const double exact = static_cast<double>(delta) * MeshOffsetDivisor(level) / kMeshOffsetUnitMs;
   const int32_t ideal = static_cast<int32_t>(std::clamp<double>(exact, -limit, limit));
   // A newline high byte spans 256 offsets, so 300 on each side always holds
   // a readable one.
@@ -73,9 +57,7 @@ bool NameFitsCodePage932(const std::u16string& name, const std::string& bytes) {
 }
 
 std::string FolderPath(const std::u16string& devicePath) {
-  std::string path = Utf16ToUtf8(devicePath);
-  std::replace(path.begin(), path.end(), '\\', '/');
-  return path;
+  return Utf16ToUtf8(NativeFilePath(devicePath).generic_u16string());
 }
 
 void AddPlaceAt(std::map<std::string, std::string>& files, MeshLevel level, const MapPlace& place,
@@ -87,38 +69,14 @@ void AddPlaceAt(std::map<std::string, std::string>& files, MeshLevel level, cons
   AppendMeshRecord(files[FolderPath(path)], offsets, nameBytes);
 }
 
-bool ParseInt32(const std::string& text, int32_t& value) {
-  if (text.empty()) return false;
-  errno = 0;
-  char* end = nullptr;
-  const long long v = std::strtoll(text.c_str(), &end, 10);
-  if (*end != '\0' || errno != 0 || v < INT32_MIN || v > INT32_MAX) return false;
-  value = static_cast<int32_t>(v);
-  return true;
-}
-
-std::vector<std::string> SplitTabs(const std::string& line) {
-  std::vector<std::string> fields;
-  std::string::size_type start = 0;
-  for (;;) {
-    const auto tab = line.find('\t', start);
-    fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
-    if (tab == std::string::npos) return fields;
-    start = tab + 1;
-  }
-}
-
 }  // namespace
 
 MeshOffsets ChooseMeshOffsets(MeshLevel level, int32_t dLon, int32_t dLat) {
   MeshOffsets offsets;
-  offsets.lon = static_cast<int16_t>(ChooseOffset(level, dLon, LongitudeLimit(level), LongitudeOffsetReadable));
-  offsets.lat = static_cast<int16_t>(ChooseOffset(level, dLat, LatitudeLimit(level), LatitudeOffsetReadable));
+  const MeshOffsetLimits limits = MeshOffsetLimitsAt(level);
+  offsets.lon = static_cast<int16_t>(ChooseOffset(level, dLon, limits.lon, LongitudeOffsetReadable));
+  offsets.lat = static_cast<int16_t>(ChooseOffset(level, dLat, limits.lat, LatitudeOffsetReadable));
   return offsets;
-}
-
-MeshPoint DecodedMeshPosition(MeshLevel level, MeshPoint centre, MeshOffsets offsets) {
-  return MeshPoint{centre.lon + DecodeOffset(level, offsets.lon), centre.lat + DecodeOffset(level, offsets.lat)};
 }
 
 MeshPlacement PlaceInMesh(MeshLevel level, int32_t lon, int32_t lat) {
@@ -202,7 +160,7 @@ bool ReadPlacesTsv(const std::string& path, std::vector<MapPlace>& places, std::
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);  // UTF-8 mark
     if (line.empty() || line[0] == '#') continue;
-    const std::vector<std::string> fields = SplitTabs(line);
+    const std::vector<std::string> fields = SplitTsvLine(line);
     MapPlace place;
     const bool numbers = fields.size() >= 3 && ParseInt32(fields[1], place.lon) && ParseInt32(fields[2], place.lat);
     if (!numbers) {

@@ -51,9 +51,6 @@ struct MeshOffsets {
 // for the name-character case, 1 unit otherwise.
 MeshOffsets ChooseMeshOffsets(MeshLevel level, int32_t dLon, int32_t dLat);
 
-// Where the scan puts a record with these offsets measured from `centre`.
-MeshPoint DecodedMeshPosition(MeshLevel level, MeshPoint centre, MeshOffsets offsets);
-
 // The centre a place is measured from at this level (the quarter's centre
 // for the quartered S layout) and the quarter (1..4, only for SQuartered; 1
 // otherwise).

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "tools/common/tsv_line.h"
 #include "tools/qlcode_writer/qlcode_writer.h"
 
 int main(int argc, char** argv) {
@@ -22,21 +22,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: qlcode-writer [--version N] IN.tsv OUT.qldb\n");
     return 2;
   }
-  std::ifstream in(argv[arg]);
-  if (!in) {
-    std::fprintf(stderr, "qlcode-writer: cannot read %s\n", argv[arg]);
-    return 1;
-  }
   std::vector<QLCodeRecord> records;
-  std::string line, error;
-  for (int number = 1; std::getline(in, line); ++number) {
-    if (line.empty() || line[0] == '#' || line == "\r") continue;
-    QLCodeRecord record;
-    if (!ParseQLCodeTsvLine(line, record, error)) {
-      std::fprintf(stderr, "qlcode-writer: %s:%d: %s\n", argv[arg], number, error.c_str());
-      return 1;
-    }
-    records.push_back(record);
+  std::string error;
+  if (!ReadTsvRows(argv[arg], ParseQLCodeTsvLine, records, error)) {
+    std::fprintf(stderr, "qlcode-writer: %s\n", error.c_str());
+    return 1;
   }
   std::string bytes;
   if (!BuildQLCodeDatabase(records, version, bytes, error) || !WriteBinaryFile(argv[arg + 1], bytes)) {

@@ -1,27 +1,16 @@
 #include "tools/qlcode_writer/qlcode_writer.h"
-#include "tools/common/tsv_line.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 
 #include "platform/codepage.h"
 #include "platform/utf.h"
+#include "tools/common/parse_int32.h"
+#include "tools/common/tsv_line.h"
 
 namespace {
 
 void AppendInt32(std::string& bytes, uint32_t value) {
   for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-bool ParseInt32(const std::string& text, int32_t& value) {
-  if (text.empty()) return false;
-  errno = 0;
-  char* end = nullptr;
-  long long v = std::strtoll(text.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || v < INT32_MIN || v > INT32_MAX) return false;
-  value = static_cast<int32_t>(v);
-  return true;
 }
 
 }  // namespace
@@ -54,11 +43,8 @@ bool BuildQLCodeDatabase(const std::vector<QLCodeRecord>& records, int version, 
 }
 
 bool ParseQLCodeTsvLine(const std::string& line, QLCodeRecord& record, std::string& error) {
-  const std::vector<std::string> fields = SplitTsvLine(line);
-  if (fields.size() != 5) {
-    error = "expected 5 tab-separated fields (code, lon, lat, name, info)";
-    return false;
-  }
+  std::vector<std::string> fields;
+  if (!SplitTsvFields(line, 5, "code, lon, lat, name, info", fields, error)) return false;
   if (!ParseInt32(fields[0], record.code) || !ParseInt32(fields[1], record.lon) || !ParseInt32(fields[2], record.lat)) {
     error = "code, lon and lat must be 32-bit integers";
     return false;

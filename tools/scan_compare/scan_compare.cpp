@@ -24,6 +24,7 @@
 #include "search/mesh.h"
 #include "search/mesh_scan.h"
 #include "tools/common/crafted_mesh_files.h"
+#include "tools/common/native_path.h"
 #include "tools/mapdata_writer/mapdata_writer.h"
 
 namespace {
@@ -140,11 +141,11 @@ void FolderSearches(int folders, uint64_t seed) {
         MeshCell cell = MeshCellAt(level, point.lon, point.lat);
         for (int quarter = 1; quarter <= MeshFilesPerPoint(level); ++quarter) {
           if (r.Below(8) == 0) continue;  // a missing file
-          std::u16string path = MeshFileCandidates(level, Utf8ToUtf16(dir.string() + "/"), cell, quarter)[0];
-          for (char16_t& ch : path) ch = ch == u'\\' ? u'/' : ch;
-          std::filesystem::create_directories(std::filesystem::path(Utf16ToUtf8(path)).parent_path());
+          const std::filesystem::path path =
+              NativeFilePath(MeshFileCandidates(level, Utf8ToUtf16(dir.string() + "/"), cell, quarter)[0]);
+          std::filesystem::create_directories(path.parent_path());
           std::string file = RandomFile(r, r.Below(3), static_cast<std::size_t>(r.Below(20000)));
-          std::ofstream(Utf16ToUtf8(path), std::ios::binary) << file;
+          std::ofstream(path, std::ios::binary) << file;
           if (all.size() < 100000) all += file;
         }
       }

@@ -1,27 +1,33 @@
-#include <windows.h>
+#include "platform/message_box_win.h"
 
-#include "core/messages.h"
 #include "platform/message_box.h"
 #include "platform/message_box_fit_win.h"
 #include "platform/utf.h"
-#include "shell/main_window.h"
 
 namespace {
 
+HWND g_mainWindowOwner = nullptr;
+const wchar_t* g_programTitle = L"";
+
 // The main window, or the modal dialog that disabled it while it is open.
 HWND MessageOwner() {
-  if (g_mainWindow && !IsWindowEnabled(g_mainWindow)) return GetLastActivePopup(g_mainWindow);
-  return g_mainWindow;
+  if (g_mainWindowOwner && !IsWindowEnabled(g_mainWindowOwner)) return GetLastActivePopup(g_mainWindowOwner);
+  return g_mainWindowOwner;
 }
 
 }  // namespace
 
+void MessageBoxAttach(HWND mainWindow, const wchar_t* programTitle) {
+  g_mainWindowOwner = mainWindow;
+  g_programTitle = programTitle;
+}
+
 void ShowMessage(const std::u16string& text) {
-  ShowFittedMessageBox(MessageOwner(), AsWide(text), AsWide(kProgramTitle), MB_OK);
+  ShowFittedMessageBox(MessageOwner(), AsWide(text), g_programTitle, MB_OK);
 }
 
 bool AskYesNo(const std::u16string& text) {
-  return ShowFittedMessageBox(MessageOwner(), AsWide(text), AsWide(kProgramTitle), MB_YESNO) == IDYES;
+  return ShowFittedMessageBox(MessageOwner(), AsWide(text), g_programTitle, MB_YESNO) == IDYES;
 }
 
 int AskYesNoCancel(const std::u16string& text, const std::u16string& title) {

@@ -1,4 +1,4 @@
-#include "maplink/bmp_pixels.h"
+#include "tools/common/bmp_pixels.h"
 
 #include "maplink/pixel_grid.h"
 
