@@ -57,7 +57,8 @@ std::u16string WrapMessageText(const std::u16string& text, const MeasureCharacte
         while (cut > lineStart + 1 && (IsClosingMark(text[cut]) || IsLowSurrogate(text[cut]))) --cut;
       }
       out += text.substr(lineStart, cut - lineStart) + u"\r\n";
-      lineStart = cut, lineWidth = 0;
+      lineStart = cut;
+      lineWidth = 0;
       for (std::size_t k = cut; k < i; ++k) lineWidth += widths[k];
     }
     lineWidth += width;
