@@ -17,6 +17,12 @@ int MessageTextWidthLimit(const MessageBoxLayout& shown, const ControlBox& workA
   return workArea.width - (shown.box.width - shown.clientWidth) - 2 * shown.text.x;
 }
 
+ControlBox CentredOnOwner(const ControlBox& box, const ControlBox& owner, const ControlBox& workArea) {
+  return MovedInside(
+      {owner.x + (owner.width - box.width) / 2, owner.y + (owner.height - box.height) / 2, box.width, box.height},
+      workArea);
+}
+
 std::u16string WrapMessageText(const std::u16string& text, const std::vector<int>& widths, int maxWidth) {
   std::u16string out;
   std::size_t lineStart = 0;  // in `text`

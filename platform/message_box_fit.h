@@ -31,6 +31,12 @@ int MessageTextWidthLimit(const MessageBoxLayout& shown, const ControlBox& workA
 // text back.
 std::u16string WrapMessageText(const std::u16string& text, const std::vector<int>& widths, int maxWidth);
 
+// `box` (its size) centred on the window `owner`, moved inside `workArea`.
+// The system centres a box on the screen; on a desktop's large screen that
+// can be far from the small window it speaks for, so there it goes over
+// its owner, as a person expects it.
+ControlBox CentredOnOwner(const ControlBox& box, const ControlBox& owner, const ControlBox& workArea);
+
 // Where the box and its parts go on `workArea` once its text measures
 // `textWidth` x `textHeight`.  A box no wider than the work area keeps its
 // shape and is only moved inside it.  A wider one becomes as wide as the

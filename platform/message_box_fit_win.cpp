@@ -55,6 +55,8 @@ std::wstring WrapInFont(HWND text, int maxWidth, SIZE* size) {
   return result;
 }
 
+HWND g_centreOn = nullptr;  // the owner to centre the current call's box on, if any
+
 void FitBox(HWND box) {
   HWND text = GetDlgItem(box, kMessageTextId);
   MONITORINFO monitor{sizeof monitor};
@@ -66,6 +68,11 @@ void FitBox(HWND box) {
   const std::vector<HWND> buttons = Buttons(box);
   MessageBoxLayout shown{BoxOf(outer), client.right, client.bottom, ChildBox(box, text), {}};
   for (HWND b : buttons) shown.buttons.push_back(ChildBox(box, b));
+  RECT owner;
+  if (g_centreOn && !IsIconic(g_centreOn) && GetWindowRect(g_centreOn, &owner)) {
+    const ControlBox over = CentredOnOwner(shown.box, BoxOf(owner), work);
+    shown.box.x = over.x, shown.box.y = over.y;
+  }
   SIZE size{shown.text.width, shown.text.height};
   if (shown.box.width > work.width) {
     const std::wstring wrapped = WrapInFont(text, MessageTextWidthLimit(shown, work), &size);
@@ -98,9 +105,10 @@ LRESULT CALLBACK AfterInitHook(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-int ShowFittedMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) {
+int ShowFittedMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type, bool overOwner) {
   g_hook = SetWindowsHookExW(WH_CALLWNDPROCRET, AfterInitHook, nullptr, GetCurrentThreadId());
   g_box = nullptr;
+  g_centreOn = overOwner ? owner : nullptr;
   const int answer = MessageBoxW(owner, text, title, type);
   if (g_hook) UnhookWindowsHookEx(g_hook);
   g_hook = nullptr;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <tuple>
 
 #include "platform/menu_bar.h"
@@ -46,6 +47,38 @@ TEST(DeviceWindow, OnlyAScreenLargerThanAnyHandheldHoldsADeviceInAFrame) {
         << s.width << "x" << s.height;
   EXPECT_EQ(std::make_pair(Tie(DeviceClientArea(1)), Tie(DeviceClientArea(2))),
             std::make_pair(std::make_tuple(0, 0, 240, 294), std::make_tuple(0, 0, 480, 588)));
+}
+
+// A framed window 490 x 620 where the system put it, on a 1920 x 1080 screen whose work area ends above a
+// 40-high task bar: beside the map, right first, its top level with the map's and kept in the work area.
+TEST(DeviceWindow, OpensBesideTheMapWhereThereIsRoom) {
+  const ControlBox window{30, 20, 490, 620}, work{0, 0, 1920, 1040};
+  const struct {
+    const char* name;
+    ControlBox map;
+    std::optional<ControlBox> at;
+  } cases[] = {
+      {"a device's map at the corner", {0, 0, 480, 640}, ControlBox{480, 0, 490, 620}},
+      {"map at the right edge", {1440, 0, 480, 640}, ControlBox{950, 0, 490, 620}},         // 1440 − 490
+      {"exactly room on the right", {0, 100, 1430, 640}, ControlBox{1430, 100, 490, 620}},  // 1920 − 1430 = 490
+      {"one pixel short either side", {0, 100, 1431, 640}, std::nullopt},
+      {"room only on the left", {491, 0, 1000, 640}, ControlBox{1, 0, 490, 620}},
+      {"low map: up into the work area", {0, 800, 480, 640}, ControlBox{480, 420, 490, 620}},  // 1040 − 620
+      {"map above the screen's top", {0, -100, 480, 640}, ControlBox{480, 0, 490, 620}},
+      {"minimized map", {-32000, -32000, 160, 28}, std::nullopt},
+      {"map on the screen to the right", {1920, 0, 480, 640}, std::nullopt},
+      {"map covering the screen", {0, 0, 1920, 1080}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const std::optional<ControlBox> at = PlaceBesideMap(window, c.map, work);
+    EXPECT_EQ(at.has_value(), c.at.has_value()) << c.name;
+    if (at && c.at) {
+      EXPECT_EQ(Tie(*at), Tie(*c.at)) << c.name;
+    }
+  }
+  // A work area that does not start at the origin (a task bar at the top and left).
+  const std::optional<ControlBox> inset = PlaceBesideMap({0, 0, 250, 330}, {100, 50, 240, 320}, {100, 50, 800, 600});
+  EXPECT_EQ(inset ? Tie(*inset) : Tie({}), std::make_tuple(340, 50, 250, 330));
 }
 
 // The window's published table of places at scale 1, times the scale; an id of no control has no place.
