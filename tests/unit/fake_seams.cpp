@@ -1,6 +1,5 @@
 #include "tests/unit/fake_seams.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "maplink/map_application.h"
@@ -72,9 +71,7 @@ ConnectionAttempt RequestInternetConnection() {
 }
 void ReleaseInternetConnection(bool keepCached) { Log(keepCached ? "release cached" : "release"); }
 bool OpenWebAnswer(const std::u16string& url, uint32_t flags, uint32_t* error) {
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "%08X", flags);
-  return Log("open " + U8(url) + " flags " + hex), g_fake.openFails ? (*error = 12007, false) : true;
+  return Log("open " + U8(url) + " flags " + std::to_string(flags)), g_fake.openFails ? (*error = 12007, false) : true;
 }
 bool ReadWebAnswer(char* buffer, std::size_t capacity, std::size_t* read) {
   std::size_t &chunk = g_fake.chunk, &offset = g_fake.offset;
