@@ -15,8 +15,8 @@ namespace {
 // One thread converts (the program has no other), and every conversion
 // starts by resetting the converter's state.
 iconv_t Converter(iconv_t* kept, const char* to, const char* from) {
-  if (*kept == reinterpret_cast<iconv_t>(-1))
-    *kept = iconv_open(to, from);  // NOLINT(performance-no-int-to-ptr): iconv_open's failure value
+  // NOLINTNEXTLINE(performance-no-int-to-ptr): iconv_open's failure value
+  if (*kept == reinterpret_cast<iconv_t>(-1)) *kept = iconv_open(to, from);
   return *kept;
 }
 
