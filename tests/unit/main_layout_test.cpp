@@ -51,7 +51,7 @@ TEST(DeviceWindow, OnlyAScreenLargerThanAnyHandheldHoldsADeviceInAFrame) {
 }
 
 // A framed window 490 x 620 where the system put it, on a 1920 x 1080 screen whose work area ends above a
-// 40-high task bar (or also starts below one 50 high at the left): beside the map, right first, its top level
+// 40-high task bar (inset: also 50 in from the top and the left): beside the map, right first, its top level
 // with the map's and kept in the work area.
 TEST(DeviceWindow, OpensBesideTheMapWhereThereIsRoom) {
   const ControlBox full{0, 0, 1920, 1040}, inset{50, 50, 1870, 990};
