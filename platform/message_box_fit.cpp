@@ -28,6 +28,12 @@ bool MessageBoxNarrows(const MessageBoxLayout& shown, const ControlBox& workArea
   return shown.box.width > workArea.width && !shown.buttons.empty();
 }
 
+ControlBox CentredOnOwner(const ControlBox& box, const ControlBox& owner, const ControlBox& workArea) {
+  return MovedInside(
+      {owner.x + (owner.width - box.width) / 2, owner.y + (owner.height - box.height) / 2, box.width, box.height},
+      workArea);
+}
+
 std::u16string WrapMessageText(const std::u16string& text, const MeasureCharacter& measure, int maxWidth) {
   std::u16string out;
   std::vector<int> widths(text.size(), 0);  // a character's width at its first unit

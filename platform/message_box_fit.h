@@ -41,6 +41,12 @@ using MeasureCharacter = std::function<int(const char16_t* units, std::size_t co
 // split, so removing every "\r\n" the wrap added gives the text back.
 std::u16string WrapMessageText(const std::u16string& text, const MeasureCharacter& measure, int maxWidth);
 
+// `box` (its size) centred on the window `owner`, moved inside `workArea`.
+// The system centres a box on the screen; on a desktop's large screen that
+// can be far from the small window it speaks for, so there it goes over
+// its owner, as a person expects it.
+ControlBox CentredOnOwner(const ControlBox& box, const ControlBox& owner, const ControlBox& workArea);
+
 // Where the box and its parts go on `workArea` once its text measures
 // `textWidth` x `textHeight`.  A box no wider than the work area keeps its
 // shape and is only moved inside it.  A wider one becomes as wide as the

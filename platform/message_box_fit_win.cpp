@@ -54,6 +54,8 @@ std::wstring WrapInFont(HWND text, int maxWidth, SIZE* size) {
   return result;
 }
 
+HWND g_centreOn = nullptr;  // the owner to centre the current call's box on, if any
+
 void FitBox(HWND box) {
   HWND text = GetDlgItem(box, kMessageTextId);
   MONITORINFO monitor{sizeof monitor};
@@ -65,6 +67,11 @@ void FitBox(HWND box) {
   const std::vector<HWND> buttons = Buttons(box);
   MessageBoxLayout shown{BoxOf(outer), client.right, client.bottom, ChildBox(box, text), {}};
   for (HWND b : buttons) shown.buttons.push_back(ChildBox(box, b));
+  RECT owner;
+  if (g_centreOn && !IsIconic(g_centreOn) && GetWindowRect(g_centreOn, &owner)) {
+    const ControlBox over = CentredOnOwner(shown.box, BoxOf(owner), work);
+    shown.box.x = over.x, shown.box.y = over.y;
+  }
   SIZE size{shown.text.width, shown.text.height};
   if (MessageBoxNarrows(shown, work)) {
     const std::wstring wrapped = WrapInFont(text, MessageTextWidthLimit(shown, work), &size);
@@ -80,7 +87,7 @@ void FitBox(HWND box) {
 }
 
 HHOOK g_hook = nullptr;  // the hook of the call in progress, for the chain it is in
-HWND g_box = nullptr;  // the box of the current call, once it was laid out
+HWND g_box = nullptr;    // the box of the current call, once it was laid out
 
 // The box has placed its parts once it has handled WM_INITDIALOG (it may
 // come to the front halfway through that).  The first dialog initialised
@@ -97,10 +104,11 @@ LRESULT CALLBACK AfterInitHook(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-int ShowFittedMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) {
+int ShowFittedMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type, bool overOwner) {
   const OwnedHook hook(SetWindowsHookExW(WH_CALLWNDPROCRET, AfterInitHook, nullptr, GetCurrentThreadId()));
   g_hook = hook.Get();
   g_box = nullptr;
+  g_centreOn = overOwner ? owner : nullptr;
   const int answer = MessageBoxW(owner, text, title, type);
   g_hook = nullptr;
   return answer;

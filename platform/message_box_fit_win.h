@@ -4,5 +4,6 @@
 #include <windows.h>
 
 // MessageBoxW, its box moved inside the work area of its screen and, where
-// it is wider than that, narrowed with its text wrapped.
-int ShowFittedMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type);
+// it is wider than that, narrowed with its text wrapped.  With `overOwner`
+// the box is centred on `owner` first rather than where the system put it.
+int ShowFittedMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type, bool overOwner);

@@ -15,7 +15,14 @@ HWND MessageOwner() {
   return g_mainWindowOwner;
 }
 
+// On a screen larger than a device's the framed window is small and the
+// screen large: a box goes over the window it speaks for.
+bool g_overOwner = false;
+bool OverOwner() { return g_overOwner; }
+
 }  // namespace
+
+void MessageBoxesOverOwner(bool over) { g_overOwner = over; }
 
 void MessageBoxAttach(HWND mainWindow, const wchar_t* programTitle) {
   g_mainWindowOwner = mainWindow;
@@ -23,15 +30,15 @@ void MessageBoxAttach(HWND mainWindow, const wchar_t* programTitle) {
 }
 
 void ShowMessage(const std::u16string& text) {
-  ShowFittedMessageBox(MessageOwner(), AsWide(text), g_programTitle, MB_OK);
+  ShowFittedMessageBox(MessageOwner(), AsWide(text), g_programTitle, MB_OK, OverOwner());
 }
 
 bool AskYesNo(const std::u16string& text) {
-  return ShowFittedMessageBox(MessageOwner(), AsWide(text), g_programTitle, MB_YESNO) == IDYES;
+  return ShowFittedMessageBox(MessageOwner(), AsWide(text), g_programTitle, MB_YESNO, OverOwner()) == IDYES;
 }
 
 int AskYesNoCancel(const std::u16string& text, const std::u16string& title) {
-  switch (ShowFittedMessageBox(MessageOwner(), AsWide(text), AsWide(title), MB_YESNOCANCEL)) {
+  switch (ShowFittedMessageBox(MessageOwner(), AsWide(text), AsWide(title), MB_YESNOCANCEL, OverOwner())) {
     case IDYES:
       return kAnswerYes;
     case IDNO:

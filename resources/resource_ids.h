@@ -1,6 +1,9 @@
 // Every resource, control and command id of the program, in one place.
 #pragma once
 
+// The program's icon: the first icon group, so that the file shows it too
+#define IDI_PROGRAM 101
+
 // Menu and menu bar
 #define IDR_MAIN_MENU 102
 #define IDD_COORDINATES 104

@@ -20,9 +20,18 @@ ConnectionAttempt RequestInternetConnection();
 // Gives the connection handle back; `keepCached` leaves the link up.
 void ReleaseInternetConnection(bool keepCached);
 
-// Opens the answer for `url` (connect, send and receive each limited to
-// kFetchStepTimeoutMs); false with the platform's error number.
-bool OpenWebAnswer(const std::u16string& url, uint32_t* error);
+// The HTTP client's request flags: always from the server, never from a
+// cache, and the answer not written to the system's cache either.  The
+// program keeps the answer in a file of its own and deletes it after the
+// parse; the system's cache would keep every number looked up, with its URL,
+// for anyone to read.
+constexpr uint32_t kFetchFromServer = 0x80000000;
+constexpr uint32_t kFetchNotCached = 0x04000000;
+
+// Opens the answer for `url` with the request `flags` (connect, send and
+// receive each limited to kFetchStepTimeoutMs); false with the platform's
+// error number.
+bool OpenWebAnswer(const std::u16string& url, uint32_t flags, uint32_t* error);
 // The next bytes of the answer; `read` 0 at its end.  False when reading failed.
 bool ReadWebAnswer(char* buffer, std::size_t capacity, std::size_t* read);
 void CloseWebAnswer();

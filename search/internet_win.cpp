@@ -6,14 +6,15 @@
 #include "platform/utf.h"
 #include "search/internet.h"
 
+static_assert(kFetchFromServer == INTERNET_FLAG_RELOAD && kFetchNotCached == INTERNET_FLAG_NO_CACHE_WRITE);
+
 namespace {
 
 // Any public site serves: the URL only picks the network that reaches the
 // Internet.
 const wchar_t kNetworkSelectionUrl[] = L"http://www.example.com/";
 constexpr DWORD kConnectionTimeoutMs = 120000;
-constexpr DWORD kAccessDirect = 1;              // no proxy
-constexpr DWORD kFetchFromServer = 0x80000000;  // never from a cache
+constexpr DWORD kAccessDirect = 1;  // no proxy
 
 // Live as long as the program; each request overwrites them.
 HANDLE g_connection = nullptr;
@@ -57,7 +58,7 @@ void ReleaseInternetConnection(bool keepCached) { ReleaseConnection(g_connection
 // The request is made step by step rather than with InternetOpenUrlW, so
 // that the time limits can be put on the connection and the request handles
 // themselves: not every WinInet passes them down from the session.
-bool OpenWebAnswer(const std::u16string& url, uint32_t* error) {
+bool OpenWebAnswer(const std::u16string& url, uint32_t flags, uint32_t* error) {
   CloseWebAnswer();  // a fetch left open before is closed in its order, not piecemeal below
   wchar_t host[256] = {}, path[2048] = {};
   URL_COMPONENTSW parts = {};
@@ -79,8 +80,7 @@ bool OpenWebAnswer(const std::u16string& url, uint32_t* error) {
   if (g_session) {
     LimitEveryStep(g_session.Get());
     const std::wstring object = std::wstring(path) + extra;
-    g_answer.Reset(
-        HttpOpenRequestW(g_session.Get(), L"GET", object.c_str(), nullptr, nullptr, nullptr, kFetchFromServer, 0));
+    g_answer.Reset(HttpOpenRequestW(g_session.Get(), L"GET", object.c_str(), nullptr, nullptr, nullptr, flags, 0));
   }
   if (g_answer) {
     LimitEveryStep(g_answer.Get());

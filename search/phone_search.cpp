@@ -97,7 +97,7 @@ AnswerSaved SaveWebAnswer(const std::u16string& path) {
 int SearchPhoneNumber(const std::u16string& term) {
   const std::u16string url = PhoneSearchUrl(g_phoneSearchHost, term);
   uint32_t error = kErrorCannotConnect;
-  if (!OpenInternetConnection() || !OpenWebAnswer(url, &error)) {
+  if (!OpenInternetConnection() || !OpenWebAnswer(url, kFetchFromServer | kFetchNotCached, &error)) {
     ShowMessage(ConnectionFailureMessage(error));
     return -1;
   }

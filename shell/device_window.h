@@ -6,6 +6,8 @@
 // moves it, a close box that ends the program, the menu bar at the bottom of
 // its client area as on the device.
 #pragma once
+#include <optional>
+
 #include "platform/control_box.h"
 
 // True when the screen, counted in pixels at display scale 1 (its size over
@@ -21,3 +23,12 @@ bool ScreenHoldsDeviceWindow(int screenWidth, const ControlBox& workArea, int di
 // The soft-key bar the device shows below the program is our own menu bar,
 // which lies inside the client area, so it is not taken off.
 ControlBox DeviceClientArea(int displayScale);
+
+// Where the framed window (`window`, frame included, where the system put it)
+// opens beside the map application's window `map`, both on the screen: to
+// the right of the map, else to its left, its top level with the map's,
+// inside `workArea`.  A person reads the map's point and the tool's answers
+// side by side; the system's own place is the map's corner, the tool then
+// hiding all of the map but an edge.  Nothing when the map lies off the
+// work area (minimized, on another screen) or neither side has room.
+std::optional<ControlBox> PlaceBesideMap(const ControlBox& window, const ControlBox& map, const ControlBox& workArea);

@@ -1,9 +1,15 @@
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
+
 #include "core/environment.h"
 #include "core/messages.h"
+#include "maplink/map_application.h"
 #include "platform/handheld_shell_win.h"
+#include "platform/message_box_win.h"
 #include "platform/utf.h"
+#include "resources/resource_ids.h"
 #include "shell/device_window.h"
 #include "shell/discover_environment.h"
 #include "shell/main_window_win.h"
@@ -24,6 +30,8 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = MainWindowProc;
   wc.hInstance = instance;
+  // The caption and the task list take the small size from the same icon.
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   wc.lpszClassName = kMainWindowClass;
@@ -47,15 +55,23 @@ HWND CreateMainWindow(HINSTANCE instance, bool framed) {
                          nullptr, nullptr, instance, nullptr);
 }
 
-// The framed window keeps the platform's default place, moved inside the
-// work area where it runs over an edge.
-void KeepInsideWorkArea(HWND window) {
-  const RECT area = ShellWorkArea();
-  RECT r;
+ControlBox BoxOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+// The framed window opens beside the map application's window where that is
+// on the screen and leaves room; else at the platform's default place, moved
+// inside the work area where it runs over an edge.
+void PlaceFramedWindow(HWND window) {
+  const ControlBox area = BoxOf(ShellWorkArea());
+  RECT r, mapRect;
   if (!GetWindowRect(window, &r)) return;
-  const ControlBox inside = MovedInside({r.left, r.top, r.right - r.left, r.bottom - r.top},
-                                        {area.left, area.top, area.right - area.left, area.bottom - area.top});
-  SetWindowPos(window, nullptr, inside.x, inside.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ControlBox at = MovedInside(BoxOf(r), area);
+  for (std::uintptr_t found : FindMapApplicationWindows()) {
+    HWND map = reinterpret_cast<HWND>(found);
+    if (!IsWindowVisible(map) || !GetWindowRect(map, &mapRect)) continue;
+    if (const std::optional<ControlBox> beside = PlaceBesideMap(BoxOf(r), BoxOf(mapRect), area)) at = *beside;
+    break;
+  }
+  SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void RunMessageLoop() {
@@ -80,6 +96,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR, int showComma
   const bool framed = ScreenHoldsDeviceWindow(GetSystemMetrics(SM_CXSCREEN),
                                               {area.left, area.top, area.right - area.left, area.bottom - area.top},
                                               g_environment.displayScale);
+  MessageBoxesOverOwner(framed);
   HWND window = CreateMainWindow(instance, framed);
   // Without a main window there is nothing to run: end quietly, as when the
   // class cannot be registered.
@@ -88,7 +105,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR, int showComma
   // handheld shell makes that the whole work area, which a desktop has to be
   // told.
   if (framed) {
-    KeepInsideWorkArea(window);
+    PlaceFramedWindow(window);
   } else {
     FitToWorkArea(window);
   }

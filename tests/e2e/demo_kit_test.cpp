@@ -4,6 +4,7 @@
 #include <winsock2.h>
 
 #include <cstdlib>
+#include <cwctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -92,7 +93,15 @@ TEST_F(DemoKit, WalksToADestinationAsksItsOwnServiceAndUndoesItself) {
   EXPECT_TRUE((lines[0] + lines[1]).find(L",横浜市,") != std::wstring::npos &&
               (lines[0] + lines[1]).find(L",川崎市,") != std::wstring::npos);
 
+  // Wine's mount manager records the drive in its own registry key, which the undo must take away too.
+  const std::wstring drive{static_cast<wchar_t>(towlower(log_[0])), L':'};
+  auto recorded = [&] {
+    return RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Wine\\Drives", drive.c_str(), RRF_RT_REG_SZ, nullptr,
+                        nullptr, nullptr) == ERROR_SUCCESS;
+  };
+  EXPECT_TRUE(recorded()) << Narrow(drive) << " not recorded while the demo runs";
   ASSERT_EQ(Undo(), 0);
+  EXPECT_FALSE(recorded()) << Narrow(drive) << " stays in HKLM\\Software\\Wine\\Drives";
   EXPECT_TRUE(
       WaitUntil([] { return !FindWindowW(L"KRSEARCH", nullptr) && !FindWindowW(L"Afx_QZV_MAINWND_", nullptr); }));
   HKEY key = nullptr;

@@ -1,6 +1,7 @@
 // The phone-number search end to end, against an answer server on the host
 // the program was built for: places nearest first, and every failure said.
 #include <winsock2.h>
+#include <wininet.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -75,6 +76,9 @@ class AnswerServer {
 class PhoneSearch : public KarioE2e {};
 
 TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
+  const std::string host = KARIO_PHONE_SEARCH_HOST;
+  const std::wstring url = L"http://" + std::wstring(host.begin(), host.end()) + L"/maps?q=0300000001";
+  DeleteUrlCacheEntryW(url.c_str());
   ASSERT_NO_FATAL_FAILURE(StartWithPointRead());
   ChooseSearchMode(4);
   TypeTerm(L"0300000001");
@@ -104,6 +108,10 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
   EXPECT_EQ(Narrow(lines[0].substr(0, 8) + lines[1].substr(0, 8) + lines[2].substr(0, 8) + lines[3].substr(0, 8)),
             "   3km,A  12km,B 123km,C1234km,D");
   EXPECT_EQ(GetFileAttributesW(L"C:\\htmbuff.txt"), INVALID_FILE_ATTRIBUTES) << "the answer was left behind";
+  // Nor in the system's internet cache, which every program of the user can read (emptied of it before the search).
+  DWORD entrySize = 0;
+  const bool cached = GetUrlCacheEntryInfoW(url.c_str(), nullptr, &entrySize) || GetLastError() != ERROR_FILE_NOT_FOUND;
+  EXPECT_FALSE(cached) << Narrow(url) << " is in the cache (error " << GetLastError() << ")";
   // The code piece a single blank (such a line read: result_line_test).
   EXPECT_EQ(Narrow(lines[0]),
             "   3km,A, ," + Narrow(lines[0].substr(11, 9)) + "," + Narrow(lines[0].substr(21, 9)) + ", ");

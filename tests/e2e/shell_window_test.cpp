@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "platform/codepage.h"
 #include "resources/resource_ids.h"
@@ -29,14 +30,20 @@ TEST_F(ShellTest, SecondCopyBringsTheFirstToTheFrontAndEndsItself) {
 }
 
 // A device's screen is the window's, unframed; a larger one holds a device's client area, 240 x (320 − 26)
-// per scale, in a frame whose close box ends the program as Yes to the exit question does, asking nothing.
-// Either way the 26-high menu bar lies along the client's bottom and the coordinate dialog covers the window.
+// per scale, in a frame beside the map application's window (started first), whose close box ends the program
+// as Yes to the exit question does, asking nothing.  Either way the 26-high menu bar lies along the client's
+// bottom, the coordinate dialog covers the window and a message box lies over it.
 TEST_F(ShellTest, MainWindowIsTheDeviceScreenOrADeviceInAFrame) {
-  ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
   const int s = E2eDisplayScale(), desktop = getenv("KARIO_E2E_DESKTOP") != nullptr;
-  RECT window{}, client{}, work{}, covered{}, inner{}, ok{};
+  // On a desktop the map application's window is there first, for the window to open beside it.
+  ASSERT_TRUE(!desktop || (InstallStandin() && StartStandin(kTokyoStationShown)));
+  HWND map = desktop ? FindWindowW(L"Afx_QZV_MAINWND_", nullptr) : nullptr;
+  ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
+  RECT window{}, client{}, work{}, covered{}, inner{}, ok{}, mapRect{}, overlap{};
   ASSERT_TRUE(GetWindowRect(main_, &window) && GetClientRect(main_, &client) &&
               SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+  EXPECT_TRUE(!desktop || (GetWindowRect(map, &mapRect) && !IntersectRect(&overlap, &window, &mapRect)))
+      << RectText(window) << " over the map's " << RectText(mapRect);
   EXPECT_EQ(
       GetWindowLongW(main_, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME) &
           ~(desktop ? 0 : WS_CAPTION),
@@ -60,9 +67,37 @@ TEST_F(ShellTest, MainWindowIsTheDeviceScreenOrADeviceInAFrame) {
       << RectText(inner);
   PostCommand(dialog, IDCANCEL, BN_CLICKED, GetDlgItem(dialog, IDCANCEL));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(main_); }));
+  PostCommand(main_, IDM_VERSION_EXIT);
+  const MessageBoxSeen question = WaitForMessageBox(Pid());
+  RECT box{};
+  ASSERT_TRUE(GetWindowRect(question.window, &box));
+  const POINT centre{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+  EXPECT_TRUE(PtInRect(&window, centre)) << "the box " << RectText(box) << " off the window " << RectText(window);
+  ASSERT_TRUE(PressMessageBoxButton(question, IDNO));
   if (!desktop) return;
   PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);  // what a click on the close box sends
   EXPECT_EQ(WaitForExit(process_, 10000), 0) << "-1: still running (a question asked?)";
+}
+
+// The program's own icon, a magnifier over a map pin: the file's first icon, which the file's view shows, at the
+// sizes Windows asks for (16, 32, 48).  The window's class carries it for the caption and the task list, which
+// another process cannot read back (docs/desktop.png shows it).
+TEST_F(ShellTest, ProgramFileCarriesTheProgramsIcon) {
+  HMODULE file = LoadLibraryExW(kInstalledProgram, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_TRUE(file);
+  LPWSTR first = nullptr;
+  EnumResourceNamesW(
+      file, RT_GROUP_ICON,
+      [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) { return *reinterpret_cast<LPWSTR*>(found) = name, FALSE; },
+      reinterpret_cast<LONG_PTR>(&first));
+  EXPECT_EQ(reinterpret_cast<ULONG_PTR>(first), ULONG_PTR{IDI_PROGRAM});
+  HRSRC group = FindResourceW(file, MAKEINTRESOURCEW(IDI_PROGRAM), RT_GROUP_ICON);
+  const auto* directory = group ? static_cast<const BYTE*>(LockResource(LoadResource(file, group))) : nullptr;
+  ASSERT_TRUE(directory);
+  std::vector<int> sizes;  // a 6-byte header, then 14-byte entries whose first byte is the width
+  for (int i = 0; i < reinterpret_cast<const WORD*>(directory)[2]; ++i) sizes.push_back(directory[6 + 14 * i]);
+  EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48}));
+  FreeLibrary(file);
 }
 
 // The manual: on a desktop the system's handler for .htm gets it (here a browser stand-in registered as its

@@ -70,8 +70,8 @@ ConnectionAttempt RequestInternetConnection() {
   return ConnectionAttempt{outcome > 0, outcome == 2};
 }
 void ReleaseInternetConnection(bool keepCached) { Log(keepCached ? "release cached" : "release"); }
-bool OpenWebAnswer(const std::u16string& url, uint32_t* error) {
-  return Log("open " + U8(url)), g_fake.openFails ? (*error = 12007, false) : true;
+bool OpenWebAnswer(const std::u16string& url, uint32_t flags, uint32_t* error) {
+  return Log("open " + U8(url) + " flags " + std::to_string(flags)), g_fake.openFails ? (*error = 12007, false) : true;
 }
 bool ReadWebAnswer(char* buffer, std::size_t capacity, std::size_t* read) {
   std::size_t &chunk = g_fake.chunk, &offset = g_fake.offset;

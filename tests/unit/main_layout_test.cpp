@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <tuple>
+#include <utility>
 
 #include "platform/menu_bar.h"
 #include "shell/device_window.h"
@@ -47,6 +49,30 @@ TEST(DeviceWindow, OnlyAScreenLargerThanAnyHandheldHoldsADeviceInAFrame) {
         << s.width << "x" << s.height;
   EXPECT_EQ(std::make_pair(Tie(DeviceClientArea(1)), Tie(DeviceClientArea(2))),
             std::make_pair(std::make_tuple(0, 0, 240, 294), std::make_tuple(0, 0, 480, 588)));
+}
+
+// A framed window 490 x 620 where the system put it, on a 1920 x 1080 screen whose work area ends above a
+// 40-high task bar (inset: also 50 in from the top and the left): beside the map, right first, its top level
+// with the map's and kept in the work area.
+TEST(DeviceWindow, OpensBesideTheMapWhereThereIsRoom) {
+  const ControlBox full{0, 0, 1920, 1040}, inset{50, 50, 1870, 990};
+  const struct {
+    ControlBox map, work;
+    std::optional<std::pair<int, int>> at;
+  } cases[] = {
+      {{0, 0, 480, 640}, full, {{480, 0}}},             // a device's map at the corner
+      {{1440, 0, 480, 640}, full, {{950, 0}}},          // at the right edge: left of it, 1440 − 490
+      {{0, 100, 1430, 640}, full, {{1430, 100}}},       // exactly room on the right, 1920 − 1430 = 490
+      {{0, 100, 1431, 640}, full, std::nullopt},        // one pixel short on either side
+      {{0, 800, 480, 640}, full, {{480, 420}}},         // low: up into the work area, 1040 − 620
+      {{-32000, -32000, 160, 28}, full, std::nullopt},  // minimized
+      {{50, 0, 480, 640}, inset, {{530, 50}}},          // down to the work area's top
+      {{1920, 0, 480, 640}, full, std::nullopt},        // on the screen to the right
+  };
+  for (const auto& c : cases) {
+    const std::optional<ControlBox> at = PlaceBesideMap({30, 20, 490, 620}, c.map, c.work);
+    EXPECT_EQ(at ? std::optional(std::pair(at->x, at->y)) : std::nullopt, c.at) << c.map.x << "," << c.map.y;
+  }
 }
 
 // The window's published table of places at scale 1, times the scale; an id of no control has no place.

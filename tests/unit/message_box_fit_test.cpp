@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/utf.h"
 
 namespace {
@@ -105,6 +107,23 @@ TEST(MessageBoxFit, BoxesComeInsideTheScreenAndNarrowToIt) {
       text += "|" + std::to_string(b.x) + "," + std::to_string(b.y) + " " + std::to_string(b.width) + "x" +
               std::to_string(b.height);
     EXPECT_EQ(text.substr(1), c.fit) << c.name;
+  }
+}
+
+// On a 1920 x 1080 screen above a 40-high task bar: centred on the owner by hand, then moved in.
+TEST(MessageBoxFit, BoxesCentreOnTheirOwner) {
+  const struct {
+    ControlBox box, owner;
+    int x, y;
+  } cases[] = {
+      {{0, 0, 300, 150}, {480, 0, 490, 620}, 575, 235},      // 480 + 190 / 2, 470 / 2
+      {{900, 400, 538, 192}, {480, 0, 490, 620}, 456, 214},  // wider than its owner: 480 − 48 / 2
+      {{0, 0, 538, 192}, {0, 0, 240, 320}, 0, 64},           // (240 − 538) / 2 is off the left edge
+      {{0, 0, 300, 150}, {1700, 900, 220, 140}, 1620, 890},  // 1660 and 895 would run past 1920 and 1040
+  };
+  for (const auto& c : cases) {
+    const ControlBox at = CentredOnOwner(c.box, c.owner, {0, 0, 1920, 1040});
+    EXPECT_EQ(std::make_tuple(at.x, at.y, at.width, at.height), std::make_tuple(c.x, c.y, c.box.width, c.box.height));
   }
 }
 

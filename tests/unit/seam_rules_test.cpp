@@ -354,6 +354,10 @@ TEST_F(SeamRules, OutcomesOfTheFetch) {
   ResultListClear(), ResultListAdd(u"stale");
   EXPECT_EQ(SearchPhoneNumber(u"0300000000"), 0);
   EXPECT_EQ(std::make_pair(ResultListCount(), Logged("message")), std::make_pair(0, Log{}));
+  // Always from the server and never into the system's cache: WinINet's RELOAD (0x80000000) and
+  // NO_CACHE_WRITE (0x04000000), as its header publishes them.
+  EXPECT_EQ(Logged("open"), Log{"open http://" + Utf16ToUtf8(g_phoneSearchHost) + "/maps?q=0300000000 flags " +
+                                std::to_string(0x80000000u | 0x04000000u)});
 }
 
 TEST_F(SeamRules, AFileThatStopsTakingBytesIsNotKept) {

@@ -4,8 +4,9 @@
 // wide (its frame comes on top), and brings the map application to the
 // front so that the screen reader sees its readout.  On a screen larger than
 // a device's, where カリオSearch is a device's screen in a frame of its own,
-// it is only moved there.  Ends with 0 when both windows were found within
-// 30 s and カリオSearch got a device's width, else 1.
+// it opened beside the map by itself and is left where it is.  Ends with 0
+// when both windows were found within 30 s and カリオSearch got a device's
+// width, else 1.
 #include <windows.h>
 
 #include <cstdio>
@@ -29,7 +30,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     RECT own;
     GetWindowRect(tool, &own);
     width = own.right - own.left;
-    SetWindowPos(tool, nullptr, mapRect.right, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   } else {
     RECT device = {0, 0, 240, screenHeight};
     AdjustWindowRectEx(&device, style, FALSE, static_cast<DWORD>(GetWindowLongW(tool, GWL_EXSTYLE)));

@@ -3,6 +3,13 @@
 //   demo-helper unmap X:        takes the letter away again
 //   demo-helper end PREFIX...   ends every process whose program lies under
 //                               one of the prefixes (a folder, or X:\)
+//   demo-helper free PORT       whether 127.0.0.1:PORT is free for the demo's
+//                               answer server (says so in Japanese and English
+//                               when another program holds it)
+//   demo-helper listening PORT  waits up to 10 s for the answer server to take
+//                               connections there (says so when it does not)
+//   demo-helper wait-map        waits up to 15 s for the map application's
+//                               window, so that KarioSearch opens beside it
 // The program reads its device's paths from the root of the current drive
 // (\SD\..., \Program Files\...), so the demo's device folder becomes a drive
 // of its own: on Windows a DOS device, as subst makes it, which needs no
@@ -10,11 +17,13 @@
 // behind them, so there the letter comes from Wine's mount manager, as
 // winecfg makes it (a link in the prefix's dosdevices folder).
 // Ends with 0 when it did what was asked, else 1 with the reason on stderr.
+#include <winsock2.h>
 #include <windows.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <cwctype>
 #include <string>
 #include <vector>
@@ -82,9 +91,82 @@ int Map(const wchar_t* letter, const wchar_t* folder) {
   return DefineDosDeviceW(0, letter, path.c_str()) ? 0 : Fail("the drive was refused");
 }
 
+// Wine's mount manager records a drive it makes under HKLM\Software\Wine\Drives
+// ("k:" = "hd") and leaves the value there when the drive goes: removed here,
+// so that undoing the demo leaves nothing of it behind.
 int Unmap(const wchar_t* letter) {
-  if (UnderWine()) return WineDrive(letter[0], L"");
-  return DefineDosDeviceW(DDD_REMOVE_DEFINITION, letter, nullptr) ? 0 : Fail("no such drive");
+  if (!UnderWine()) return DefineDosDeviceW(DDD_REMOVE_DEFINITION, letter, nullptr) ? 0 : Fail("no such drive");
+  if (WineDrive(letter[0], L"") != 0) return 1;
+  const wchar_t name[] = {static_cast<wchar_t>(std::towlower(letter[0])), L':', 0};
+  const LSTATUS removed = RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Wine\\Drives", name);
+  SetLastError(static_cast<DWORD>(removed));
+  return removed == ERROR_SUCCESS || removed == ERROR_FILE_NOT_FOUND ? 0 : Fail("the drive's record stays");
+}
+
+// A message for the person at the console, in both languages: written as
+// characters to a console, as UTF-8 to a file.
+void Say(const std::wstring& text) {
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD written = 0;
+  if (WriteConsoleW(out, text.c_str(), static_cast<DWORD>(text.size()), &written, nullptr)) return;
+  std::string bytes(
+      static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr)), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &bytes[0], static_cast<int>(bytes.size()), nullptr, nullptr);
+  std::fputs(bytes.c_str(), stdout);
+}
+
+// Binds (free) or connects to (listening) 127.0.0.1:port; true when it could.
+bool TryPort(int port, bool connectTo) {
+  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<u_short>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const auto* at = reinterpret_cast<const sockaddr*>(&address);
+  BOOL exclusive = TRUE;  // as the answer server binds: a port another program holds is refused
+  if (!connectTo)
+    setsockopt(s, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive), sizeof exclusive);
+  const bool done =
+      s != INVALID_SOCKET && (connectTo ? connect(s, at, sizeof address) : bind(s, at, sizeof address)) == 0;
+  if (s != INVALID_SOCKET) closesocket(s);
+  return done;
+}
+
+int CheckPort(const wchar_t* portText, bool listening) {
+  const int port = static_cast<int>(std::wcstol(portText, nullptr, 10));
+  WSADATA wsa;
+  if (port < 1 || port > 65535 || WSAStartup(MAKEWORD(2, 2), &wsa) != 0) return Fail("no such port");
+  bool ok = TryPort(port, listening);
+  for (int i = 0; listening && !ok && i < 100; ++i) {
+    Sleep(100);
+    ok = TryPort(port, true);
+  }
+  WSACleanup();
+  if (ok) return 0;
+  const std::wstring at = L"127.0.0.1:" + std::to_wstring(port);
+  if (listening) {
+    Say(L"応答サーバーが " + at +
+        L" で待ち受けていません（上の行を見てください）。デモを取り消します。\r\n"
+        L"The answer server is not listening on " +
+        at + L" (see the lines above); the demo is undone.\r\n");
+  } else {
+    Say(L"ポート " + at +
+        L" は別のプログラム（別のデモの応答サーバーなど）が使っています。デモは起動しませんでした。\r\n"
+        L"  そのデモを demo-undo.cmd で終えるか、KARIO_DEMO_PORT に別のポートを設定してください。\r\n"
+        L"Port " +
+        at +
+        L" is held by another program (another demo's answer server, for one). The demo was not started.\r\n"
+        L"  End that demo with its demo-undo.cmd, or set KARIO_DEMO_PORT to another port.\r\n");
+  }
+  return 1;
+}
+
+int WaitForMap() {
+  for (int i = 0; i < 150; ++i) {
+    if (FindWindowW(L"Afx_QZV_MAINWND_", nullptr)) return 0;
+    Sleep(100);
+  }
+  return Fail("the map application's window did not show");
 }
 
 bool StartsWithFolder(const std::wstring& path, std::wstring prefix) {
@@ -122,6 +204,9 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"map" && letter && argc == 4) return Map(argv[2], argv[3]);
   if (command == L"unmap" && letter && argc == 3) return Unmap(argv[2]);
   if (command == L"end" && argc > 2) return End(argc - 2, argv + 2);
-  std::fputs("usage: demo-helper map X: FOLDER | unmap X: | end PREFIX...\n", stderr);
+  if ((command == L"free" || command == L"listening") && argc == 3) return CheckPort(argv[2], command == L"listening");
+  if (command == L"wait-map" && argc == 2) return WaitForMap();
+  std::fputs("usage: demo-helper map X: FOLDER | unmap X: | end PREFIX... | free PORT | listening PORT | wait-map\n",
+             stderr);
   return 2;
 }
