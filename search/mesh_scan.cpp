@@ -17,6 +17,7 @@
 #include "platform/result_list.h"
 #include "search/coordinates.h"
 #include "search/find_bytes.h"
+#include "search/mesh_offsets.h"
 #include "search/mesh_record.h"
 
 // How the scan reads a mesh file.  A place record, as far as the scan needs
@@ -84,35 +85,7 @@ void LimitFileBytesTo(std::size_t size) {
 #endif
 }
 
-struct OffsetRange {
-  int32_t lonLimit;
-  int32_t latLimit;
-};
-
-OffsetRange ValidOffsets(MeshLevel level) {
-  if (level == MeshLevel::M) return OffsetRange{7200, 4800};
-  return OffsetRange{14400, 9600};
-}
-
 bool OffsetValid(int32_t offset, int32_t limit) { return offset != 0 && offset >= -limit && offset <= limit; }
-
-// Milliseconds of arc for an offset at the level; 125 ms per unit at L,
-// finer at the other levels, with the division truncating toward zero.
-int64_t ScaleOffset(MeshLevel level, int32_t offset) {
-  int64_t ms = static_cast<int64_t>(offset) * 125;
-  switch (level) {
-    case MeshLevel::L:
-      return ms;
-    case MeshLevel::M:
-      return ms / 2;
-    case MeshLevel::R:
-      return ms / 8;
-    case MeshLevel::SQuartered:
-    case MeshLevel::SFine:
-      return ms / 16;
-  }
-  return ms;
-}
 
 int32_t ReadInt16(const unsigned char* bytes, std::size_t at) {
   int32_t value = bytes[at] + 256 * bytes[at + 1];
@@ -134,8 +107,8 @@ bool DecodeOccurrence(MeshLevel level, const unsigned char* bytes, std::size_t s
   if (s != kRecordNotFound) {
     int32_t lonOffset = ReadInt16(bytes, s - 2);
     int32_t latOffset = ReadInt16(bytes, s);
-    OffsetRange range = ValidOffsets(level);
-    if (OffsetValid(lonOffset, range.lonLimit) && OffsetValid(latOffset, range.latLimit)) {
+    const MeshOffsetLimits limits = MeshOffsetLimitsAt(level);
+    if (OffsetValid(lonOffset, limits.lon) && OffsetValid(latOffset, limits.lat)) {
       *out = Decoded{lonOffset, latOffset, s + 2, false};
       return true;
     }
@@ -206,8 +179,8 @@ int ScanMeshBuffer(MeshLevel level, const unsigned char* bytes, std::size_t size
        p = FindBytes(bytes, size, p + 1, term, len)) {  // occurrences may overlap
     Decoded decoded;
     if (!DecodeOccurrence(level, bytes, size, p, &memo, &decoded)) continue;
-    int32_t lon = static_cast<int32_t>(centreLon + ScaleOffset(level, decoded.lonOffset));
-    int32_t lat = static_cast<int32_t>(centreLat + ScaleOffset(level, decoded.latOffset));
+    int32_t lon = static_cast<int32_t>(centreLon + MeshOffsetMs(level, decoded.lonOffset));
+    int32_t lat = static_cast<int32_t>(centreLat + MeshOffsetMs(level, decoded.latOffset));
     std::u16string name = CopyName(bytes, size, decoded.nameStart, &longCopies);
     ResultListAdd(MeshResultLine(DistanceFromReference(lon, lat), name, cellCode, lon, lat, decoded.fallback));
     ++count;
