@@ -32,14 +32,17 @@ std::string Joined(const std::vector<std::u16string>& items, std::string text = 
 // after that and only moves the QLCode candidates on the card, of which the
 // last found (folder v1, card v1, folder v2, card v2) wins.
 TEST(DiscoverEnvironmentRules, ReadsInStartUpOrder) {
-  ResetFake(), g_fake.cardSetting = u"SD", g_fake.mapNameSetting = u"\\SD\\Varnelle\\Data\\tessara.map";
+  ResetFake();
+  g_fake.cardSetting = u"SD";
+  g_fake.mapNameSetting = u"\\SD\\Varnelle\\Data\\tessara.map";
   g_fake.files = {{u"\\SD", std::nullopt},
                   {Utf8ToUtf16(Exe(R"(\SD)", 10)), ""},
                   {Utf8ToUtf16(Exe("", 11)), ""},
                   {u"\\Program Files\\Kario\\cardname.txt", "Card2\r\n"},
                   {u"\\Card2\\Varnelle\\Map\\qlcode.qldb", ""},
                   {u"\\SD\\Varnelle\\Data\\Map\\\\qlcode_v2.qldb", ""}};
-  g_fake.screenWidth = 480, g_fake.clearTypeKey = true;
+  g_fake.screenWidth = 480;
+  g_fake.clearTypeKey = true;
   EXPECT_EQ(Describe(DiscoverEnvironment()), R"(Card2 | )" + Exe("", 11) +
                                                  R"( 11 | 2 | \SD\Varnelle\Data\Map\ | )"
                                                  R"(\SD\Varnelle\Data\Map\\qlcode_v2.qldb 2 | ClearType)");
@@ -134,12 +137,50 @@ TEST(DiscoverEnvironmentRules, OverrideFilesWinAndEveryFindingHasItsDefault) {
   };
   const std::u16string buildHost = g_phoneSearchHost;  // shown only where start-up changed it
   for (const auto& c : cases) {
-    ResetFake(), g_fake.ownPath = c.own, g_fake.cardSetting = c.card, g_fake.mapNameSetting = c.mapName;
-    g_fake.files = c.files, g_fake.screenWidth = c.width, g_fake.clearTypeKey = c.clearType;
+    ResetFake();
+    g_fake.ownPath = c.own;
+    g_fake.cardSetting = c.card;
+    g_fake.mapNameSetting = c.mapName;
+    g_fake.files = c.files;
+    g_fake.screenWidth = c.width;
+    g_fake.clearTypeKey = c.clearType;
     const std::string found = Describe(DiscoverEnvironment());
     EXPECT_EQ(found + (g_phoneSearchHost == buildHost ? "" : " | " + Utf16ToUtf8(g_phoneSearchHost)), c.found)
         << c.name;
     g_phoneSearchHost = buildHost;
+  }
+}
+
+// Which copy wins where several exist, the card "SD" and the folder "\D\Map\" given.  The map application: the
+// highest of versions 8 to 11, the card's before the device's of the same version, others ignored.  The database:
+// the last found of folder v1, card v1, folder v2, card v2.
+TEST(DiscoverEnvironmentRules, WhichCopyWins) {
+  auto exe = [](const char* card, int n) { return Utf8ToUtf16(Exe(card, n)); };
+  const std::u16string folderV1 = u"\\D\\Map\\\\qlcode.qldb", cardV1 = u"\\SD\\Varnelle\\Map\\qlcode.qldb";
+  const std::u16string folderV2 = u"\\D\\Map\\\\qlcode_v2.qldb", cardV2 = u"\\SD\\Varnelle\\Map\\qlcode_v2.qldb";
+  const struct {
+    std::vector<std::u16string> files;
+    std::string mapApplication, database;
+  } cases[] = {
+      {{exe(R"(\SD)", 10), exe("", 10)}, Exe(R"(\SD)", 10) + " 10", " 0"},
+      {{exe(R"(\SD)", 7), exe("", 12), exe(R"(\SD)", 12), exe("", 7)}, " 0", " 0"},
+      {{folderV2, cardV2}, " 0", R"(\SD\Varnelle\Map\qlcode_v2.qldb 2)"},
+      {{folderV1, cardV1}, " 0", R"(\SD\Varnelle\Map\qlcode.qldb 1)"},
+      {{cardV1, folderV2}, " 0", R"(\D\Map\\qlcode_v2.qldb 2)"},
+      {{folderV1}, " 0", R"(\D\Map\\qlcode.qldb 1)"},
+  };
+  for (const auto& c : cases) {
+    ResetFake();
+    g_fake.cardSetting = u"SD";
+    g_fake.mapNameSetting = u"\\D\\x";
+    g_fake.files = {{u"\\SD", std::nullopt}};
+    for (const std::u16string& file : c.files) g_fake.files[file] = "";
+    const Environment found = DiscoverEnvironment();
+    EXPECT_EQ(Utf16ToUtf8(found.mapApplicationPath) + " " + std::to_string(found.mapApplicationVersion),
+              c.mapApplication)
+        << Utf16ToUtf8(c.files[0]);
+    EXPECT_EQ(Utf16ToUtf8(found.qlcodePath) + " " + std::to_string(found.qlcodeVersion), c.database)
+        << Utf16ToUtf8(c.files[0]);
   }
 }
 
