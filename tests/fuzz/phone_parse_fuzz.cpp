@@ -18,11 +18,10 @@ void CheckFields(const std::u16string& line) {
   // Distance, then (the title, when it is not empty), the blank code, the position, the blank mark.
   if (n < 5 || line.compare(line.size() - 2, 2, u", ") != 0) std::abort();
   if (pieces[n - 1] != u" " || pieces[n - 4] != u" ") std::abort();
-  int32_t lon = 0;
-  int32_t lat = 0;
-  if (!ReadCoordinatePiece(pieces[n - 3], &lon) || !ReadCoordinatePiece(pieces[n - 2], &lat)) std::abort();
+  // The opener reads the pair after the code piece; where it finds one, it is this line's own.
   const LineCoordinates opened = FindLineCoordinates(pieces);
-  if (opened.found && (opened.lon != lon || opened.lat != lat)) std::abort();
+  const LineCoordinates own = FindLineCoordinates({pieces[0], pieces[n - 4], pieces[n - 3], pieces[n - 2]});
+  if (!own.found || (opened.found && (opened.lon != own.lon || opened.lat != own.lat))) std::abort();
   // A title with no separator of its own: six pieces or five (no title), and the line opens where it says.
   if ((n == 5 || n == 6) && !opened.found) std::abort();
 }

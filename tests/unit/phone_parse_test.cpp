@@ -92,7 +92,6 @@ TEST(PhoneSearchHost, OnlyANameOrAddressWithAnOptionalPortIsUsable) {
   } cases[] = {
       {u"127.0.0.1:18080", true},
       {u"Maps-2.Example.JP:80", true},
-      {u"xn--wgv71a.jp", true},
       {u"255.255.255.255:65535", true},
       {u"0.0.0.0:1", true},
       {u"a.123", true},

@@ -145,14 +145,6 @@ TEST(ScreenReader, ReadoutRegionHoldsEveryPixelATickReads) {
   }
 }
 
-// The digits are of one width in every set: a cell's advance decides where the next cell is sampled.
-TEST(GlyphSets, DigitsShareOneAdvance) {
-  for (const Case& c : kAllSets)
-    for (const GlyphEntry *g = GlyphSetFor(c.geometry, c.clearType ? kInkBackground : kInkBlack), *first = g;
-         g < first + 10; ++g)
-      EXPECT_EQ(g->advance, first->advance) << Describe(c) << " " << char(g->character);
-}
-
 TEST(ConvertReadoutText, Cases) {
   const struct {
     const char* text;
