@@ -70,10 +70,12 @@ TEST_F(SearchFlow, ClearTypeReadoutAndQLCodeCategoryPickedSearchesNearTypedWider
   ASSERT_EQ(RegCreateKeyW(HKEY_LOCAL_MACHINE, L"System\\GDI\\ClearType", &clearType), ERROR_SUCCESS);
   RegCloseKey(clearType);
   ASSERT_NO_FATAL_FAILURE(StartWithPointRead());
+  // The detail map chosen, the focus goes to the term; Shift+Tab back to the mode box, two steps down (its list
+  // closed): the category box takes the term's place.
   ChooseSearchMode(3);
-  // Tab round to the mode box, two steps down (its list closed): the category box takes the term's place.
   HWND combo = Control(IDC_CATEGORY_COMBO), edit = Control(IDC_SEARCH_EDIT);
-  ASSERT_TRUE(PressKeys(main_, {VK_TAB}));
+  ASSERT_TRUE(FocusComesTo(edit));
+  ASSERT_TRUE(PressKeys(main_, {VK_TAB}, VK_SHIFT));
   ASSERT_TRUE(FocusComesTo(Control(IDC_MODE_COMBO)));
   ASSERT_TRUE(PressKeys(main_, {VK_DOWN, VK_DOWN}));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(combo) && !IsWindowVisible(edit); })) << "QLCode shows the edit";
