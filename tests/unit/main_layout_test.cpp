@@ -50,9 +50,9 @@ TEST(DeviceWindow, OnlyAScreenLargerThanAnyHandheldHoldsADeviceInAFrame) {
 }
 
 // The places as a person sees them, not the table again: every box at scale 2 is its scale-1 box doubled and lies
-// above the bar of a 240 x 294 client; captions stand at the left edge on their field's row, as high as the field;
-// the term's edit and the category box share one place, 検索 right of it, the list below; the list keeps 5 pixels
-// from either side and the folder label spans the width.  An id of no control has no place.
+// above the bar of a 240 x 294 client; captions stand at the left edge on their field's row, as high as the field and
+// left of it; the term's edit and the category box share one place, 検索 right of it, the list below; the list keeps 5
+// pixels from either side and the folder label spans the width.  An id of no control has no place.
 TEST(ControlBoxAtCreation, RowsOfCaptionAndFieldAboveTheListTimesTheScale) {
   const int ids[] = {IDC_POINT_CAPTION, IDC_POINT_LABEL,    IDC_MODE_CAPTION,  IDC_MODE_COMBO,   IDC_TERM_CAPTION,
                      IDC_SEARCH_EDIT,   IDC_CATEGORY_COMBO, IDC_SEARCH_BUTTON, IDC_FOLDER_LABEL, IDC_RESULT_LIST};
@@ -63,10 +63,12 @@ TEST(ControlBoxAtCreation, RowsOfCaptionAndFieldAboveTheListTimesTheScale) {
     EXPECT_LE(b.y + b.height, 268) << id;
   }
   auto box = [](int id) { return ControlBoxAtCreation(id, 1); };
-  for (auto [caption, field] : {std::pair{IDC_POINT_CAPTION, IDC_POINT_LABEL}, {IDC_TERM_CAPTION, IDC_SEARCH_EDIT}})
+  for (auto [caption, field] : {std::pair{IDC_POINT_CAPTION, IDC_POINT_LABEL}, {IDC_TERM_CAPTION, IDC_SEARCH_EDIT}}) {
     EXPECT_EQ(std::make_tuple(box(caption).x, box(caption).y, box(caption).height),
               std::make_tuple(5, box(field).y, box(field).height))
         << caption;
+    EXPECT_LE(box(caption).x + box(caption).width, box(field).x) << caption << " runs into its field";
+  }
   EXPECT_LE(box(IDC_SEARCH_EDIT).y + box(IDC_SEARCH_EDIT).height, box(IDC_RESULT_LIST).y);
   const ControlBox edit = box(IDC_SEARCH_EDIT), category = box(IDC_CATEGORY_COMBO), button = box(IDC_SEARCH_BUTTON);
   EXPECT_EQ(std::make_tuple(category.x, category.y, category.width), std::make_tuple(edit.x, edit.y, edit.width));
