@@ -18,7 +18,6 @@ TEST(ReadDecimalInteger, ReadsLikeThePlatformAndClamps) {
       {u"\r\n\v\f 7", 7},
       {u"+41", 41},
       {u"-", 0},
-      {u"+-3", 0},
       {u"- 3", 0},
       {u"12x34", 12},
       {u"007", 7},

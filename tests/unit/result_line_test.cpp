@@ -42,7 +42,6 @@ TEST(ReadCoordinatePiece, AcceptsOnlyWholeThirtyTwoBitIntegers) {
       {u"-2147483649", false, 0},
       {u"12a", false, 0},
       {u"", false, 0},
-      {u" ", false, 0},
       {u"△ ", false, 0},
       {u"00000000001", true, 1},
   };
