@@ -25,11 +25,15 @@ class DemoKit : public KarioE2e {
     log_ = std::wstring(AsWide(Utf8ToUtf16(letter))) + L"\\Program Files\\Varnelle";
     auto isMain = [](HWND w) { return ClassNameOf(w) == L"KRSEARCH" && GetDlgItem(w, IDC_RESULT_LIST); };
     ASSERT_TRUE(
-        WaitUntil([&] { return (main_ = FindTopWindow(isMain)) && FindWindowW(L"Afx_QZV_MAINWND_", nullptr); }, 30000));
+        WaitUntil([&] { return (main_ = FindTopWindow(isMain)) && FindWindowW(L"Afx_QZV_MAINWND_", nullptr); }, 30000))
+        << "demo.cmd did not start both the program and the map application";
     GetWindowThreadProcessId(main_, &process_.dwProcessId);  // no handle: the kit's undo ends it
     // Start-up done (it takes the front on its way), so that the map raised later stays in front.
     HANDLE program = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, Pid());
-    ASSERT_TRUE(program && WaitForInputIdle(program, 20000) == 0 && CloseHandle(program)) << "start-up did not finish";
+    ASSERT_NE(program, nullptr);
+    const DWORD idle = WaitForInputIdle(program, 20000);
+    CloseHandle(program);
+    ASSERT_EQ(idle, 0u) << "start-up did not finish";
   }
   void TearDown() override {
     if (!undone_ && getenv("KARIO_DEMO_KIT")) Undo();
@@ -57,7 +61,8 @@ TEST_F(DemoKit, WalksToADestinationAsksItsOwnServiceAndUndoesItself) {
     return BringWindowToTop(map) && SetForegroundWindow(map) &&
            WindowText(Control(IDC_POINT_LABEL)) == L"503171490 128439920";
   };
-  ASSERT_TRUE(WaitUntil(read, 15000)) << Narrow(WindowText(Control(IDC_POINT_LABEL)));
+  ASSERT_TRUE(WaitUntil(read, 15000)) << "Tokyo station not read; the point label shows "
+                                      << Narrow(WindowText(Control(IDC_POINT_LABEL)));
   // One step out, where 横浜市 lies 45 pixels left of the cross and 105 below it: dragged to the cross, and in again.
   PostMessageW(map, WM_KEYDOWN, VK_NEXT, 0);
   PostMessageW(map, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(75, 265));
@@ -67,7 +72,7 @@ TEST_F(DemoKit, WalksToADestinationAsksItsOwnServiceAndUndoesItself) {
   PostMessageW(map, WM_KEYDOWN, VK_PRIOR, 0);
   // 横浜市 lies at 502724478 127600309 (places.tsv): within a few km of the point now.
   ASSERT_TRUE(WaitUntil([&] { return WindowText(Control(IDC_POINT_LABEL)).substr(0, 4) == L"5027"; }, 15000))
-      << Narrow(WindowText(Control(IDC_POINT_LABEL)));
+      << "the point did not follow the drag to 横浜; the label shows " << Narrow(WindowText(Control(IDC_POINT_LABEL)));
   ChooseSearchMode(3);  // 詳細図検索
   TypeTerm(L"横浜");
   SearchExpecting({L"検索完了!"});
@@ -90,20 +95,21 @@ TEST_F(DemoKit, WalksToADestinationAsksItsOwnServiceAndUndoesItself) {
   SearchExpecting({L"検索完了!\u30002件"});
   lines = Results();
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_TRUE((lines[0] + lines[1]).find(L",横浜市,") != std::wstring::npos &&
-              (lines[0] + lines[1]).find(L",川崎市,") != std::wstring::npos);
+  for (const wchar_t* name : {L",横浜市,", L",川崎市,"})
+    EXPECT_NE((lines[0] + lines[1]).find(name), std::wstring::npos) << Narrow(name) << " not listed";
 
   // Wine's mount manager records the drive in its own registry key, which the undo must take away too.
   const std::wstring drive{static_cast<wchar_t>(towlower(log_[0])), L':'};
   auto recorded = [&] {
-    return RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Wine\\Drives", drive.c_str(), RRF_RT_REG_SZ, nullptr,
-                        nullptr, nullptr) == ERROR_SUCCESS;
+    return RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Wine\\Drives", drive.c_str(), RRF_RT_REG_SZ, nullptr, nullptr,
+                        nullptr) == ERROR_SUCCESS;
   };
   EXPECT_TRUE(recorded()) << Narrow(drive) << " not recorded while the demo runs";
   ASSERT_EQ(Undo(), 0);
   EXPECT_FALSE(recorded()) << Narrow(drive) << " stays in HKLM\\Software\\Wine\\Drives";
-  EXPECT_TRUE(
-      WaitUntil([] { return !FindWindowW(L"KRSEARCH", nullptr) && !FindWindowW(L"Afx_QZV_MAINWND_", nullptr); }));
+  EXPECT_TRUE(WaitUntil([] {
+    return !FindWindowW(L"KRSEARCH", nullptr) && !FindWindowW(L"Afx_QZV_MAINWND_", nullptr);
+  })) << "demo-undo.cmd left the program or the map application running";
   HKEY key = nullptr;
   EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Varnelle", 0, KEY_READ, &key), ERROR_SUCCESS);
   for (const std::wstring& gone : {kit_ + L"\\device", log_.substr(0, 3)})
@@ -112,7 +118,8 @@ TEST_F(DemoKit, WalksToADestinationAsksItsOwnServiceAndUndoesItself) {
   SOCKET s = WSAStartup(MAKEWORD(2, 2), &wsa) ? INVALID_SOCKET : socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   sockaddr_in addr{AF_INET, htons(static_cast<u_short>(std::atoi(getenv("KARIO_DEMO_PORT")))), {{{127, 0, 0, 1}}}};
   EXPECT_NE(connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0) << "the answer server still listens";
-  closesocket(s), WSACleanup();
+  closesocket(s);
+  WSACleanup();
 }
 
 }  // namespace

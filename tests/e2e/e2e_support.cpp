@@ -88,15 +88,21 @@ long WaitForExit(const PROCESS_INFORMATION& p, DWORD ms) {
 
 void CloseProcess(PROCESS_INFORMATION* p) {
   // Ending one that has ended already fails and leaves its exit code.
-  if (p->hProcess) TerminateProcess(p->hProcess, 1), WaitForSingleObject(p->hProcess, 5000), CloseHandle(p->hProcess);
+  if (p->hProcess) {
+    TerminateProcess(p->hProcess, 1);
+    WaitForSingleObject(p->hProcess, 5000);
+    CloseHandle(p->hProcess);
+  }
   if (p->hThread) CloseHandle(p->hThread);
   *p = PROCESS_INFORMATION{};
 }
 
 HWND FindTopWindow(const std::function<bool(HWND)>& match, DWORD processId) {
   DWORD pid = 0;
-  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
-    if (GetWindowThreadProcessId(w, &pid), (!processId || pid == processId) && match(w)) return w;
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    GetWindowThreadProcessId(w, &pid);
+    if ((!processId || pid == processId) && match(w)) return w;
+  }
   return nullptr;
 }
 
@@ -124,7 +130,8 @@ bool RectInside(const RECT& r, const RECT& o) {
 
 RECT ClientRectInParent(HWND child) {
   RECT r{};
-  GetWindowRect(child, &r), MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  GetWindowRect(child, &r);
+  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
 
@@ -133,7 +140,11 @@ void PostCommand(HWND target, int id, int code, HWND control) {
 }
 
 bool BringToFront(HWND w) {
-  return SetForegroundWindow(w), WaitUntil([&] { return GetForegroundWindow() == w; }, 5000);
+  SetForegroundWindow(w);
+  if (WaitUntil([&] { return GetForegroundWindow() == w; }, 5000)) return true;
+  ADD_FAILURE() << "window " << Narrow(WindowText(w)) << " did not come to the front; "
+                << Narrow(WindowText(GetForegroundWindow())) << " is there";
+  return false;
 }
 
 static void SendKey(WORD key, wchar_t unicode, DWORD up) {
@@ -146,7 +157,8 @@ bool PressKeys(HWND front, std::initializer_list<WORD> keys, WORD modifier) {
   if (!BringToFront(front)) return false;
   for (WORD key : keys) {
     if (modifier) SendKey(modifier, 0, 0);
-    SendKey(key, 0, 0), SendKey(key, 0, KEYEVENTF_KEYUP);
+    SendKey(key, 0, 0);
+    SendKey(key, 0, KEYEVENTF_KEYUP);
     if (modifier) SendKey(modifier, 0, KEYEVENTF_KEYUP);
   }
   return true;
@@ -154,7 +166,10 @@ bool PressKeys(HWND front, std::initializer_list<WORD> keys, WORD modifier) {
 
 bool TypeText(HWND front, const std::wstring& text) {
   if (!BringToFront(front)) return false;
-  for (wchar_t c : text) SendKey(0, c, 0), SendKey(0, c, KEYEVENTF_KEYUP);
+  for (wchar_t c : text) {
+    SendKey(0, c, 0);
+    SendKey(0, c, KEYEVENTF_KEYUP);
+  }
   return true;
 }
 
@@ -164,7 +179,10 @@ MessageBoxSeen WaitForMessageBox(DWORD processId, const std::wstring& title, DWO
     return IsWindowVisible(w) && ClassNameOf(w) == L"#32770" && (title.empty() || WindowText(w) == title) &&
            GetDlgItem(w, 0xFFFF);
   };
-  if (!WaitUntil([&] { return (seen.window = FindTopWindow(isBox, processId)) != nullptr; }, ms)) return seen;
+  if (!WaitUntil([&] { return (seen.window = FindTopWindow(isBox, processId)) != nullptr; }, ms)) {
+    ADD_FAILURE() << "no message box titled " << Narrow(title) << " within " << ms << " ms";
+    return seen;
+  }
   // Every box lies on the screen whole, its parts inside it; the program
   // may wrap its text with "\r\n", which the text read leaves out again.
   RECT box{}, client{}, part{}, screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -183,7 +201,9 @@ MessageBoxSeen WaitForMessageBox(DWORD processId, const std::wstring& title, DWO
 bool PressMessageBoxButton(const MessageBoxSeen& box, int buttonId) {
   if (!box.window || !GetDlgItem(box.window, buttonId)) return false;
   PostCommand(box.window, buttonId, BN_CLICKED, GetDlgItem(box.window, buttonId));
-  return WaitUntil([&] { return !IsWindow(box.window); });
+  if (WaitUntil([&] { return !IsWindow(box.window); })) return true;
+  ADD_FAILURE() << "the message box " << Narrow(box.text) << " stayed after button " << buttonId;
+  return false;
 }
 
 std::vector<std::vector<std::string>> StandinLog(const std::wstring& folder) {
@@ -206,7 +226,9 @@ std::vector<std::string> WaitForStart(size_t index, DWORD ms, const std::wstring
       if (line[0] == "start") starts.push_back(line);
     return starts.size() > index;
   };
-  return WaitUntil(count, ms) ? starts[index] : std::vector<std::string>{};
+  if (WaitUntil(count, ms)) return starts[index];
+  ADD_FAILURE() << "the map application stand-in logged " << starts.size() << " starts, not " << index + 1;
+  return {};
 }
 
 bool InstallStandin(const std::wstring& exe) { return CopyFileTo(WinePathOf(KARIO_TOOL_tessara_standin), exe); }
@@ -215,7 +237,8 @@ bool StartStandin(const std::wstring& arguments, const std::wstring& exe) {
   PROCESS_INFORMATION p{};
   auto isMap = [](HWND w) { return ClassNameOf(w) == L"Afx_QZV_MAINWND_"; };
   bool shown = StartProcess(exe, arguments, &p) && WaitUntil([&] { return FindTopWindow(isMap, p.dwProcessId); });
-  CloseHandle(p.hProcess), CloseHandle(p.hThread);
+  CloseHandle(p.hProcess);
+  CloseHandle(p.hThread);
   return shown;
 }
 
@@ -254,14 +277,14 @@ void KarioE2e::StartKarioOrFail(std::wstring program) {
   };
   ASSERT_TRUE(WaitUntil([&] { return (main_ = FindTopWindow(isMain, Pid())) != nullptr; }, 20000)) << "no main window";
   ASSERT_TRUE(FocusComesTo(Control(IDC_MODE_COMBO))) << "start-up did not finish";
-  EXPECT_TRUE(IsWindowVisible(Control(IDC_SEARCH_EDIT)) && !IsWindowVisible(Control(IDC_CATEGORY_COMBO)))
-      << "both inputs";
+  EXPECT_TRUE(IsWindowVisible(Control(IDC_SEARCH_EDIT))) << "the term's edit hidden at start-up";
+  EXPECT_FALSE(IsWindowVisible(Control(IDC_CATEGORY_COMBO))) << "the category box shown at start-up";
 }
 
 void KarioE2e::StartWithPointRead(const std::wstring& standinExe) {
   ASSERT_TRUE(InstallStandin(standinExe));
   ASSERT_NO_FATAL_FAILURE(StartKarioOrFail());
-  ASSERT_TRUE(StartStandin(kTokyoStationShown, standinExe));
+  ASSERT_TRUE(StartStandin(kTokyoStationShown, standinExe)) << "the stand-in's window did not show";
   // Shown to hundredths of a second, so read to ten milliseconds.
   ASSERT_TRUE(WaitUntil([&] { return WindowText(Control(IDC_POINT_LABEL)) == L"503171490 128439920"; }, 15000))
       << "point label: " << Narrow(WindowText(Control(IDC_POINT_LABEL)));

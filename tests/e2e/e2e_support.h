@@ -59,7 +59,10 @@ bool WaitForMapInFront();  // a stand-in's window in front, and the stand-in idl
 class KarioE2e : public ::testing::Test {
  protected:
   void SetUp() override { ResetDevice(); }
-  void TearDown() override { CloseProcess(&process_), KillPrograms(); }
+  void TearDown() override {
+    CloseProcess(&process_);
+    KillPrograms();
+  }
   void StartKarioOrFail(
       std::wstring program = kInstalledProgram);  // until start-up ends with the focus in the mode box
   // Installs the stand-in, starts the program, then shows Tokyo station in front of it until the point label shows the

@@ -29,7 +29,10 @@ class AnswerServer {
         WaitUntil([&] { return bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0; }, 60000) &&
         listen(listener_, 1) == 0;
   }
-  ~AnswerServer() { closesocket(listener_), WSACleanup(); }
+  ~AnswerServer() {
+    closesocket(listener_);
+    WSACleanup();
+  }
   // The whole body; its first half and then a reset; nothing at all until the
   // program lets go; the body and then blanks without end.
   enum Mode { kWhole, kBreakOff, kSilent, kEndless };
@@ -56,8 +59,10 @@ class AnswerServer {
              cache.nFileSizeLow + 4096 >= body.size() / 2;
     };
     linger abort = {1, 0};
-    if (breakOff)
-      WaitUntil(taken), setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<char*>(&abort), sizeof abort);
+    if (breakOff) {
+      EXPECT_TRUE(WaitUntil(taken)) << "the program did not put half the answer into C:\\htmbuff.txt";
+      setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<char*>(&abort), sizeof abort);
+    }
     DWORD patience = 90000;  // a silent service waits for the program to give up first
     setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<char*>(&patience), sizeof patience);
     if (mode != kSilent && !breakOff) shutdown(client, SD_SEND);
@@ -94,14 +99,15 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
       EXPECT_TRUE(WaitUntil([&] {
         return !IsWindowEnabled(Control(IDC_SEARCH_BUTTON)) && !IsWindowEnabled(bar) &&
                !IsWindowEnabled(GetDlgItem(bar, IDM_BAR_TESSARA)) && !IsWindowEnabled(GetDlgItem(bar, IDM_BAR_MENU));
-      }));
+      })) << "検索 and the menu bar's buttons were not turned off while the answer was awaited";
       EXPECT_EQ(service.Answer(BuildAnswerPage({{"35.68098", "125.7533653", "D"},
                                                 {"35.68098", "139.7269222", "A"},
                                                 {"35.68098", "138.3647583", "C"},
                                                 {"35.68098", "139.6247625", "B"}})),
                 "GET /maps?q=0300000001 HTTP/1.1");
     });
-    EXPECT_TRUE(IsWindowEnabled(Control(IDC_SEARCH_BUTTON)) && IsWindowEnabled(GetDlgItem(bar, IDM_BAR_MENU)));
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_SEARCH_BUTTON))) << "検索 stayed off after the search";
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(bar, IDM_BAR_MENU))) << "the menu button stayed off after the search";
   }
   std::vector<std::wstring> lines = Results();
   ASSERT_EQ(lines.size(), 4u);
@@ -112,9 +118,6 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
   DWORD entrySize = 0;
   const bool cached = GetUrlCacheEntryInfoW(url.c_str(), nullptr, &entrySize) || GetLastError() != ERROR_FILE_NOT_FOUND;
   EXPECT_FALSE(cached) << Narrow(url) << " is in the cache (error " << GetLastError() << ")";
-  // The code piece a single blank (such a line read: result_line_test).
-  EXPECT_EQ(Narrow(lines[0]),
-            "   3km,A, ," + Narrow(lines[0].substr(11, 9)) + "," + Narrow(lines[0].substr(21, 9)) + ", ");
   {
     // Broken off while reading: said, and the list keeps what it held.
     AnswerServer service;
@@ -122,9 +125,6 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
     SearchExpecting({L"えらー", kNoResult}, 0, [&] { service.Answer(page, AnswerServer::kBreakOff); });
     EXPECT_EQ(Results(), lines);
   }
-  // Nobody listening.
-  SearchExpecting({L"\nインターネットに接続できませんでした", kNoResult});
-  EXPECT_EQ(Results(), lines);
   // A service that never answers, and one that never ends (cut: えらー, the file kept), let the program go.  Where
   // the root cannot take the cache file, the temporary folder does, and the file is gone after the parse.
   {
@@ -146,20 +146,6 @@ TEST_F(PhoneSearch, AnswersListedNearestFirstAndEveryFailureSaid) {
   wchar_t temporary[MAX_PATH];
   const std::wstring cache = std::wstring(temporary, GetTempPathW(MAX_PATH, temporary)) + L"htmbuff.txt";
   EXPECT_EQ(GetFileAttributesW(cache.c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-// A usable host in "phonehost.txt" beside the program is asked instead of the build's, where nobody listens meanwhile.
-TEST_F(PhoneSearch, AsksTheHostSetBesideTheProgram) {
-  ASSERT_TRUE(
-      WriteTextFile(L"C:\\KarioTest\\phonehost.txt", "127.0.0.1:" + std::to_string(kBuildPort + 1000) + "\r\n"));
-  ASSERT_NO_FATAL_FAILURE(StartWithPointRead());
-  ChooseSearchMode(4);
-  TypeTerm(L"0300000001");
-  AnswerServer service(kBuildPort + 1000);
-  ASSERT_TRUE(service.listening) << "port " << service.port;
-  SearchExpecting({L"検索完了!\u30001件"}, 0, [&] {
-    EXPECT_EQ(service.Answer(BuildAnswerPage({{"35.68098", "139.7269222", "A"}})), "GET /maps?q=0300000001 HTTP/1.1");
-  });
 }
 
 }  // namespace

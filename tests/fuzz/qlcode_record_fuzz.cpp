@@ -10,7 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;  // fmemopen refuses an empty buffer
-  g_referenceLongitude = 503000000, g_referenceLatitude = 128000000;
+  g_referenceLongitude = 503000000;
+  g_referenceLatitude = 128000000;
   std::FILE* file = fmemopen(const_cast<uint8_t*>(data), size, "rb");
   if (!file) return 0;
   std::vector<std::u16string> passes[2];

@@ -17,9 +17,11 @@ std::string Slurp(const std::string& name) {
 }
 
 bool ReadTick(const BmpImage& image, int scale, bool clearType, int flag, int32_t* lon, int32_t* lat) {
-  g_screenTick = ScreenTick{ReadBmpPixel, const_cast<BmpImage*>(&image), clearType, scale}, g_alternateLayout = flag;
+  g_screenTick = ScreenTick{ReadBmpPixel, const_cast<BmpImage*>(&image), clearType, scale};
+  g_alternateLayout = flag;
   const bool ok = ReadReferencePoint(lon, lat);
-  g_screenTick = ScreenTick{}, g_alternateLayout = 0;
+  g_screenTick = ScreenTick{};
+  g_alternateLayout = 0;
   return ok;
 }
 
@@ -43,7 +45,9 @@ TEST(StandinScreens, ReadInTheirOwnLayoutAndInkOnly) {
     EXPECT_TRUE(ReadTick(image, s.scale, s.clearType, s.alternate, &lon, &lat)) << s.file;
     EXPECT_EQ(std::make_pair(lon, lat), std::make_pair(503112340, 128412340)) << s.file;
     EXPECT_FALSE(ReadTick(image, s.scale, !s.clearType, s.alternate, &lon, &lat)) << s.file;
-    EXPECT_FALSE(s.scale == 2 && ReadTick(image, 2, s.clearType, !s.alternate, &lon, &lat)) << s.file;
+    if (s.scale == 2) {
+      EXPECT_FALSE(ReadTick(image, 2, s.clearType, !s.alternate, &lon, &lat)) << s.file << " in the other layout";
+    }
   }
 }
 
@@ -60,7 +64,9 @@ TEST(DecodeBmp, RefusesTruncatedAndForeignFilesWithoutReadingPastThem) {
   for (auto [at, byte] : patches)
     EXPECT_FALSE(DecodeBmp(std::string(file).replace(at, 1, 1, byte), image, error)) << at;
   std::string fields = Slurp("standin_s2ac_topdown32.bmp");
-  fields[30] = 3, fields[18] = 1;  // the standard masks as bit fields, on 32 bits; one pixel wide
+  // The standard masks as bit fields, on 32 bits; one pixel wide.
+  fields[30] = 3;
+  fields[18] = 1;
   EXPECT_TRUE(DecodeBmp(fields, image, error)) << error;
 }
 
@@ -72,8 +78,14 @@ std::string HandBmp(int32_t width, int32_t height, int32_t headerSize, const std
   auto put = [&](size_t at, int32_t v) {
     for (int i = 0; i < 4; ++i) b[at + i] = char(uint32_t(v) >> (8 * i));
   };
-  b[0] = 'B', b[1] = 'M', b[26] = 1, b[28] = 24;
-  put(10, 54), put(14, headerSize), put(18, width), put(22, height);
+  b[0] = 'B';
+  b[1] = 'M';
+  b[26] = 1;   // planes
+  b[28] = 24;  // bits per pixel
+  put(10, 54);
+  put(14, headerSize);
+  put(18, width);
+  put(22, height);
   return b + rows;
 }
 
@@ -88,7 +100,6 @@ TEST(DecodeBmp, RowsRunBottomUpUnlessTheHeightIsNegativeAndSizesHaveLimits) {
   } cases[] = {
       {1, 2, 40, twoRows, {0x040506, 0x010203}},
       {1, -2, 40, twoRows, {0x010203, 0x040506}},
-      {2, 1, 40, std::string("\x01\x02\x03\x04\x05\x06\0\0", 8), {0x010203, 0x040506}},
       {1, 2, 12, twoRows, {}},  // a header too short for the sizes
       {65537, 1, 40, std::string(65537 * 3 + 1, '\0'), {}},
       {1, 65537, 40, std::string(65537 * 4, '\0'), {}},  // past any screen

@@ -32,14 +32,17 @@ std::string Joined(const std::vector<std::u16string>& items, std::string text = 
 // after that and only moves the QLCode candidates on the card, of which the
 // last found (folder v1, card v1, folder v2, card v2) wins.
 TEST(DiscoverEnvironmentRules, ReadsInStartUpOrder) {
-  ResetFake(), g_fake.cardSetting = u"SD", g_fake.mapNameSetting = u"\\SD\\Varnelle\\Data\\tessara.map";
+  ResetFake();
+  g_fake.cardSetting = u"SD";
+  g_fake.mapNameSetting = u"\\SD\\Varnelle\\Data\\tessara.map";
   g_fake.files = {{u"\\SD", std::nullopt},
                   {Utf8ToUtf16(Exe(R"(\SD)", 10)), ""},
                   {Utf8ToUtf16(Exe("", 11)), ""},
                   {u"\\Program Files\\Kario\\cardname.txt", "Card2\r\n"},
                   {u"\\Card2\\Varnelle\\Map\\qlcode.qldb", ""},
                   {u"\\SD\\Varnelle\\Data\\Map\\\\qlcode_v2.qldb", ""}};
-  g_fake.screenWidth = 480, g_fake.clearTypeKey = true;
+  g_fake.screenWidth = 480;
+  g_fake.clearTypeKey = true;
   EXPECT_EQ(Describe(DiscoverEnvironment()), R"(Card2 | )" + Exe("", 11) +
                                                  R"( 11 | 2 | \SD\Varnelle\Data\Map\ | )"
                                                  R"(\SD\Varnelle\Data\Map\\qlcode_v2.qldb 2 | ClearType)");
@@ -54,103 +57,97 @@ TEST(DiscoverEnvironmentRules, ReadsInStartUpOrder) {
            R"(attributes \Card2\Varnelle\Map\qlcode_v2.qldb)"}));
 }
 
-// Each row: the program's path, the registry's card and map name, the files
-// on the device, the screen width and the ClearType key; then what start-up
-// finds, worked out by hand.
+// Each row: the program's path, the registry's card and map name, the files on the device and the screen width; then
+// what start-up finds, worked out by hand.  No ClearType key: ReadsInStartUpOrder has one.
 TEST(DiscoverEnvironmentRules, OverrideFilesWinAndEveryFindingHasItsDefault) {
-  const std::u16string mappath = u"\\P\\mappath.txt", cardname = u"\\P\\cardname.txt", own = u"\\P\\kariosearch.exe",
-                       phonehost = u"\\P\\phonehost.txt";
+  const std::u16string mappath = u"\\P\\mappath.txt", cardname = u"\\P\\cardname.txt", own = u"\\P\\kariosearch.exe";
+  const std::u16string internalDb = u"\\内部ストレージ\\Varnelle\\Map\\qlcode.qldb",
+                       sdDb = u"\\SD\\Data\\Map\\\\qlcode.qldb";
+  const std::u16string otherDb = u"\\Other\\Varnelle\\Map\\qlcode_v2.qldb", host = u"\\P\\phonehost.txt";
+  const std::string internal = "内部ストレージ |  0 | ", nothing = "内部ストレージ |  0 | 1 |  |  0";
+  const std::string sdFound = internal + R"(2 | \SD\Data\Map\ | \SD\Data\Map\\qlcode.qldb 1)";
+  const std::string otherFound =
+      Exe(R"(Other | \内部ストレージ)", 9) + R"( 9 | 1 |  | \Other\Varnelle\Map\qlcode_v2.qldb 2)";
+  const std::map<std::u16string, std::optional<std::string>> otherCard = {
+      {cardname, "Other"},
+      {Utf8ToUtf16(Exe(R"(\Other)", 11)), ""},
+      {Utf8ToUtf16(Exe(R"(\内部ストレージ)", 9)), ""},
+      {otherDb, ""}};
+  const std::string bomHost =
+      "\xEF\xBB\xBF"
+      "a.jp:80\r\nx";
   // Four labels of 62 letters and a port: 256 characters, one more than an override line holds.
   const std::string label(62, 'a');
   const std::string longHost = label + "." + label + "." + label + "." + label + ":8080";
   const struct {
-    const char* name;
     std::u16string own;
     std::optional<std::u16string> card, mapName;
     std::map<std::u16string, std::optional<std::string>> files;
     int width;
-    bool clearType;
     std::string found;
   } cases[] = {
-      {"nothing at all but a database on the device",
-       own,
-       {},
-       {},
-       {{u"\\内部ストレージ\\Varnelle\\Map\\qlcode.qldb", ""}},
-       479,
-       false,
-       R"(内部ストレージ |  0 | 1 |  | \内部ストレージ\Varnelle\Map\qlcode.qldb 1)"},
-      {"a card setting naming no folder", own, u"SD", {}, {}, 240, true, "内部ストレージ |  0 | 1 |  |  0 | ClearType"},
-      {"mappath.txt beats the setting, its first line only",
-       own,
-       {},
-       u"\\A\\B\\C",
-       {{mappath, "\\SD\\Data\\Map\\\nmore\n"}, {u"\\SD\\Data\\Map\\\\qlcode.qldb", ""}},
-       640,
-       false,
-       R"(内部ストレージ |  0 | 2 | \SD\Data\Map\ | \SD\Data\Map\\qlcode.qldb 1)"},
-      {"an empty first line keeps the setting's folder",
-       own,
-       {},
-       u"\\A\\B\\C",
-       {{mappath, "\r\n\\X\\"}},
-       240,
-       false,
-       R"(内部ストレージ |  0 | 1 | \A\B\Map\ |  0)"},
-      {"the file's card does not move the map application",
-       own,
-       {},
-       {},
-       {{cardname, "Other"},
-        {Utf8ToUtf16(Exe(R"(\Other)", 11)), ""},
-        {Utf8ToUtf16(Exe(R"(\内部ストレージ)", 9)), ""},
-        {u"\\Other\\Varnelle\\Map\\qlcode_v2.qldb", ""}},
-       240,
-       false,
-       Exe(R"(Other | \内部ストレージ)", 9) + R"( 9 | 1 |  | \Other\Varnelle\Map\qlcode_v2.qldb 2)"},
-      {"a usable host replaces the build's",
-       own,
-       {},
-       {},
-       {{phonehost,
-         "\xEF\xBB\xBF"
-         "a.jp:80\r\nx"}},
-       240,
-       false,
-       "内部ストレージ |  0 | 1 |  |  0 | a.jp:80"},
-      {"an unusable one leaves it",
-       own,
-       {},
-       {},
-       {{phonehost, "a.jp/x"}},
-       240,
-       false,
-       "内部ストレージ |  0 | 1 |  |  0"},
-      {"one longer than a line holds is not taken cut (:808 for :8080)",
-       own,
-       {},
-       {},
-       {{phonehost, longHost}},
-       240,
-       false,
-       "内部ストレージ |  0 | 1 |  |  0"},
-      {"no path of its own: the root is not beside it",
-       u"",
-       {},
-       {},
-       {{u"\\mappath.txt", "\\Wrong\\"}, {u"\\phonehost.txt", "a:1"}},
-       240,
-       false,
-       "内部ストレージ |  0 | 1 |  |  0"},
+      // Nothing at all but a database on the device.
+      {own, {}, {}, {{internalDb, ""}}, 479, internal + R"(1 |  | \内部ストレージ\Varnelle\Map\qlcode.qldb 1)"},
+      // A card setting naming no folder.
+      {own, u"SD", {}, {}, 480, internal + "2 |  |  0"},
+      // mappath.txt beats the setting, its first line only.
+      {own, {}, u"\\A\\B\\C", {{mappath, "\\SD\\Data\\Map\\\nmore\n"}, {sdDb, ""}}, 640, sdFound},
+      // An empty first line keeps the setting's folder.
+      {own, {}, u"\\A\\B\\C", {{mappath, "\r\n\\X\\"}}, 240, internal + R"(1 | \A\B\Map\ |  0)"},
+      // The file's card does not move the map application, only the card's database.
+      {own, {}, {}, otherCard, 240, otherFound},
+      // A usable host replaces the build's; an unusable one leaves it.
+      {own, {}, {}, {{host, bomHost}}, 240, nothing + " | a.jp:80"},
+      {own, {}, {}, {{host, "a.jp/x"}}, 240, nothing},
+      // One longer than a line holds is not taken cut (:808 for :8080).
+      {own, {}, {}, {{host, longHost}}, 240, nothing},
+      // No path of its own: the root is not beside it.
+      {u"", {}, {}, {{u"\\mappath.txt", "\\Wrong\\"}, {u"\\phonehost.txt", "a:1"}}, 240, nothing},
   };
   const std::u16string buildHost = g_phoneSearchHost;  // shown only where start-up changed it
   for (const auto& c : cases) {
-    ResetFake(), g_fake.ownPath = c.own, g_fake.cardSetting = c.card, g_fake.mapNameSetting = c.mapName;
-    g_fake.files = c.files, g_fake.screenWidth = c.width, g_fake.clearTypeKey = c.clearType;
+    ResetFake();
+    g_fake.ownPath = c.own;
+    g_fake.cardSetting = c.card;
+    g_fake.mapNameSetting = c.mapName;
+    g_fake.files = c.files;
+    g_fake.screenWidth = c.width;
     const std::string found = Describe(DiscoverEnvironment());
-    EXPECT_EQ(found + (g_phoneSearchHost == buildHost ? "" : " | " + Utf16ToUtf8(g_phoneSearchHost)), c.found)
-        << c.name;
+    EXPECT_EQ(found + (g_phoneSearchHost == buildHost ? "" : " | " + Utf16ToUtf8(g_phoneSearchHost)), c.found);
     g_phoneSearchHost = buildHost;
+  }
+}
+
+// Which copy wins where several exist, the card "SD" and the folder "\D\Map\" given.  The map application: the
+// highest of versions 8 to 11, the card's before the device's of the same version, others ignored.  The database:
+// the last found of folder v1, card v1, folder v2, card v2.
+TEST(DiscoverEnvironmentRules, WhichCopyWins) {
+  auto exe = [](const char* card, int n) { return Utf8ToUtf16(Exe(card, n)); };
+  const std::u16string folderV1 = u"\\D\\Map\\\\qlcode.qldb", cardV1 = u"\\SD\\Varnelle\\Map\\qlcode.qldb";
+  const std::u16string folderV2 = u"\\D\\Map\\\\qlcode_v2.qldb", cardV2 = u"\\SD\\Varnelle\\Map\\qlcode_v2.qldb";
+  const struct {
+    std::vector<std::u16string> files;
+    std::string mapApplication, database;
+  } cases[] = {
+      {{exe(R"(\SD)", 10), exe("", 10)}, Exe(R"(\SD)", 10) + " 10", " 0"},
+      {{exe(R"(\SD)", 7), exe("", 12), exe(R"(\SD)", 12), exe("", 7)}, " 0", " 0"},
+      {{folderV2, cardV2}, " 0", R"(\SD\Varnelle\Map\qlcode_v2.qldb 2)"},
+      {{folderV1, cardV1}, " 0", R"(\SD\Varnelle\Map\qlcode.qldb 1)"},
+      {{cardV1, folderV2}, " 0", R"(\D\Map\\qlcode_v2.qldb 2)"},
+      {{folderV1}, " 0", R"(\D\Map\\qlcode.qldb 1)"},
+  };
+  for (const auto& c : cases) {
+    ResetFake();
+    g_fake.cardSetting = u"SD";
+    g_fake.mapNameSetting = u"\\D\\x";
+    g_fake.files = {{u"\\SD", std::nullopt}};
+    for (const std::u16string& file : c.files) g_fake.files[file] = "";
+    const Environment found = DiscoverEnvironment();
+    EXPECT_EQ(Utf16ToUtf8(found.mapApplicationPath) + " " + std::to_string(found.mapApplicationVersion),
+              c.mapApplication)
+        << Utf16ToUtf8(c.files[0]);
+    EXPECT_EQ(Utf16ToUtf8(found.qlcodePath) + " " + std::to_string(found.qlcodeVersion), c.database)
+        << Utf16ToUtf8(c.files[0]);
   }
 }
 

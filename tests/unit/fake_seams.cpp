@@ -24,20 +24,29 @@ std::vector<std::string> Logged(const std::string& prefix) {
 namespace {
 void Log(const std::string& line) { g_fake.log.push_back(line); }
 std::string U8(const std::u16string& text) { return Utf16ToUtf8(text); }
+// Logs the call, then gives the fake's answer.
+template <typename T>
+T Reply(const std::string& line, T answer) {
+  Log(line);
+  return answer;
+}
 }  // namespace
 
 void ShowMessage(const std::u16string& text) { Log("message " + U8(text)); }
-bool AskYesNo(const std::u16string& text) { return Log("ask " + U8(text)), g_fake.yes; }
+bool AskYesNo(const std::u16string& text) { return Reply("ask " + U8(text), g_fake.yes); }
 int AskYesNoCancel(const std::u16string& text, const std::u16string& title) {
-  return Log("ask " + U8(title) + ": " + U8(text)), g_fake.answer;
+  return Reply("ask " + U8(title) + ": " + U8(text), g_fake.answer);
 }
 
 void EnableControls(bool enabled) { Log(enabled ? "enable" : "disable"); }
 int ReadSearchMode() { return g_fake.searchMode; }
 std::u16string ReadControlText(int id, std::size_t capacity) {
-  return Log("read " + std::to_string(id)), g_fake.texts[id].substr(0, capacity - 1);
+  return Reply("read " + std::to_string(id), g_fake.texts[id].substr(0, capacity - 1));
 }
-bool ReadSelectedResultLine(std::u16string* line) { return *line = g_fake.selectedLine, g_fake.lineSelected; }
+bool ReadSelectedResultLine(std::u16string* line) {
+  *line = g_fake.selectedLine;
+  return g_fake.lineSelected;
+}
 bool CategoryPicked() { return g_fake.categoryPicked; }
 void FocusControl(int id) { Log("focus " + std::to_string(id)); }
 void ShowInputInFront(int front, int back, bool focus) {
@@ -46,7 +55,7 @@ void ShowInputInFront(int front, int back, bool focus) {
 void EndProgram() { Log("end"); }
 
 std::vector<std::uintptr_t> FindMapApplicationWindows() {
-  const std::size_t n = (Log("look"), Logged("look").size() - 1);
+  const std::size_t n = Reply("look", Logged("look").size());  // the looks before this one
   return n < g_fake.mapWindows.size() ? g_fake.mapWindows[n] : std::vector<std::uintptr_t>{};
 }
 void PostEndToMapApplication(std::uintptr_t window) { Log("post end " + std::to_string(window)); }
@@ -55,23 +64,28 @@ void WriteDestinationValues(int32_t lon, int32_t lat) {
   Log("write " + std::to_string(lon) + " " + std::to_string(lat));
 }
 bool StartProgram(const std::u16string& program, const std::u16string* commandLine) {
-  return Log("start " + U8(program) + (commandLine ? "|" + U8(*commandLine) : "")), !g_fake.startFails;
+  return Reply("start " + U8(program) + (commandLine ? "|" + U8(*commandLine) : ""), !g_fake.startFails);
 }
 std::u16string OwnProgramPath() { return g_fake.ownPath; }
-bool ProgramFileExists(const std::u16string& path) { return Log("exists " + U8(path)), path == g_fake.browser; }
+bool ProgramFileExists(const std::u16string& path) { return Reply("exists " + U8(path), path == g_fake.browser); }
 void OpenWithShell(const std::u16string& document) { Log("shell " + U8(document)); }
 
 bool ChooseInternetNetwork(uint32_t* index) {
-  return Log("choose " + std::to_string(*index)), ++*index, g_fake.network;
+  Log("choose " + std::to_string(*index));
+  ++*index;
+  return g_fake.network;
 }
 ConnectionAttempt RequestInternetConnection() {
-  const std::size_t n = (Log("request"), Logged("request").size() - 1);
+  const std::size_t n = Reply("request", Logged("request").size());  // the requests before this one
   const int outcome = n < g_fake.attempts.size() ? g_fake.attempts[n] : 2;
   return ConnectionAttempt{outcome > 0, outcome == 2};
 }
 void ReleaseInternetConnection(bool keepCached) { Log(keepCached ? "release cached" : "release"); }
 bool OpenWebAnswer(const std::u16string& url, uint32_t flags, uint32_t* error) {
-  return Log("open " + U8(url) + " flags " + std::to_string(flags)), g_fake.openFails ? (*error = 12007, false) : true;
+  Log("open " + U8(url) + " flags " + std::to_string(flags));
+  if (!g_fake.openFails) return true;
+  *error = 12007;
+  return false;
 }
 bool ReadWebAnswer(char* buffer, std::size_t capacity, std::size_t* read) {
   std::size_t &chunk = g_fake.chunk, &offset = g_fake.offset;
@@ -85,7 +99,10 @@ bool ReadWebAnswer(char* buffer, std::size_t capacity, std::size_t* read) {
   *read = std::min(capacity, text.size() - offset);
   std::memcpy(buffer, text.data() + offset, *read);
   offset += *read;
-  if (offset == text.size()) ++chunk, offset = 0;
+  if (offset == text.size()) {
+    ++chunk;
+    offset = 0;
+  }
   return true;
 }
 void CloseWebAnswer() { Log("close"); }
@@ -94,19 +111,21 @@ std::u16string TemporaryFolder() { return g_fake.temporaryFolder; }
 
 template <typename T>
 bool Answer(const std::string& line, const std::optional<T>& value, T* out) {
-  return Log(line), value && (*out = *value, true);
+  Log(line);
+  if (value) *out = *value;
+  return value.has_value();
 }
 bool ReadStorageCardSetting(std::u16string* folder) { return Answer("registry Folder", g_fake.cardSetting, folder); }
 bool ReadMapNameSetting(std::u16string* mapName) { return Answer("registry MNAMV8", g_fake.mapNameSetting, mapName); }
-bool ClearTypeKeyExists() { return Log("registry ClearType"), g_fake.clearTypeKey; }
+bool ClearTypeKeyExists() { return Reply("registry ClearType", g_fake.clearTypeKey); }
 bool PathAttributesReadable(const std::u16string& path) {
-  return Log("attributes " + U8(path)), g_fake.files.count(path) > 0;
+  return Reply("attributes " + U8(path), g_fake.files.count(path) > 0);
 }
 bool DirectorySearchFindsFile(const std::u16string& path) {
-  return Log("find " + U8(path)), g_fake.files.count(path) && g_fake.files[path];
+  return Reply("find " + U8(path), g_fake.files.count(path) && g_fake.files[path]);
 }
 bool ReadFileStart(const std::u16string& path, std::size_t limit, std::string* bytes) {
   const auto file = g_fake.files.count(path) ? g_fake.files[path] : std::nullopt;
   return Answer("read " + U8(path), file ? std::optional(file->substr(0, limit)) : std::nullopt, bytes);
 }
-int PrimaryScreenWidth() { return Log("screen width"), g_fake.screenWidth; }
+int PrimaryScreenWidth() { return Reply("screen width", g_fake.screenWidth); }

@@ -22,9 +22,11 @@ TEST(StationPresets, EachCommandStartsAtItsStation) {
     ASSERT_NE(preset, nullptr) << s.id;
     const TokyoPoint at = ConvertWgs84ToTokyo(((s.lonD * 60 + s.lonM) * 60 + s.lonS) * 1000.0,
                                               ((s.latD * 60 + s.latM) * 60 + s.latS) * 1000.0);
-    EXPECT_TRUE(std::abs(preset->longitude - at.lon) <= 3000 && std::abs(preset->latitude - at.lat) <= 3000) << s.id;
+    EXPECT_LE(std::abs(preset->longitude - at.lon), 3000) << s.id;
+    EXPECT_LE(std::abs(preset->latitude - at.lat), 3000) << s.id;
   }
-  EXPECT_TRUE(FindStationPreset(40002) == nullptr && FindStationPreset(40010) == nullptr);
+  EXPECT_EQ(FindStationPreset(40002), nullptr);
+  EXPECT_EQ(FindStationPreset(40010), nullptr);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/menu_bar.h"
+#include "resources/resource_ids.h"
 #include "shell/device_window.h"
 
 static auto Tie(const ControlBox& b) { return std::make_tuple(b.x, b.y, b.width, b.height); }
@@ -75,17 +76,33 @@ TEST(DeviceWindow, OpensBesideTheMapWhereThereIsRoom) {
   }
 }
 
-// The window's published table of places at scale 1, times the scale; an id of no control has no place.
-TEST(ControlBoxAtCreation, TheTablesPlacesTimesTheScale) {
-  const struct {
-    int id, x, y, width, height;
-  } rows[] = {{1070, 5, 10, 60, 20},    {1040, 70, 10, 160, 20},  {1080, 5, 35, 60, 20}, {1010, 65, 60, 105, 20},
-              {1050, 65, 35, 170, 100}, {1019, 65, 60, 105, 150}, {1060, 5, 60, 60, 20}, {1020, 175, 60, 60, 20},
-              {1030, 0, 252, 240, 15},  {1000, 5, 85, 230, 140}};
-  for (const auto& r : rows)
-    for (int s : {1, 2})
-      EXPECT_EQ(Tie(ControlBoxAtCreation(r.id, s)), std::make_tuple(r.x * s, r.y * s, r.width * s, r.height * s))
-          << r.id;
+// The places as a person sees them, not the table again: every box at scale 2 is its scale-1 box doubled and lies
+// above the bar of a 240 x 294 client; captions stand at the left edge on their field's row, as high as the field and
+// left of it; the term's edit and the category box share one place, 検索 right of it, the list below; the list keeps 5
+// pixels from either side and the folder label spans the width.  An id of no control has no place.
+TEST(ControlBoxAtCreation, RowsOfCaptionAndFieldAboveTheListTimesTheScale) {
+  const int ids[] = {IDC_POINT_CAPTION, IDC_POINT_LABEL,    IDC_MODE_CAPTION,  IDC_MODE_COMBO,   IDC_TERM_CAPTION,
+                     IDC_SEARCH_EDIT,   IDC_CATEGORY_COMBO, IDC_SEARCH_BUTTON, IDC_FOLDER_LABEL, IDC_RESULT_LIST};
+  for (int id : ids) {
+    const ControlBox b = ControlBoxAtCreation(id, 1);
+    EXPECT_EQ(Tie(ControlBoxAtCreation(id, 2)), std::make_tuple(2 * b.x, 2 * b.y, 2 * b.width, 2 * b.height)) << id;
+    EXPECT_LE(b.x + b.width, 240) << id;
+    EXPECT_LE(b.y + b.height, 268) << id;
+  }
+  auto box = [](int id) { return ControlBoxAtCreation(id, 1); };
+  for (auto [caption, field] : {std::pair{IDC_POINT_CAPTION, IDC_POINT_LABEL}, {IDC_TERM_CAPTION, IDC_SEARCH_EDIT}}) {
+    EXPECT_EQ(std::make_tuple(box(caption).x, box(caption).y, box(caption).height),
+              std::make_tuple(5, box(field).y, box(field).height))
+        << caption;
+    EXPECT_LE(box(caption).x + box(caption).width, box(field).x) << caption << " runs into its field";
+  }
+  EXPECT_LE(box(IDC_SEARCH_EDIT).y + box(IDC_SEARCH_EDIT).height, box(IDC_RESULT_LIST).y);
+  const ControlBox edit = box(IDC_SEARCH_EDIT), category = box(IDC_CATEGORY_COMBO), button = box(IDC_SEARCH_BUTTON);
+  EXPECT_EQ(std::make_tuple(category.x, category.y, category.width), std::make_tuple(edit.x, edit.y, edit.width));
+  EXPECT_EQ(std::make_pair(button.y, button.height), std::make_pair(edit.y, edit.height));
+  EXPECT_GT(button.x, edit.x + edit.width);
+  EXPECT_EQ(std::make_pair(box(IDC_RESULT_LIST).x, box(IDC_RESULT_LIST).width), std::make_pair(5, 230));
+  EXPECT_EQ(std::make_pair(box(IDC_FOLDER_LABEL).x, box(IDC_FOLDER_LABEL).width), std::make_pair(0, 240));
   EXPECT_EQ(Tie(ControlBoxAtCreation(1001, 1)), std::make_tuple(0, 0, 0, 0));
 }
 
@@ -100,5 +117,6 @@ TEST(MenuBar, ButtonsShareTheBarAndPopupsOpenFromTheOuterEdges) {
     EXPECT_EQ(std::make_tuple(at.x, at.y, at.rightAligned), std::make_tuple(x, 268, rightAligned)) << i;
     EXPECT_EQ(MenuBarButtonFor(i) ? MenuBarButtonFor(i)->popupIndex : -1, i);
   }
-  EXPECT_TRUE(MenuBarButtonFor(-1) == nullptr && MenuBarButtonFor(2) == nullptr);
+  EXPECT_EQ(MenuBarButtonFor(-1), nullptr);
+  EXPECT_EQ(MenuBarButtonFor(2), nullptr);
 }

@@ -38,16 +38,16 @@ TEST(MessageBoxFit, TextWrapsWhereALineIsFull) {
   EXPECT_EQ(WrapMessageText(u"ＡＢ", sixty, 50), u"Ａ\r\nＢ");  // wider than a line: one character each
 }
 
-// The confirmation "データ詳細" as a desktop makes it (frame 6 x 25, three
+// The confirmation "データ詳細" (details) as a desktop makes it (frame 6 x 25, three
 // buttons 100 wide 19 apart), centred on a window near the left edge.
 TEST(MessageBoxFit, BoxesComeInsideTheScreenAndNarrowToIt) {
-  const MessageBoxLayout confirmation{
+  const MessageBoxLayout details{
       {-26, 84, 538, 192}, 532, 167, {12, 8, 120, 117}, {{97, 133, 100, 23}, {216, 133, 100, 23}, {335, 133, 100, 23}}};
-  EXPECT_EQ(MessageTextWidthLimit(confirmation, {0, 0, 479, 360}), 449);  // 479 - 6 - 2 x 12
-  EXPECT_TRUE(MessageBoxNarrows(confirmation, {0, 0, 537, 360}));
-  EXPECT_FALSE(MessageBoxNarrows(confirmation, {0, 0, 538, 360}));  // as wide as the screen: only moved
+  EXPECT_EQ(MessageTextWidthLimit(details, {0, 0, 479, 360}), 449);  // 479 - 6 - 2 x 12
+  EXPECT_TRUE(MessageBoxNarrows(details, {0, 0, 537, 360}));
+  EXPECT_FALSE(MessageBoxNarrows(details, {0, 0, 538, 360}));  // as wide as the screen: only moved
+  const MessageBoxLayout tall{{200, -10, 100, 400}, 94, 375, {10, 5, 60, 300}, {{20, 310, 50, 20}}};
   const struct {
-    const char* name;
     MessageBoxLayout shown;
     ControlBox work;
     int textWidth, textHeight;
@@ -55,48 +55,18 @@ TEST(MessageBoxFit, BoxesComeInsideTheScreenAndNarrowToIt) {
   } cases[] = {
       // 473 inside: the row (338) keeps its widths and gaps, centred at (473 - 338) / 2; the centre
       // (-26 + 59 / 2 = 3) is moved to the left edge.
-      {"the demo's 479 pixels",
-       confirmation,
-       {0, 0, 479, 360},
-       120,
-       117,
-       "0,84 479x192|12,8 120x117|67,133 100x23|186,133 100x23|305,133 100x23"},
+      {details, {0, 0, 479, 360}, 120, 117, "0,84 479x192|12,8 120x117|67,133 100x23|186,133 100x23|305,133 100x23"},
       // 234 inside: gaps and margins 19 / 3 = 6, buttons (234 - 2 x 6 - 2 x 6) / 3 = 70; a wrapped text
       // 26 taller moves the row down 26 and the top up 13.
-      {"a 240-pixel handheld",
-       confirmation,
-       {0, 0, 240, 320},
-       200,
-       143,
-       "0,71 240x218|12,8 200x143|6,159 70x23|82,159 70x23|158,159 70x23"},
+      {details, {0, 0, 240, 320}, 200, 143, "0,71 240x218|12,8 200x143|6,159 70x23|82,159 70x23|158,159 70x23"},
       // 362 inside, exactly the row with its margins (3 x 100 + 2 x 19 + 2 x 12): nothing closes up.
-      {"a row that just fits",
-       confirmation,
-       {0, 0, 368, 360},
-       120,
-       117,
-       "0,84 368x192|12,8 120x117|12,133 100x23|131,133 100x23|250,133 100x23"},
+      {details, {0, 0, 368, 360}, 120, 117, "0,84 368x192|12,8 120x117|12,133 100x23|131,133 100x23|250,133 100x23"},
       // 344 inside, short of 362: gaps and margins close to 6, the buttons keep 100, (344 - 312) / 2 = 16.
-      {"a row 18 too wide",
-       confirmation,
-       {0, 0, 350, 360},
-       120,
-       117,
-       "0,84 350x192|12,8 120x117|16,133 100x23|122,133 100x23|228,133 100x23"},
+      {details, {0, 0, 350, 360}, 120, 117, "0,84 350x192|12,8 120x117|16,133 100x23|122,133 100x23|228,133 100x23"},
       // 14 inside, less than the gaps: buttons 1 wide, the row (15) from 0, the box from the top.
-      {"narrower than the gaps",
-       confirmation,
-       {0, 0, 20, 100},
-       2,
-       117,
-       "0,0 20x192|12,8 2x117|0,133 1x23|7,133 1x23|14,133 1x23"},
+      {details, {0, 0, 20, 100}, 2, 117, "0,0 20x192|12,8 2x117|0,133 1x23|7,133 1x23|14,133 1x23"},
       // Narrow enough, only moved in: from the right edge, and its top shown where it is too tall.
-      {"fits the width",
-       {{200, -10, 100, 400}, 94, 375, {10, 5, 60, 300}, {{20, 310, 50, 20}}},
-       {0, 0, 240, 320},
-       0,
-       0,
-       "140,0 100x400|10,5 60x300|20,310 50x20"},
+      {tall, {0, 0, 240, 320}, 0, 0, "140,0 100x400|10,5 60x300|20,310 50x20"},
   };
   for (const auto& c : cases) {
     const MessageBoxLayout fit = FitMessageBox(c.shown, c.work, c.textWidth, c.textHeight);
@@ -106,7 +76,7 @@ TEST(MessageBoxFit, BoxesComeInsideTheScreenAndNarrowToIt) {
     for (const ControlBox& b : parts)
       text += "|" + std::to_string(b.x) + "," + std::to_string(b.y) + " " + std::to_string(b.width) + "x" +
               std::to_string(b.height);
-    EXPECT_EQ(text.substr(1), c.fit) << c.name;
+    EXPECT_EQ(text.substr(1), c.fit) << "on " << c.work.width << "x" << c.work.height;
   }
 }
 

@@ -62,7 +62,8 @@ TEST(OverrideFirstLine, SameLineInEveryEncoding) {
                                                         {"\xC1\xBF", u"ﾁｿ"}};
   for (const auto& [bytes, expected] : raw) {
     std::u16string line;
-    EXPECT_TRUE(DecodeOverrideFirstLine(bytes, &line) && line == expected) << Utf16ToUtf8(expected);
+    EXPECT_TRUE(DecodeOverrideFirstLine(bytes, &line)) << Utf16ToUtf8(expected);
+    EXPECT_EQ(Utf16ToUtf8(line), Utf16ToUtf8(expected));
   }
 }
 

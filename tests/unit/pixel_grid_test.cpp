@@ -15,10 +15,11 @@ TEST(PixelGrid, HoldsOnlyWhatIsVisibleReadsOnlyWhatItHoldsAndTurnsMemoryIntoPixe
   const PixelRect region{-10, 20, 100, 140};
   EXPECT_EQ(Tie(GridWithin(region, PixelRect{0, 0, 240, 120}).held), std::make_tuple(0, 20, 100, 120));
   const PixelGrid off = GridWithin(region, PixelRect{100, 0, 240, 320});
-  EXPECT_TRUE(Tie(off.held) == std::make_tuple(0, 0, 0, 0) && !GridHoldsPixels(off));
-  EXPECT_TRUE(Tie(GridWithin(region, PixelRect{0, 140, 240, 320}).held) == std::make_tuple(0, 0, 0, 0) &&
-              !GridHoldsPixels(PixelGrid{{}, {0, 5, 9, 5}}) &&
-              !GridHoldsPixels(WholeImageGrid(0, 9)));  // touching below; no height; no width
+  EXPECT_EQ(Tie(off.held), std::make_tuple(0, 0, 0, 0));
+  EXPECT_FALSE(GridHoldsPixels(off));
+  EXPECT_EQ(Tie(GridWithin(region, PixelRect{0, 140, 240, 320}).held), std::make_tuple(0, 0, 0, 0)) << "touching below";
+  EXPECT_FALSE(GridHoldsPixels(PixelGrid{{}, {0, 5, 9, 5}})) << "no height";
+  EXPECT_FALSE(GridHoldsPixels(WholeImageGrid(0, 9))) << "no width";
   const PixelGrid grid{{10, 20, 13, 22}, {11, 20, 13, 22}};
   const uint32_t rows[6] = {0, 1, 2, 3, 4, 5}, none = kPixelUnavailable;
   const struct {

@@ -25,8 +25,8 @@ struct Grid {
 };
 uint32_t ReadGrid(void* context, int x, int y) {
   Grid* grid = static_cast<Grid*>(context);
-  return grid->reads.push_back({x, y}),
-         grid->Inside(x, y) ? grid->pixels[size_t(y) * grid->width + x] : kPixelUnavailable;
+  grid->reads.push_back({x, y});
+  return grid->Inside(x, y) ? grid->pixels[size_t(y) * grid->width + x] : kPixelUnavailable;
 }
 
 struct Case {
@@ -79,7 +79,8 @@ TEST(ScreenReader, TickStoresBothNumbersOrNothing) {
   for (const Case& c : kAllSets) {
     int32_t lon = -1, lat = -1;
     for (bool longitudeShown : {true, false}) {
-      g_referenceLongitude = 11, g_referenceLatitude = 22;
+      g_referenceLongitude = 11;
+      g_referenceLatitude = 22;
       DrawReadouts(Use(c), c, longitudeShown ? kLon : u"", longitudeShown ? u"" : kLat);
       const int flag = g_alternateLayout;
       EXPECT_FALSE(ReadReferencePoint(&lon, &lat)) << Describe(c);
@@ -96,7 +97,8 @@ TEST(ScreenReader, TickStoresBothNumbersOrNothing) {
               std::make_tuple(503112340, 128412340, 503112340, 128412340, flag))
         << Describe(c);
   }
-  g_screenTick = ScreenTick{}, g_alternateLayout = 0;
+  g_screenTick = ScreenTick{};
+  g_alternateLayout = 0;
   // The point label shows what was stored, longitude first, one blank between.
   EXPECT_EQ(Utf16ToUtf8(PointLabelText(503112340, -128412340)), "503112340 -128412340");
 }
@@ -143,12 +145,14 @@ TEST(ScreenReader, ReadoutRegionHoldsEveryPixelATickReads) {
   }
 }
 
-// The digits are of one width in every set: a cell's advance decides where the next cell is sampled.
+// The digits are of one width in every set: a cell's advance decides where the next cell is sampled.  (The
+// screenshots read only the digits of one point, so they cannot show this for the others.)
 TEST(GlyphSets, DigitsShareOneAdvance) {
-  for (const Case& c : kAllSets)
-    for (const GlyphEntry *g = GlyphSetFor(c.geometry, c.clearType ? kInkBackground : kInkBlack), *first = g;
-         g < first + 10; ++g)
+  for (const Case& c : kAllSets) {
+    const GlyphEntry* first = GlyphSetFor(c.geometry, c.clearType ? kInkBackground : kInkBlack);
+    for (const GlyphEntry* g = first; g < first + 10; ++g)
       EXPECT_EQ(g->advance, first->advance) << Describe(c) << " " << char(g->character);
+  }
 }
 
 TEST(ConvertReadoutText, Cases) {

@@ -23,6 +23,12 @@ inline Lines ResultLinesUtf8() {
 // Sets the reference point for one test and restores it afterwards.
 struct ReferencePointScope {
   int32_t savedLon = g_referenceLongitude, savedLat = g_referenceLatitude;
-  ReferencePointScope(int32_t lon, int32_t lat) { g_referenceLongitude = lon, g_referenceLatitude = lat; }
-  ~ReferencePointScope() { g_referenceLongitude = savedLon, g_referenceLatitude = savedLat; }
+  ReferencePointScope(int32_t lon, int32_t lat) {
+    g_referenceLongitude = lon;
+    g_referenceLatitude = lat;
+  }
+  ~ReferencePointScope() {
+    g_referenceLongitude = savedLon;
+    g_referenceLatitude = savedLat;
+  }
 };

@@ -16,7 +16,10 @@ int main(int argc, char** argv) {
       CreateWindowExW(0, L"LISTBOX", nullptr,
                       WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT, 5,
                       85, 230, 140, top, nullptr, instance, nullptr);
-  if (!list) return std::fprintf(stderr, "no result list box (error %lu)\n", GetLastError()), 1;
+  if (!list) {
+    std::fprintf(stderr, "no result list box (error %lu)\n", GetLastError());
+    return 1;
+  }
   ResultListAttach(list);
   const int result = RUN_ALL_TESTS();
   DestroyWindow(top);
