@@ -72,7 +72,7 @@ uint64_t ZeroBits64(const unsigned char* p) {
   uint64_t bits = 0;
 #if defined(__SSE2__)
   const __m128i zero = _mm_setzero_si128();
-  for (int i = 0; i < 4; ++i) {
+  for (std::size_t i = 0; i < 4; ++i) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
     bits |= static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, zero)))) << (16 * i);
   }
@@ -89,7 +89,7 @@ bool HasEvenZeroPair64(const unsigned char* p) {
 #if defined(__SSE2__)
   const __m128i zero = _mm_setzero_si128();
   __m128i pairs = zero;
-  for (int i = 0; i < 4; ++i)
+  for (std::size_t i = 0; i < 4; ++i)
     pairs = _mm_or_si128(pairs, _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i)), zero));
   return _mm_movemask_epi8(pairs) != 0;
 #else

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "maplink/bmp_pixels.h"
+#include "tools/common/bmp_pixels.h"
 #include "maplink/screen_reader.h"
 
 namespace {
