@@ -220,7 +220,8 @@ TEST(MeshFolderTest, SearchesEveryLevelsFiles) {
   write("levelS/5339461.tgx", Record(16, 16, Sjis(u"駅")));
   write("_levelS/5339464.tgx", Record(-16, -16, Sjis(u"駅")));
   write("levelS/5339465.tgx", Record(8, 8, Sjis(u"駅")));  // no fifth quarter: never opened
-  write("levelS/5339462.tgx", ""), write("_levelS/5339462.tgx", Record(8, 8, Sjis(u"駅")));  // the empty file wins
+  write("levelS/5339462.tgx", "");                         // the empty file wins over the one in _levelS
+  write("_levelS/5339462.tgx", Record(8, 8, Sjis(u"駅")));
   write("levelS/53394615.tgx",
         Record(160, -160, Sjis(u"神田駅")) + Record(9, 9, Sjis(u"一二三四五六七八九十一二三四五六")));
   write("levelS/53394640.tgx", Record(160, -160, Sjis(u"秋葉原")));
@@ -248,7 +249,8 @@ TEST(MeshFolderTest, SearchesEveryLevelsFiles) {
     EXPECT_EQ(int(c.lines.size()), SearchMeshLevel(c.level, c.term, folder)) << int(c.level);
     EXPECT_EQ(c.lines, ResultLinesUtf8()) << int(c.level);
   }
-  std::filesystem::remove_all(dir), ResultListClear();
+  std::filesystem::remove_all(dir);
+  ResultListClear();
 }
 
 }  // namespace
