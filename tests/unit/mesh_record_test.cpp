@@ -75,6 +75,21 @@ TEST(MeshRecordTest, RememberedWalksAgreeWithWalksOnTheirOwn) {
   }
 }
 
+// A run of three 0 bytes at every place around the 64-byte blocks the look
+// goes through, seen from the buffer's end and again after an earlier look.
+TEST(MeshRecordTest, ZeroRunsAcrossBlockEdges) {
+  for (std::size_t at = 0; at + 3 <= 256; ++at) {
+    std::string bytes(256, 'A');
+    bytes.replace(at, 3, std::string(3, '\0'));
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (std::size_t earlier : {std::size_t{0}, std::size_t{5}, std::size_t{70}}) {
+      MeshRecordMemo memo;
+      ASSERT_EQ(LastZeroRunPlainly(bytes, earlier), FindLastZeroRun(data, earlier, &memo)) << at << " " << earlier;
+      ASSERT_EQ(LastZeroRunPlainly(bytes, 255), FindLastZeroRun(data, 255, &memo)) << at << " " << earlier;
+    }
+  }
+}
+
 // A name copy leaves out newlines and ends after a byte followed by a 0
 // byte, at the file's end or after 101 bytes, also inside a run of newlines
 // longer than a word.
