@@ -28,15 +28,24 @@ else
   # Another program holding the answer server's port (a copy of the kit's server here): demo.cmd says so in
   # both languages, lays nothing out and ends with 1.  Each wait on the port has a deadline.
   port_open() { (exec 3<>"/dev/tcp/127.0.0.1/$KARIO_DEMO_PORT") 2>/dev/null; }
+  # wait_port open|closed: until a connection is taken (or refused), at most 30 s; a port that never gets
+  # there fails the test here, rather than as a vaguer failure later.
+  wait_port() {
+    local deadline=$((SECONDS + 30))
+    until if [ "$1" = open ]; then port_open; else ! port_open; fi; do
+      [ "$SECONDS" -lt "$deadline" ] || { echo "port $KARIO_DEMO_PORT not $1 within 30 s"; exit 1; }
+      sleep 0.2  # the port has no event of its own to wait on: it is asked again
+    done
+  }
   mkdir -p ../PortHolder && cp answer-server/* ../PortHolder/
   (cd ../PortHolder && exec wine answer-server.exe --port "$KARIO_DEMO_PORT" --places places.tsv \
     --numbers numbers.tsv) >/dev/null 2>&1 &
   holder=$!
-  for _ in $(seq 150); do port_open && break; sleep 0.2; done
+  wait_port open
   rc=0
   wine cmd /c demo.cmd >"$build/demo-kit-taken.log" 2>&1 || rc=$?
   kill "$holder" && wait "$holder" || true
-  for _ in $(seq 150); do port_open || break; sleep 0.2; done
+  wait_port closed
   if [ "$rc" != 1 ] || [ -e device ] || ! grep -q "is held by another program" "$build/demo-kit-taken.log" ||
     ! grep -q "別のプログラム" "$build/demo-kit-taken.log"; then
     cat "$build/demo-kit-taken.log"; echo "demo.cmd with its port taken: exit $rc"; exit 1
