@@ -96,11 +96,15 @@ TEST(ControlBoxAtCreation, RowsOfCaptionAndFieldAboveTheListTimesTheScale) {
         << caption;
     EXPECT_LE(box(caption).x + box(caption).width, box(field).x) << caption << " runs into its field";
   }
+  EXPECT_EQ(box(IDC_MODE_CAPTION).y, box(IDC_MODE_COMBO).y);
+  EXPECT_LE(box(IDC_MODE_CAPTION).x + box(IDC_MODE_CAPTION).width, box(IDC_MODE_COMBO).x) << "mode runs into its box";
   EXPECT_LE(box(IDC_SEARCH_EDIT).y + box(IDC_SEARCH_EDIT).height, box(IDC_RESULT_LIST).y);
   const ControlBox edit = box(IDC_SEARCH_EDIT), category = box(IDC_CATEGORY_COMBO), button = box(IDC_SEARCH_BUTTON);
   EXPECT_EQ(std::make_tuple(category.x, category.y, category.width), std::make_tuple(edit.x, edit.y, edit.width));
   EXPECT_EQ(std::make_pair(button.y, button.height), std::make_pair(edit.y, edit.height));
   EXPECT_GT(button.x, edit.x + edit.width);
+  // The mode box and 検索 end where the list does, 5 pixels from the edge.
+  for (int id : {IDC_MODE_COMBO, IDC_SEARCH_BUTTON}) EXPECT_EQ(box(id).x + box(id).width, 235) << id;
   EXPECT_EQ(std::make_pair(box(IDC_RESULT_LIST).x, box(IDC_RESULT_LIST).width), std::make_pair(5, 230));
   EXPECT_EQ(std::make_pair(box(IDC_FOLDER_LABEL).x, box(IDC_FOLDER_LABEL).width), std::make_pair(0, 240));
   EXPECT_EQ(Tie(ControlBoxAtCreation(1001, 1)), std::make_tuple(0, 0, 0, 0));

@@ -77,11 +77,14 @@ TEST(MeshRecordTest, RememberedWalksAgreeWithWalksOnTheirOwn) {
 
 // A run of three 0 bytes at every place around the 64-byte blocks the look
 // goes through, seen from the buffer's end and again after an earlier look.
+// The file lies amid other bytes, so a look that strays outside it sees
+// something other than the file's own bytes.
 TEST(MeshRecordTest, ZeroRunsAcrossBlockEdges) {
   for (std::size_t at = 0; at + 3 <= 256; ++at) {
-    std::string bytes(256, 'A');
-    bytes.replace(at, 3, std::string(3, '\0'));
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    std::string around(768, 'A');
+    around.replace(256 + at, 3, std::string(3, '\0'));
+    const std::string bytes = around.substr(256, 256);
+    const auto* data = reinterpret_cast<const unsigned char*>(around.data() + 256);
     for (std::size_t earlier : {std::size_t{0}, std::size_t{5}, std::size_t{70}}) {
       MeshRecordMemo memo;
       ASSERT_EQ(LastZeroRunPlainly(bytes, earlier), FindLastZeroRun(data, earlier, &memo)) << at << " " << earlier;

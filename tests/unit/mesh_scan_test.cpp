@@ -76,6 +76,7 @@ TEST_F(MeshScanTest, DecodesOffsetsAndRangesPerLevel) {
       {L::SFine, 14400, 9600, false, 503112500, 128075000},
       {L::SFine, -3, -14401, true, 502999977, 127887493},
       {L::L, 1, -32768, true, 503000125, 123904000},  // 00 80 is the most negative offset
+      {L::L, 32767, 1, true, 507095875, 128000125},   // FF 7F the most positive
   };
   for (const auto& c : cases) {
     std::vector<std::string> lines = Scan(c.level, Record(c.lonOffset, c.latOffset, Sjis(u"渋谷")), Sjis(u"渋谷"));

@@ -31,11 +31,17 @@ TEST(MessageBoxFit, TextWrapsWhereALineIsFull) {
       {u"あいうえおかきくけこさ", u"あいうえお\r\nかきくけこ\r\nさ"},
       {u"あいうえお\r\nか", u"あいうえお\r\nか"},  // a break of the text's own has no width, nor is it split
       {u"あいうえおか\r\nき", u"あいうえお\r\nか\r\nき"},
+      // The line after a break is measured from its first character.
+      {u"あ\r\nかきくけこさ", u"あ\r\nかきくけこ\r\nさ"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(Utf16ToUtf8(WrapMessageText(c.text, tenPerUnit, 50)), Utf16ToUtf8(c.wrapped)) << Utf16ToUtf8(c.text);
   const auto sixty = [](const char16_t*, std::size_t) { return 60; };
   EXPECT_EQ(WrapMessageText(u"ＡＢ", sixty, 50), u"Ａ\r\nＢ");  // wider than a line: one character each
+  // A pair at either end of the surrogate ranges is one character of 10, so five fit a line.
+  const auto tenEach = [](const char16_t*, std::size_t) { return 10; };
+  for (const std::u16string pair : {u"\U00010000", u"\U0010FFFF"})
+    EXPECT_EQ(WrapMessageText(u"あいうえ" + pair, tenEach, 50), u"あいうえ" + pair) << static_cast<int>(pair[0]);
 }
 
 // The confirmation "データ詳細" (details) as a desktop makes it (frame 6 x 25, three

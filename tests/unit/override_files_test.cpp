@@ -31,6 +31,7 @@ TEST(OverrideFirstLine, SameLineInEveryEncoding) {
       {u"内部ストレージ\n", true, u"内部ストレージ"},
       {u"\U000E0101\n", true, u"\U000E0101"},
       {u"縺A\n", true, u"縺A"},  // in Shift-JIS the bytes of a UTF-8 lead and one continuation
+      {u"縲÷\n", true, u"縲÷"},  // in Shift-JIS a whole UTF-8 sequence, then a lone continuation byte
       {u"ＳＤカード\r\n", true, u"ＳＤカード"},
       {u"", false, u""},
       {u"\nsecond line", false, u""},
