@@ -100,7 +100,10 @@ TEST_F(ShellTest, ProgramFileCarriesTheProgramsIcon) {
   LPWSTR first = nullptr;
   EnumResourceNamesW(
       file, RT_GROUP_ICON,
-      [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) { return *reinterpret_cast<LPWSTR*>(found) = name, FALSE; },
+      [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
+        *reinterpret_cast<LPWSTR*>(found) = name;
+        return FALSE;  // the first is enough
+      },
       reinterpret_cast<LONG_PTR>(&first));
   EXPECT_EQ(reinterpret_cast<ULONG_PTR>(first), ULONG_PTR{IDI_PROGRAM});
   HRSRC group = FindResourceW(file, MAKEINTRESOURCEW(IDI_PROGRAM), RT_GROUP_ICON);

@@ -59,11 +59,7 @@ TEST_F(MeshScanTest, DecodesOffsetsAndRangesPerLevel) {
     bool fallback;
     int32_t lon, lat;
   } cases[] = {
-      {L::L, 100, -50, false, 503012500, 127993750},
-      {L::M, 100, -50, false, 503006250, 127996875},
       {L::R, 100, -50, false, 503001562, 127999219},
-      {L::SQuartered, 100, -50, false, 503000781, 127999610},
-      {L::SFine, 100, -50, false, 503000781, 127999610},
       {L::L, 14400, 9600, false, 504800000, 129200000},
       {L::L, -14400, -9600, false, 501200000, 126800000},
       {L::L, 14401, 1, true, 504800125, 128000125},

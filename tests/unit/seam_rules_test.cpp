@@ -96,6 +96,11 @@ TEST_F(SeamRules, RunSearchTriesTheCardFolderWhenTheMapFolderFindsNothing) {
   RunSearch();
   EXPECT_EQ(g_fake.log, (Log{"disable", "read " + kEdit, "enable", "message 検索完了!\u30001件", "focus " + kList}));
   EXPECT_EQ(ResultLinesUtf8(), std::vector<std::string>{"  44km,厚木市,[5339.tgx],501396000,128191000,  "});
+  // A map folder that finds places lists its own; the card's would replace them.
+  ASSERT_TRUE(WriteMapDataFolder(dir_ + "/Map", {{u"厚木駅", 501396000, 128191000}}, {}, error)) << error;
+  g_environment.mapDataFolder = u"\\Map\\";
+  RunSearch();
+  EXPECT_EQ(ResultLinesUtf8(), std::vector<std::string>{"  44km,厚木駅,[5339.tgx],501396000,128191000,  "});
 }
 
 // M_TYPE per mode, none selected (-1) and 0 to 5: wide area 10, level M 8, level R 5, detail map 1, phone and
